@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the toolchain when missing, builds everything, and runs every test
+# as a Windows program under Wine, in a private Wine prefix and on a private
+# X display. Usage: scripts/run-tests.sh [build-dir] [ctest arguments...]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+[ $# -gt 0 ] && shift
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
+
+"$root/setup.sh"
+
+cmake -S "$root" -B "$build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build/configure.log" 2>&1 \
+  || { cat "$build/configure.log"; exit 1; }
+cmake --build "$build" -j "$(nproc)"
+
+# shellcheck source=wine-env.sh
+source "$root/scripts/wine-env.sh"
+wine_env_start "$build"
+trap wine_env_stop EXIT
+
+status=0
+ctest --test-dir "$build" --output-on-failure --timeout 300 -j "$(nproc)" "$@" || status=$?
+exit $status

@@ -1,0 +1,51 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace testsupport {
+
+// Full path of a program or library built beside the running test program.
+std::wstring SiblingPath(const std::wstring& fileName);
+
+// A child process of the test, started in the same Wine prefix, with its
+// standard output and error captured in a file (pipes would be held open by
+// Wine). The destructor ends a child that is still running.
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  // Starts the command line; false when the process could not be created.
+  bool Start(const std::wstring& commandLine);
+  // Waits up to timeoutMs; true when the child ended (its exit code stored).
+  bool Wait(DWORD timeoutMs, DWORD* exitCode = nullptr);
+  void Kill();
+  bool Running() const;
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return process_; }
+  // What the child wrote to its standard output and error so far.
+  std::string Output() const;
+
+ private:
+  void CloseHandles();
+
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+  std::wstring outputFile_;
+};
+
+struct ChildResult {
+  bool started = false;
+  bool timedOut = false;
+  DWORD exitCode = 0;
+  std::string output;
+};
+
+// Starts a command line, waits at most timeoutMs and ends the child if it
+// is still running then.
+ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs);
+
+}  // namespace testsupport
