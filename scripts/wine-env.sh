@@ -11,16 +11,18 @@ wine_env_start() {
   _wine_xvfb_pid=""
 
   if [ -z "${DISPLAY:-}" ]; then
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$build/xvfb.log" 2>&1 &
+    # Xvfb picks a free display itself and writes its number to the file.
+    local numfile="$build/xvfb.display"
+    rm -f "$numfile"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" </dev/null >"$build/xvfb.log" 2>&1 &
     _wine_xvfb_pid=$!
-    export DISPLAY=":$n"
     local i
     for i in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
+      [ -s "$numfile" ] && break
       sleep 0.1
     done
+    [ -s "$numfile" ] || { echo "Xvfb did not start" >&2; cat "$build/xvfb.log" >&2; return 1; }
+    export DISPLAY=":$(tr -d '[:space:]' <"$numfile")"
   fi
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
