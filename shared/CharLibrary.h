@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+// Binding of the product's character-conversion library "charlib40.dll",
+// loaded from the product's "SharedRoot" folder on first use and never freed.
+// Every wrapper binds on first use; while the library or its export is
+// missing it converts nothing and leaves the destination unchanged (the
+// character or string itself for the upper-casing wrappers). Destination
+// sizes are in elements, terminator included; nothing is written past them.
+
+// Binds the library's exports (again, when an earlier try failed).
+void LoadCharLibrary();
+
+// 8-bit text of the language's code page to wide text.
+wchar_t* StrAnsiToUnicode(DWORD language, const char* source, wchar_t* destination, size_t destinationSize);
+// Exactly `length` characters, no terminator needed in the source.
+wchar_t* StrAnsiToUnicodeBuff(DWORD language, const char* source, wchar_t* destination, size_t length);
+// Wide text to 8-bit text.
+char* StrUnicodeToAnsi(const wchar_t* source, char* destination, size_t destinationSize);
+char* StrUnicodeToAnsiBuff(const wchar_t* source, char* destination, size_t length);
+// Upper-casing by the rules of the language.
+char AnsiToUpper(DWORD language, char character);
+char* StrAnsiUpper(DWORD language, char* text);
