@@ -1,5 +1,6 @@
 // Registration of the stand-in kernel, the places of its methods in the
 // interfaces' tables, and creation in process and out of process.
+#include <windows.h>
 #include <oleauto.h>
 
 #include <map>

@@ -12,6 +12,7 @@
 #include "platform/com/ClassObjectRegistration.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/InprocServer.h"
+#include "platform/com/ModuleLock.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/com/ShutdownMonitor.h"
 
@@ -55,27 +56,55 @@ int Register(bool add) {
   return SUCCEEDED(hr) ? 0 : 1;
 }
 
-int Serve() {
-  platform::ComApartment com;
-  if (!com.Ok()) return 1;
+std::vector<platform::ClassObjectRegistration> RegisterClassObjects() {
   std::vector<platform::ClassObjectRegistration> registrations;
   for (const KernelClass& c : KernelClasses()) {
     if (!c.outOfProcess) continue;
     platform::ClassObjectRegistration registration;
     if (FAILED(registration.Register(*c.clsid, c.makeFactory().Get(), CLSCTX_LOCAL_SERVER,
                                      REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED)))
-      return 1;
+      return {};
     registrations.push_back(std::move(registration));
   }
-  platform::ShutdownMonitor monitor(GetCurrentThreadId(), kIdleMs, true);
   CoResumeClassObjects();
+  return registrations;
+}
+
+// Dispatches what is waiting for a while (calls that reached the server just
+// before it withdrew its classes).
+void DrainCalls(DWORD ms) {
+  DWORD start = GetTickCount();
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+  while (GetTickCount() - start < ms) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
-  registrations.clear();
-  return 0;
+}
+
+int Serve() {
+  platform::ComApartment com;
+  if (!com.Ok()) return 1;
+  for (;;) {
+    std::vector<platform::ClassObjectRegistration> registrations = RegisterClassObjects();
+    if (registrations.empty()) return 1;
+    {
+      platform::ShutdownMonitor monitor(GetCurrentThreadId(), kIdleMs, true);
+      MSG msg;
+      while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+    // Withdraw the classes first, so that new clients start a new server,
+    // then serve what arrived meanwhile; a client that got an object keeps
+    // this server going.
+    registrations.clear();
+    DrainCalls(200);
+    if (platform::ModuleLock::Count() == 0) return 0;
+  }
 }
 
 }  // namespace
