@@ -15,6 +15,13 @@ std::wstring SystemTempPath() {
   return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
 }
 
+// An empty folder is not the current folder to GetTempFileNameW everywhere; name it.
+std::wstring CurrentFolder() {
+  wchar_t buffer[MAX_PATH] = {};
+  DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
+  return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring(L".");
+}
+
 }  // namespace
 
 std::wstring GetNrvaTempFolder() {
@@ -66,7 +73,7 @@ std::wstring MakeTempFileName(const std::wstring& folder, const wchar_t* prefix)
 }
 
 bool MakeTempFileNameIn(std::wstring& name, const wchar_t* prefix, bool inWindowsTemp) {
-  std::wstring made = MakeTempFileName(inWindowsTemp ? GetNamedFolder(15, false) : std::wstring(), prefix);
+  std::wstring made = MakeTempFileName(inWindowsTemp ? GetNamedFolder(15, false) : CurrentFolder(), prefix);
   if (made.empty()) return false;
   name = made;
   return true;
