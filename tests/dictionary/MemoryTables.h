@@ -1,0 +1,50 @@
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "LayoutTable.h"
+
+// Layout tables held in memory, written in the table-source format:
+// "[SECTION]" lines and "key=value" lines split at the first "=", nothing
+// trimmed, sections and keys in the order written.
+class MemoryTable : public LayoutTable {
+public:
+    explicit MemoryTable(const std::wstring& source, std::wstring name = L"", bool hasIndex = true);
+
+    std::wstring GetString(const std::wstring& section, const std::wstring& key) const override;
+    long GetInt(const std::wstring& section, const std::wstring& key, long defaultValue) const override;
+    bool HasIndex() const override { return hasIndex_; }
+    long GetSectionCount() const override;
+    std::wstring GetSectionName(long index) const override;
+    long GetKeyCount(const std::wstring& section) const override;
+    std::wstring GetKeyName(const std::wstring& section, long index) const override;
+    std::wstring GetName() const override { return name_; }
+
+    int reads = 0;
+
+private:
+    using Keys = std::vector<std::pair<std::wstring, std::wstring>>;
+    const Keys* Find(const std::wstring& section) const;
+
+    std::vector<std::pair<std::wstring, Keys>> sections_;
+    std::wstring name_;
+    bool hasIndex_;
+};
+
+// A table cache over memory tables keyed by full path.
+class MemoryTables : public LayoutTableSource {
+public:
+    // The table answers for `folder` + `name`.
+    MemoryTable& Add(const std::wstring& name, const std::wstring& source, bool hasIndex = true);
+    LayoutTable* GetTable(const std::wstring& fullPath) override;
+    std::wstring FindTableName(const LayoutTable* table) const override;
+
+    std::wstring folder = L"C:\\fixture\\mds\\";
+    std::vector<std::wstring> requested;
+
+private:
+    std::map<std::wstring, std::unique_ptr<MemoryTable>> tables_;
+};
