@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "ConditionLanguage.h"
-#include "EntryDsc.h"
+#include "browserproxy/dictionary/ConditionLanguage.h"
+#include "browserproxy/dictionary/EntryDsc.h"
 
 namespace {
 

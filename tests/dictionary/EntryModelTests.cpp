@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "CharLibText.h"
-#include "EntryDsc.h"
-#include "PartOfSpeech.h"
+#include "browserproxy/dictionary/CharLibText.h"
+#include "browserproxy/dictionary/EntryDsc.h"
+#include "browserproxy/dictionary/PartOfSpeech.h"
 
 namespace {
 

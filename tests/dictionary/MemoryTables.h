@@ -2,17 +2,15 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "LayoutTable.h"
+#include "MdsTableText.h"
+#include "browserproxy/dictionary/LayoutTable.h"
 
-// Layout tables held in memory, written in the table-source format:
-// "[SECTION]" lines and "key=value" lines split at the first "=", nothing
-// trimmed, sections and keys in the order written.
+// A layout table held in memory, written in the table-source format.
 class MemoryTable : public LayoutTable {
 public:
-    explicit MemoryTable(const std::wstring& source, std::wstring name = L"", bool hasIndex = true);
+    MemoryTable(const std::wstring& source, std::wstring name, bool hasIndex = true);
 
     std::wstring GetString(const std::wstring& section, const std::wstring& key) const override;
     long GetInt(const std::wstring& section, const std::wstring& key, long defaultValue) const override;
@@ -23,18 +21,13 @@ public:
     std::wstring GetKeyName(const std::wstring& section, long index) const override;
     std::wstring GetName() const override { return name_; }
 
-    int reads = 0;
-
 private:
-    using Keys = std::vector<std::pair<std::wstring, std::wstring>>;
-    const Keys* Find(const std::wstring& section) const;
-
-    std::vector<std::pair<std::wstring, Keys>> sections_;
+    MdsTableText text_;
     std::wstring name_;
     bool hasIndex_;
 };
 
-// A table cache over memory tables keyed by full path.
+// A table cache over memory tables, keyed by full path.
 class MemoryTables : public LayoutTableSource {
 public:
     // The table answers for `folder` + `name`.

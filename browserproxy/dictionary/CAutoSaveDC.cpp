@@ -1,0 +1,1 @@
+#include "browserproxy/dictionary/CAutoSaveDC.h"
