@@ -7,6 +7,8 @@
 #include "browserproxy/core/NorvaConnector.h"
 #include "platform/com/ComPtr.h"
 
+struct INorva5TemplateAnalyzer;
+
 // The connector over the product's translation kernel: a set of COM servers
 // created by class identifier. Every failing kernel HRESULT is raised as a
 // platform::ComError; operations that report to the user hand it to
