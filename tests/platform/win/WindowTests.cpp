@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/win/Controls.h"
+#include "platform/win/ResourceInstance.h"
 #include "platform/win/Window.h"
 
 namespace {
@@ -91,6 +92,18 @@ TEST(Window, UnhandledByAHandlerGoesOnToLaterEntriesAndChainedMaps) {
   EXPECT_EQ(9, window.Send(WM_APP + 1));
   EXPECT_EQ(11, window.Send(WM_APP + 2));
   EXPECT_EQ(2, passes);
+}
+
+TEST(Window, HandlersMayAddHandlersWhileTheyRun) {
+  TestWindow window;
+  int added = 0;
+  window.Messages().On(WM_APP, [&](Message&) -> LRESULT {
+    for (int i = 0; i < 50; ++i) window.Messages().On(WM_APP + 10 + i, [i](Message&) -> LRESULT { return i; });
+    return ++added;
+  });
+  ASSERT_NE(nullptr, CreateHidden(window));
+  EXPECT_EQ(1, window.Send(WM_APP));
+  EXPECT_EQ(49, window.Send(WM_APP + 59));
 }
 
 TEST(Window, ExceptionsStayInsideTheWindowProcedure) {
@@ -217,6 +230,34 @@ TEST(Window, ChainedChildMapAnswersMessagesSentToTheParent) {
   EXPECT_EQ(1234, box.ItemData(0));
   EXPECT_EQ(23, box.ItemHeight(0));
   EXPECT_LE(1, measured);
+}
+
+}  // namespace
+
+namespace {
+
+class StaleClassWindow : public platform::Window {
+ protected:
+  ClassInfo WindowClass() const override {
+    ClassInfo info;
+    info.name = L"platform.test.Stale";
+    return info;
+  }
+};
+
+// A DLL's window classes outlive its unloading; a new load finds its class
+// name taken by a procedure that is gone and must register it anew.
+TEST(Window, ClassLeftByAnEarlierLoadIsRegisteredAnew) {
+  WNDCLASSEXW stale{sizeof(stale)};
+  stale.lpfnWndProc = DefWindowProcW;
+  stale.hInstance = platform::ModuleInstance();
+  stale.lpszClassName = L"platform.test.Stale";
+  ASSERT_NE(0, RegisterClassExW(&stale));
+  StaleClassWindow window;
+  window.Messages().On(WM_APP, [](platform::Message&) -> LRESULT { return 31; });
+  RECT rect{0, 0, 10, 10};
+  ASSERT_NE(nullptr, window.Create(nullptr, &rect, L"", WS_POPUP));
+  EXPECT_EQ(31, window.Send(WM_APP));
 }
 
 }  // namespace
