@@ -1,7 +1,7 @@
 #include "shared/ImageList.h"
 
 #include "shared/DeliverableConfig.h"
-#include "shared/ResourceInstance.h"
+#include "platform/win/ResourceInstance.h"
 
 #include <type_traits>
 

@@ -24,10 +24,16 @@ bool AccountOf(PSID sid, std::wstring& account, std::wstring& domain, SID_NAME_U
   return true;
 }
 
-OwnedHandle ProcessToken() {
+// One kind of information of this process's token; empty on failure.
+std::vector<BYTE> ProcessTokenInformation(TOKEN_INFORMATION_CLASS kind) {
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return nullptr;
-  return OwnedHandle(token);
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  OwnedHandle owned(token);
+  DWORD size = 0;
+  GetTokenInformation(token, kind, nullptr, 0, &size);
+  std::vector<BYTE> buffer(size);
+  if (size == 0 || !GetTokenInformation(token, kind, buffer.data(), size, &size)) return {};
+  return buffer;
 }
 
 bool EqualNoCase(const std::wstring& a, const std::wstring& b) {
@@ -52,13 +58,8 @@ bool CSecurityInfo::GetFileOwner(const std::wstring& file, std::wstring& account
 }
 
 bool CSecurityInfo::IsProcessUser(const std::wstring& account, const std::wstring& domain) const {
-  OwnedHandle token = ProcessToken();
-  if (!token) return false;
-  DWORD size = 0;
-  GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
-  if (size == 0) return false;
-  std::vector<BYTE> buffer(size);
-  if (!GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return false;
+  std::vector<BYTE> buffer = ProcessTokenInformation(TokenUser);
+  if (buffer.empty()) return false;
   std::wstring name, domainName;
   SID_NAME_USE use = SidTypeUnknown;
   if (!AccountOf(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, name, domainName, &use)) return false;
@@ -72,13 +73,8 @@ bool CSecurityInfo::IsAdministrator() const {
                                 &administrators))
     return false;
   std::unique_ptr<void, decltype(&FreeSid)> owned(administrators, &FreeSid);
-  OwnedHandle token = ProcessToken();
-  if (!token) return false;
-  DWORD size = 0;
-  GetTokenInformation(token.get(), TokenGroups, nullptr, 0, &size);
-  if (size == 0) return false;
-  std::vector<BYTE> buffer(size);
-  if (!GetTokenInformation(token.get(), TokenGroups, buffer.data(), size, &size)) return false;
+  std::vector<BYTE> buffer = ProcessTokenInformation(TokenGroups);
+  if (buffer.empty()) return false;
   const TOKEN_GROUPS* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());
   for (DWORD i = 0; i < groups->GroupCount; ++i)
     if (EqualSid(groups->Groups[i].Sid, administrators)) return true;
