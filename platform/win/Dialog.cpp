@@ -121,7 +121,10 @@ INT_PTR Dialog::Route(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
   if (id == WM_NCDESTROY) {
     RemovePropW(window, kOwnerProperty);
     hwnd_ = nullptr;
-    OnFinalMessage(window);  // may delete this
+    try {
+      OnFinalMessage(window);  // may delete this
+    } catch (...) {
+    }
   }
   if (!handled) return FALSE;
   if (AnswersDirectly(id)) return static_cast<INT_PTR>(result);

@@ -44,7 +44,15 @@ bool EnsureClass(const Window::ClassInfo& info, WNDPROC ourProc, WNDPROC& basePr
   wc.lpfnWndProc = ourProc;
   wc.hInstance = ModuleInstance();
   wc.lpszClassName = info.name.c_str();
-  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+  if (!RegisterClassExW(&wc)) {
+    if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    // Left behind by an earlier load of this DLL, whose procedure is gone
+    // (classes of a DLL outlive its unloading): register it anew.
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing) && existing.lpfnWndProc != ourProc) {
+      if (!UnregisterClassW(wc.lpszClassName, wc.hInstance) || !RegisterClassExW(&wc)) return false;
+    }
+  }
   g_registered[info.name] = baseProc;
   return true;
 }
@@ -178,7 +186,10 @@ LRESULT Window::Route(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {
   if (id == WM_NCDESTROY) {
     RemovePropW(window, kOwnerProperty);
     hwnd_ = nullptr;
-    OnFinalMessage(window);  // may delete this
+    try {
+      OnFinalMessage(window);  // may delete this
+    } catch (...) {
+    }
   }
   return result;
 }

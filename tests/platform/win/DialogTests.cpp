@@ -137,6 +137,24 @@ TEST_F(DialogTest, EndDialogFromAHandlerGivesItsCode) {
   EXPECT_EQ(42, dialog.DoModal());
 }
 
+TEST_F(DialogTest, OwnerIsDisabledWhileTheModalDialogRuns) {
+  Window owner;
+  RECT rect{0, 0, 200, 100};
+  ASSERT_NE(nullptr, owner.Create(nullptr, &rect, L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  ScriptedDialog dialog({WM_APP + 2, WM_APP + 1});
+  bool enabledDuringRun = true;
+  HWND ownerSeen = nullptr;
+  dialog.Messages().On(WM_APP + 2, [&](Message& m) -> LRESULT {
+    enabledDuringRun = owner.IsEnabled();
+    ownerSeen = GetWindow(m.hwnd, GW_OWNER);
+    return 0;
+  });
+  EXPECT_EQ(42, dialog.DoModal(owner.Hwnd()));
+  EXPECT_FALSE(enabledDuringRun);
+  EXPECT_EQ(owner.Hwnd(), ownerSeen);
+  EXPECT_TRUE(owner.IsEnabled()) << "enabled again after the run";
+}
+
 TEST_F(DialogTest, CloseRequestArrivesAsTheCancelCommand) {
   ScriptedDialog dialog({WM_CLOSE});
   EXPECT_EQ(IDCANCEL, dialog.DoModal());

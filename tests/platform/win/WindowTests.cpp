@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/win/Controls.h"
+#include "platform/win/ResourceInstance.h"
 #include "platform/win/Window.h"
 
 namespace {
@@ -217,6 +218,34 @@ TEST(Window, ChainedChildMapAnswersMessagesSentToTheParent) {
   EXPECT_EQ(1234, box.ItemData(0));
   EXPECT_EQ(23, box.ItemHeight(0));
   EXPECT_LE(1, measured);
+}
+
+}  // namespace
+
+namespace {
+
+class StaleClassWindow : public platform::Window {
+ protected:
+  ClassInfo WindowClass() const override {
+    ClassInfo info;
+    info.name = L"platform.test.Stale";
+    return info;
+  }
+};
+
+// A DLL's window classes outlive its unloading; a new load finds its class
+// name taken by a procedure that is gone and must register it anew.
+TEST(Window, ClassLeftByAnEarlierLoadIsRegisteredAnew) {
+  WNDCLASSEXW stale{sizeof(stale)};
+  stale.lpfnWndProc = DefWindowProcW;
+  stale.hInstance = platform::ModuleInstance();
+  stale.lpszClassName = L"platform.test.Stale";
+  ASSERT_NE(0, RegisterClassExW(&stale));
+  StaleClassWindow window;
+  window.Messages().On(WM_APP, [](platform::Message&) -> LRESULT { return 31; });
+  RECT rect{0, 0, 10, 10};
+  ASSERT_NE(nullptr, window.Create(nullptr, &rect, L"", WS_POPUP));
+  EXPECT_EQ(31, window.Send(WM_APP));
 }
 
 }  // namespace
