@@ -68,6 +68,13 @@ const SearchCase kSearchCases[] = {
     {L"{a?}a", S, L"aa", L"aa", {L"a"}},
     {L"{x*}", S, L"abc", L"", {L""}},
     {L"{(a*)*}b", S, L"aab", L"aab", {L"aa"}},
+    {L"{a{b}c}", S, L"xabcx", L"abc", {L"abc", L"b"}},
+    {L"x{a}*y", S, L"xy", L"xy", {nullptr}},
+    {L"{a|ab}{c|bcd}", S, L"abcd", L"abcd", {L"a", L"bcd"}},
+    {L"{.*?}={.*}", S, L"k=v=w", L"k=v=w", {L"k", L"v=w"}},
+    {L"a|", S, L"bbb", L"", {}},
+    {L"", S, L"abc", L"", {}},
+    {L"{()}b", S, L"ab", L"b", {L""}},
     // Anchors.
     {L"^ab", S, L"abab", L"ab", {}},
     {L"^b", S, L"ab", kNoMatch, {}},

@@ -45,6 +45,36 @@ TEST(HandleOwners, KernelHandleIsClosedByItsLastOwner) {
   EXPECT_FALSE(GetHandleInformation(raw, &flags)) << "closed when the owner went";
 }
 
+TEST(HandleOwners, WindowMenuIconAndLibraryAreReleasedByTheirOwners) {
+  UniqueWindow window(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  HWND rawWindow = window.Get();
+  ASSERT_TRUE(IsWindow(rawWindow));
+  window.Reset();
+  EXPECT_FALSE(IsWindow(rawWindow));
+
+  UniqueMenu menu(CreatePopupMenu());
+  HMENU rawMenu = menu.Get();
+  ASSERT_TRUE(IsMenu(rawMenu));
+  menu.Reset();
+  EXPECT_FALSE(IsMenu(rawMenu));
+
+  BYTE andMask[32 * 4] = {}, xorMask[32 * 4] = {};
+  UniqueIcon icon(CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask));
+  ASSERT_TRUE(icon.Valid());
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(icon.Get(), &info));
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+
+  ASSERT_EQ(nullptr, GetModuleHandleW(L"platform_win_test_resources.dll"));
+  {
+    UniqueLibrary library(LoadLibraryW(L"platform_win_test_resources.dll"));
+    ASSERT_TRUE(library.Valid());
+    EXPECT_EQ(library.Get(), GetModuleHandleW(L"platform_win_test_resources.dll"));
+  }
+  EXPECT_EQ(nullptr, GetModuleHandleW(L"platform_win_test_resources.dll"));
+}
+
 TEST(HandleOwners, FileHandleTreatsInvalidValueAsEmpty) {
   UniqueFileHandle missing(CreateFileW(L"Z:\\no\\such\\file.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   EXPECT_FALSE(missing.Valid());
