@@ -49,16 +49,20 @@ bool MessageMap::Matches(const Entry& entry, const Message& message) const {
 }
 
 bool MessageMap::Dispatch(Message& message, LRESULT& result) const {
-  for (const Entry& entry : entries_) {
-    if (!Matches(entry, message)) continue;
+  // By index, with the handler copied: a handler may add entries (or clear
+  // the map) while it runs.
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (!Matches(entries_[i], message)) continue;
+    Handler handler = entries_[i].handler;
     message.handled = true;
-    LRESULT answer = entry.handler(message);
+    LRESULT answer = handler(message);
     if (message.handled) {
       result = answer;
       return true;
     }
   }
-  for (const ChainHandler& chain : chains_) {
+  for (size_t i = 0; i < chains_.size(); ++i) {
+    ChainHandler chain = chains_[i];
     message.handled = true;
     if (chain(message, result)) return true;
   }

@@ -94,6 +94,18 @@ TEST(Window, UnhandledByAHandlerGoesOnToLaterEntriesAndChainedMaps) {
   EXPECT_EQ(2, passes);
 }
 
+TEST(Window, HandlersMayAddHandlersWhileTheyRun) {
+  TestWindow window;
+  int added = 0;
+  window.Messages().On(WM_APP, [&](Message&) -> LRESULT {
+    for (int i = 0; i < 50; ++i) window.Messages().On(WM_APP + 10 + i, [i](Message&) -> LRESULT { return i; });
+    return ++added;
+  });
+  ASSERT_NE(nullptr, CreateHidden(window));
+  EXPECT_EQ(1, window.Send(WM_APP));
+  EXPECT_EQ(49, window.Send(WM_APP + 59));
+}
+
 TEST(Window, ExceptionsStayInsideTheWindowProcedure) {
   TestWindow window;
   window.Messages()
