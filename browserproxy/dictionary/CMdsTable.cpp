@@ -5,21 +5,19 @@
 #include "platform/com/ComError.h"
 #include "shared/PathParts.h"
 
-namespace {
-
-constexpr DWORD kReaderContext = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER |
-                                 CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER;
-
-}  // namespace
-
 CMdsTable::~CMdsTable() {
-  for (auto& [name, table] : loaded_) {
-    if (table) table->Close();
-  }
+  for (auto& [name, table] : loaded_) table->Reader()->Close();
 }
 
 IMdsReader* CMdsTable::GetMdsFile(const std::wstring& name) {
-  if (auto found = loaded_.find(name); found != loaded_.end()) return found->second.Get();
+  MdsReaderTable* table = Table(name);
+  return table ? table->Reader() : nullptr;
+}
+
+LayoutTable* CMdsTable::GetTable(const std::wstring& fullPath) { return Table(fullPath); }
+
+MdsReaderTable* CMdsTable::Table(const std::wstring& name) {
+  if (auto found = loaded_.find(name); found != loaded_.end()) return found->second.get();
   if (absent_.count(name)) return nullptr;
 
   size_t slash = name.rfind(L'\\');
@@ -29,15 +27,17 @@ IMdsReader* CMdsTable::GetMdsFile(const std::wstring& name) {
   stream.SetName(stream.Name() + L"_u");
 
   try {
-    auto table = platform::ComPtr<IMdsReader>::Create(CLSID_MdsReader, kReaderContext);
+    auto table = CreateMdsReader();
     if (auto named = table.As<IMdsReader2>())
       platform::ThrowIfFailed(named->SetName(platform::Bstr(L"mds.stg").Get()), L"SetName");
     platform::ThrowIfFailed(table->Load(platform::Bstr(storagePath).Get(), 1), L"Load");
 
     CXStorage extraction;
     switch (extraction.ExtractToTempFile(storagePath, stream.FileName(), table.Get(), 1)) {
-      case ExtractResult::Loaded:
-        return loaded_.emplace(name, std::move(table)).first->second.Get();
+      case ExtractResult::Loaded: {
+        auto held = std::make_unique<MdsReaderTable>(std::move(table), MdsReaderTable::Closing::ByOwner);
+        return loaded_.emplace(name, std::move(held)).first->second.get();
+      }
       case ExtractResult::Absent:
         absent_.insert(name);
         table->Close();
@@ -57,7 +57,16 @@ std::wstring CMdsTable::FindTableName(IMdsReader* table) const {
   // Any interface pointer of a cached object finds it (COM identity).
   auto wanted = platform::ComPtr<IMdsReader>::Share(table).As<IUnknown>();
   for (const auto& [name, held] : loaded_) {
-    if (held.Get() == table || held.As<IUnknown>().Get() == wanted.Get()) return name;
+    if (held->Reader() == table ||
+        platform::ComPtr<IMdsReader>::Share(held->Reader()).As<IUnknown>().Get() == wanted.Get())
+      return name;
+  }
+  return std::wstring();
+}
+
+std::wstring CMdsTable::FindTableName(const LayoutTable* table) const {
+  for (const auto& [name, held] : loaded_) {
+    if (held.get() == table) return name;
   }
   return std::wstring();
 }

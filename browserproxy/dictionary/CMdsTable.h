@@ -1,18 +1,21 @@
 #pragma once
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 
+#include "LayoutTable.h"
 #include "MdsReader.h"
+#include "browserproxy/dictionary/MdsReaderTable.h"
 #include "platform/com/ComPtr.h"
 
 // The layout-table cache: one loaded table object per name for the cache's
 // life, and the names that are known not to exist, so that each table is
 // extracted from "mds.stg" at most once. UI thread only.
-class CMdsTable {
+class CMdsTable : public LayoutTableSource {
  public:
   CMdsTable() = default;
-  virtual ~CMdsTable();
+  ~CMdsTable() override;
   CMdsTable(const CMdsTable&) = delete;
   CMdsTable& operator=(const CMdsTable&) = delete;
 
@@ -24,7 +27,13 @@ class CMdsTable {
   // The name under which the table is cached, or empty.
   std::wstring FindTableName(IMdsReader* table) const;
 
+  // The same tables for the entry model's readers.
+  LayoutTable* GetTable(const std::wstring& fullPath) override;
+  std::wstring FindTableName(const LayoutTable* table) const override;
+
  private:
-  std::map<std::wstring, platform::ComPtr<IMdsReader>> loaded_;
+  MdsReaderTable* Table(const std::wstring& name);
+
+  std::map<std::wstring, std::unique_ptr<MdsReaderTable>> loaded_;
   std::set<std::wstring> absent_;
 };
