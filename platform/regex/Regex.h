@@ -63,6 +63,7 @@ class RegexMatch {
 //       \a alphanumeric  \b blank (space or tab)  \c letter  \d digit
 //       \h hex digit  \n line break  \q quoted string  \w word (letters)
 //       \z integer
+//       (\ followed by a digit, a back-reference, is refused: RegexError)
 //       inside [] the one-character abbreviations \a \b \c \d \h add their
 //       sets ([\"'\b]: a double quote, an apostrophe or a blank)
 // Matching simulates the automaton for all threads at once (no
