@@ -1,7 +1,0 @@
-// Until the table reader binding lands, plain table files cannot be opened.
-#include "LayoutTable.h"
-
-std::unique_ptr<LayoutTable> OpenLayoutTableFile(const std::wstring&)
-{
-    return nullptr;
-}
