@@ -1,5 +1,7 @@
 #include "MemoryTables.h"
 
+#include <windows.h>
+
 #include <cwchar>
 
 MemoryTable::MemoryTable(const std::wstring& source, std::wstring name, bool hasIndex)
@@ -70,4 +72,45 @@ std::wstring MemoryTables::FindTableName(const LayoutTable* table) const
             return path;
     }
     return {};
+}
+
+namespace {
+
+std::wstring DecodeSource(const std::string& bytes)
+{
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE)
+        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    size_t start = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + start, static_cast<int>(bytes.size() - start),
+                                           nullptr, 0);
+    std::wstring text(length, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data() + start, static_cast<int>(bytes.size() - start), text.data(), length);
+    return text;
+}
+
+std::string ReadBytes(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+}  // namespace
+
+void LoadTableSources(MemoryTables& tables, const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*.mds").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        tables.Add(found.cFileName, DecodeSource(ReadBytes(folder + found.cFileName)));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
 }

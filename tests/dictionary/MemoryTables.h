@@ -41,3 +41,7 @@ public:
 private:
     std::map<std::wstring, std::unique_ptr<MemoryTable>> tables_;
 };
+
+// Every table source of a folder ("*.mds", UTF-8 or UTF-16LE with its mark),
+// under its file name.
+void LoadTableSources(MemoryTables& tables, const std::wstring& folder);
