@@ -367,8 +367,10 @@ bool CEdLightInfo::EmitDictionaryRuns(int gi) {
     if (!markersOn_ && !noDictionaryCaptions_)
       AddItem(first.dictionaryName, 0, first.entry, first.row, first.record, 0, -1, 1);
     if (grammarLines_ && entry) {
+      // The run's own first translation: the group's first one may come from
+      // another dictionary and have other features.
       entry->SetCurrentRow(group.row);
-      entry->SetCurrentRecord(group.senses.front().record);
+      entry->SetCurrentRecord(first.record);
       std::vector<FormLine> lines;
       entry->FillFormRecords(&lines, tables_.get());
       for (const FormLine& line : lines) {
