@@ -59,6 +59,7 @@ std::vector<Keys> ServerKeys() {
       {local + L"\\Programmable", "Programmable"},
       {local + L"\\TypeLib", "TypeLib"},
       {L"CLSID\\" + GuidString(CLSID_TestSingleton), "singleton class key"},
+      {L"CLSID\\" + GuidString(CLSID_TestSingleUse), "single-use class key"},
       {L"PlatformComTest.TestLocalObject.1\\CLSID", "ProgID key"},
       {L"PlatformComTest.TestLocalObject\\CurVer", "version-independent ProgID key"},
       {L"AppID\\" + GuidString(testServerAppId), "AppID"},
@@ -226,6 +227,13 @@ TEST_F(ComServerTest, TheSingletonClassGivesOneObjectToEveryCreation) {
   other->get_InstanceNumber(&no);
   EXPECT_NE(na, no);
   EXPECT_EQ(ProcessOf(a), ProcessOf(other)) << "one server process serves both classes";
+}
+
+TEST_F(ComServerTest, ASingleUseClassObjectServesOneCreationPerServer) {
+  ComPtr<ITestCalc> a = CreateLocal(CLSID_TestSingleUse);
+  ComPtr<ITestCalc> b = CreateLocal(CLSID_TestSingleUse);
+  ASSERT_TRUE(a && b);
+  EXPECT_NE(ProcessOf(a), ProcessOf(b)) << "the second creation starts a second server";
 }
 
 TEST_F(ComServerTest, TheServerEndsByItselfAfterTheIdleTime) {
