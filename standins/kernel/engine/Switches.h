@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace kernelstandin {
+
+// Fault switches of the stand-in kernel, read anew at every use from
+// HKEY_CURRENT_USER "Software\NorvaStandIns\Kernel" (absent: normal behaviour):
+//   "FailLogOn"        DWORD 1: log-on answers 0 (refused).
+//   "FailCall"         string: "Interface.Method" names (";"-separated) that fail
+//                      with "FailCallResult" (DWORD, default E_FAIL).
+//   "NoFinalStatus"    DWORD 1: a file job never sends its final status.
+//   "EarlyFinalStatus" DWORD 1: a file job runs to its end and sends its final
+//                      status inside the call that starts it.
+//   "FailTranslation"  DWORD HRESULT: text and file translation answer it.
+//   "FailFileJob"      DWORD 1: a file job with progress ends in state 0x8005.
+//   "RefuseTemplate"   DWORD 1: putting the active template id is refused.
+//   "JobStepDelay"     DWORD milliseconds between the steps of a file job (default 0).
+//   "NoAnalyzer"       DWORD 1: the analyzer source has no analyzer.
+struct Switches {
+  static constexpr const wchar_t* kKey = L"Software\\NorvaStandIns\\Kernel";
+
+  static DWORD Number(const wchar_t* name, DWORD fallback = 0);
+  static std::wstring Text(const wchar_t* name);
+  // S_OK, or the failure that "FailCall" sets for the call named "Interface.Method".
+  static HRESULT CallResult(const wchar_t* call);
+};
+
+}  // namespace kernelstandin

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kernelstandin {
+
+std::wstring Utf8ToWide(std::string_view bytes);
+std::string WideToUtf8(std::wstring_view text);
+std::wstring ToLower(std::wstring_view text);
+std::wstring ToUpper(std::wstring_view text);
+bool IsWordChar(wchar_t c);
+// The lines of a file in UTF-8; empty lines and lines starting with '#' skipped.
+std::vector<std::wstring> ReadDataLines(const std::wstring& path);
+std::vector<std::wstring> SplitFields(const std::wstring& line, wchar_t separator);
+
+}  // namespace kernelstandin
