@@ -23,3 +23,7 @@ char* StrUnicodeToAnsiBuff(const wchar_t* source, char* destination, size_t leng
 // Upper-casing by the rules of the language.
 char AnsiToUpper(DWORD language, char character);
 char* StrAnsiUpper(DWORD language, char* text);
+
+// Forgets the binding and frees the library, so that a test can bind another
+// one. The product never unloads the library.
+void UnloadCharLibraryForTesting();

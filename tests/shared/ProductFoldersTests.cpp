@@ -1,0 +1,74 @@
+// Reads and writes the product's fixed registry keys: holds the product_registry lock.
+#include "shared/ProductFolders.h"
+#include "shared/TempFiles.h"
+
+#include "RegistrySandbox.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const wchar_t* kFolders = L"Software\\Norvasoft\\NRVA9\\Folders";
+
+std::wstring TempPath() {
+  wchar_t buffer[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, buffer);
+  return buffer;
+}
+
+class ProductFoldersTest : public testing::Test {
+ protected:
+  testsupport::ScopedFixedKey folders_{HKEY_LOCAL_MACHINE, kFolders};
+};
+
+TEST_F(ProductFoldersTest, FolderValuesGetOneFinalSeparator) {
+  EXPECT_EQ(L"", GetProductFolder()) << "key missing";
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, kFolders, L"Root", L"C:\\Prog");
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, kFolders, L"AOT", L"C:\\Prog\\AOT/");
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, kFolders, L"SharedRoot", L"C:\\Shared\\");
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, kFolders, L"Common", L"");
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {nullptr, L"C:\\Prog\\"},        {L"Root", L"C:\\Prog\\"}, {L"AOT", L"C:\\Prog\\AOT/"},
+      {L"SharedRoot", L"C:\\Shared\\"}, {L"Common", L""},         {L"Missing", L""},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(cases[i].second, GetProductFolder(cases[i].first)) << "case " << i;
+}
+
+TEST_F(ProductFoldersTest, TempFolderFromTheRegistryOrTheSystem) {
+  const std::wstring fallback = TempPath() + L"Norvasoft\\NRVA\\9.0\\";
+  RemoveDirectoryW(fallback.c_str());
+  RemoveDirectoryW((TempPath() + L"Norvasoft\\NRVA").c_str());
+  EXPECT_EQ(fallback, GetNrvaTempFolder()) << "key missing";
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(fallback.c_str())) << "not created";
+
+  struct Case {
+    DWORD type;
+    std::wstring text;
+    std::wstring expected;
+  };
+  const Case cases[] = {
+      {REG_SZ, L"D:\\T", L"D:\\T\\"},
+      {REG_SZ, L"D:\\T\\", L"D:\\T\\"},
+      {REG_SZ, L"", fallback},
+      {REG_EXPAND_SZ, L"D:\\T", fallback},
+      {REG_SZ, L"D:\\" + std::wstring(300, L'x'), fallback},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(cases[i].text.c_str());
+    testsupport::SetRegValue(HKEY_LOCAL_MACHINE, kFolders, L"Temp", cases[i].type,
+                             std::vector<BYTE>(bytes, bytes + (cases[i].text.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(cases[i].expected, GetNrvaTempFolder()) << "case " << i;
+  }
+}
+
+TEST_F(ProductFoldersTest, EnsureTempFolderCreatesTheProductTempFolder) {
+  testsupport::TempFolder temp;
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, kFolders, L"Temp", temp.Path() + L"nrva\\tmp");
+  EXPECT_EQ(temp.Path() + L"nrva\\tmp\\", EnsureTempFolder());
+  EXPECT_EQ(temp.Path() + L"nrva\\tmp\\pages\\", EnsureTempFolder(L"pages"));
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((temp.Path() + L"nrva\\tmp\\pages").c_str()));
+}
+
+}  // namespace
