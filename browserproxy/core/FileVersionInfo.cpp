@@ -49,7 +49,11 @@ bool CFileVersionInfo::QueryValue(const std::wstring& subBlock, void* destinatio
   UINT length = 0;
   if (!VerQueryValueW(data_.get(), subBlock.c_str(), &value, &length)) return false;
   if (length == 0 || length > capacity) return false;
-  memcpy(destination, value, length);
+  // The length counts characters for strings and bytes otherwise, so the
+  // caller's capacity says how much to copy; it must stay inside the block.
+  const BYTE* start = static_cast<const BYTE*>(value);
+  if (start < data_.get() || start + capacity > data_.get() + size_) return false;
+  memcpy(destination, start, capacity);
   return true;
 }
 

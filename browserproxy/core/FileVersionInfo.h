@@ -18,7 +18,8 @@ class CFileVersionInfo {
 
   // Length of a sub-block's value; 0 when absent or empty.
   UINT QueryValueLength(const std::wstring& subBlock) const;
-  // Copies the value when it is not empty and fits the capacity (bytes).
+  // Copies capacity bytes of the value when it is not empty and its length
+  // (characters for strings, bytes otherwise) is at most the capacity.
   bool QueryValue(const std::wstring& subBlock, void* destination, UINT capacity) const;
   // A string of the string table of that translation (language in the high
   // 16 bits, code page in the low 16); the Unicode table of the same
