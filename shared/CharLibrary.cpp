@@ -147,3 +147,12 @@ char* StrAnsiUpper(DWORD language, char* text) {
   auto upper = Entry<StringUpperFn>("StrAnsiUpper");
   return upper && text ? upper(language, text) : text;
 }
+
+platform::Bstr BstrFromAnsiViaCharLib(DWORD language, const char* text) {
+  auto convert = Entry<AnsiToUnicodeBuffFn>("StrAnsiToUnicodeBuff");
+  size_t length = text ? std::strlen(text) : 0;
+  if (!convert || length > INT_MAX - 1) return platform::Bstr();
+  std::vector<wchar_t> wide(length + 1, L'\0');
+  if (length > 0) convert(language, text, wide.data(), static_cast<int>(length));
+  return platform::Bstr::Adopt(SysAllocStringLen(wide.data(), static_cast<UINT>(length)));
+}

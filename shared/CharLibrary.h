@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "platform/com/Bstr.h"
+
 // Binding of the product's character-conversion library "charlib40.dll",
 // loaded from the product's "SharedRoot" folder on first use and never freed.
 // Every wrapper binds on first use; while the library or its export is
@@ -23,6 +25,10 @@ char* StrUnicodeToAnsiBuff(const wchar_t* source, char* destination, size_t leng
 // Upper-casing by the rules of the language.
 char AnsiToUpper(DWORD language, char character);
 char* StrAnsiUpper(DWORD language, char* text);
+
+// A new string of the 8-bit text converted by StrAnsiToUnicodeBuff (the whole
+// text, however long); empty when the library is missing.
+platform::Bstr BstrFromAnsiViaCharLib(DWORD language, const char* text);
 
 // Forgets the binding and frees the library, so that a test can bind another
 // one. The product never unloads the library.

@@ -1,5 +1,7 @@
 #include "shared/DeliverableConfig.h"
 
+#include "platform/win/ResourceInstance.h"
+
 namespace {
 
 DeliverableConfig& Current() {
@@ -23,11 +25,7 @@ std::wstring DefaultRegistryPath() {
 }
 
 HMODULE DeliverableModule() {
-  if (Current().module) return Current().module;
-  // The shared code is linked statically into each deliverable, so the module
-  // holding this function is the deliverable itself, program or library.
-  HMODULE self = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&DeliverableModule), &self);
-  return self;
+  // The shared code is linked statically into each deliverable, so the
+  // module holding it is the deliverable itself, program or library.
+  return Current().module ? Current().module : platform::ModuleInstance();
 }

@@ -6,7 +6,13 @@
 
 // What differs between the deliverables that compile the shared utilities.
 // Each deliverable registers its configuration once at start-up, before any
-// other thread exists; until then the defaults of a plain program apply.
+// other thread exists; until then the defaults of a plain program apply:
+//   Tessiva: the defaults ("Software\" alone, its own file name and module).
+//   OMBREL:  appRegistryKey "Norvasoft\NRVA9", appProfile "AOT".
+//   Quenlo:  its application's key and profile; readIntFailureValue -1.
+//   FERVIX:  its application's key and profile; resourceLibraryName "fervix9.dll".
+// The module needs no setting in a program or a library: the default is the
+// module the shared code is linked into.
 struct DeliverableConfig {
   // Registry key and profile of a class-library application (for example
   // "Norvasoft\NRVA9" and "AOT"): CRegistryKey::SetPath with no root starts

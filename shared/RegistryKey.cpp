@@ -2,7 +2,7 @@
 
 #include "shared/DeliverableConfig.h"
 #include "shared/PathStrings.h"
-#include "shared/ResourceInstance.h"
+#include "platform/win/ResourceInstance.h"
 
 #include <algorithm>
 #include <cwchar>

@@ -5,7 +5,7 @@
 #include "shared/ProductFolders.h"
 #include "shared/ProductRegistry.h"
 #include "shared/RegistryKey.h"
-#include "shared/ResourceInstance.h"
+#include "platform/win/ResourceInstance.h"
 
 namespace {
 

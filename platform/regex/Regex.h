@@ -63,6 +63,9 @@ class RegexMatch {
 //       \a alphanumeric  \b blank (space or tab)  \c letter  \d digit
 //       \h hex digit  \n line break  \q quoted string  \w word (letters)
 //       \z integer
+//       (\ followed by a digit, a back-reference, is refused: RegexError)
+//       inside [] the one-character abbreviations \a \b \c \d \h add their
+//       sets ([\"'\b]: a double quote, an apostrophe or a blank)
 // Matching simulates the automaton for all threads at once (no
 // backtracking): time grows linearly with the text for every pattern
 // without "!" (a "!" sub-pattern is re-run at each place it is reached).

@@ -56,7 +56,7 @@ const wchar_t* Abbreviation(wchar_t letter) {
     case L'c': return L"[a-zA-Z]";
     case L'd': return L"[0-9]";
     case L'h': return L"[0-9a-fA-F]";
-    case L'n': return L"(\r?\n|\r)";
+    case L'n': return L"(\r|\r?\n)";
     case L'q': return L"(\"[^\"]*\"|'[^']*')";
     case L'w': return L"[a-zA-Z]+";
     case L'z': return L"[0-9]+";
@@ -176,6 +176,12 @@ class Parser {
       case L'\\': {
         if (AtEnd()) Fail("'\\' at the end");
         wchar_t letter = text_[pos_++];
+        // A back-reference cannot run in linear time; refuse it rather than
+        // read it as a digit.
+        if (letter >= L'0' && letter <= L'9') {
+          --pos_;
+          Fail("back-references are not supported");
+        }
         if (const wchar_t* expansion = Abbreviation(letter)) {
           Parser sub(expansion, program_, errorBase_ + pos_ - 2);
           return sub.ParseWhole();

@@ -132,6 +132,18 @@ TEST_F(CharLibraryTest, MissingExportLeavesOnlyItsCallsUnchanged) {
   EXPECT_STREQ(kRussianWide, StrAnsiToUnicode(kRussian, kRussianAnsi, wide, 32));
 }
 
+TEST_F(CharLibraryTest, BstrOfTheWholeText) {
+  SetSharedRoot(StandIn());
+  EXPECT_EQ(std::wstring_view(kRussianWide), BstrFromAnsiViaCharLib(kRussian, kRussianAnsi).View());
+  EXPECT_EQ(0u, BstrFromAnsiViaCharLib(kRussian, "").Length());
+  std::string longText(70000, 'a');
+  EXPECT_EQ(std::wstring(70000, L'a'), BstrFromAnsiViaCharLib(kEnglish, longText.c_str()).Str())
+      << "no length cut at 65536";
+  UnloadCharLibraryForTesting();
+  SetSharedRoot(StandIn() + L"\\missing");
+  EXPECT_TRUE(BstrFromAnsiViaCharLib(kEnglish, "abc").Empty()) << "no library, no text";
+}
+
 TEST_F(CharLibraryTest, NullArgumentsAreHarmless) {
   SetSharedRoot(StandIn());
   wchar_t wide[4] = {L'x', 0};

@@ -69,6 +69,21 @@ TEST(NamedFolder, ShellFolders) {
   EXPECT_EQ(L"", GetShellFolder(0x7777)) << "an unknown shell folder";
 }
 
+TEST(NamedFolder, FoldersNamedInTheRegistry) {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion", 0,
+                                         KEY_READ, &key));
+  wchar_t programFiles[MAX_PATH] = {};
+  DWORD size = sizeof(programFiles);
+  LONG rc = RegQueryValueExW(key, L"ProgramFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(programFiles), &size);
+  RegCloseKey(key);
+  ASSERT_EQ(ERROR_SUCCESS, rc);
+  EXPECT_EQ(std::wstring(programFiles) + L"\\", GetNamedFolder(11, false));
+  EXPECT_EQ(programFiles, GetWindowsCurrentVersionFolder(L"ProgramFilesDir")) << "no separator added";
+  EXPECT_EQ(L"", GetWindowsCurrentVersionFolder(L"NoSuchValue"));
+  EXPECT_EQ(L"", GetShellFolderValue(L"NoSuchValue", true));
+}
+
 TEST(NamedFolder, WindowsAndSystemSubFolders) {
   EXPECT_EQ(WindowsFolder(), GetWindowsSubFolder());
   EXPECT_EQ(WindowsFolder() + L"\\Fonts", GetWindowsSubFolder(L"Fonts"));

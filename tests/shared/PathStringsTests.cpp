@@ -2,6 +2,9 @@
 #include "shared/PathParts.h"
 #include "shared/PathStrings.h"
 
+#include "DialogWatcher.h"
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,6 +91,21 @@ TEST(PathParts, ExistsForDriveRootAndFolderWithSeparator) {
   GetWindowsDirectoryW(windows, MAX_PATH);
   EXPECT_TRUE(CPathParts(std::wstring(windows) + L"\\").Exists());
   EXPECT_FALSE(CPathParts(L"C:\\no such folder 7f3a\\").Exists());
+}
+
+TEST(PathParts, ShortPathOrTheSystemsMessage) {
+  testsupport::TempFolder temp;
+  std::wstring file = temp.WriteFile(L"a long file name.text", "x");
+  std::wstring shortPath = CPathParts(file).GetShortPath();
+  ASSERT_FALSE(shortPath.empty());
+  EXPECT_EQ(GetFileAttributesW(file.c_str()), GetFileAttributesW(shortPath.c_str()));
+  EXPECT_FALSE(CPathParts(file).GetShortFolder().empty());
+
+  const std::wstring missing = temp.File(L"missing\\file.txt");
+  testsupport::DialogWatcher watcher;
+  watcher.Press(missing, IDOK);
+  EXPECT_EQ(L"", CPathParts(missing).GetShortPath());
+  ASSERT_EQ(1u, watcher.Seen().size()) << "the failure is shown with the path as caption";
 }
 
 TEST(PathStrings, SeparatorsAndJoins) {

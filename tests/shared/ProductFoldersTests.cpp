@@ -36,6 +36,29 @@ TEST_F(ProductFoldersTest, FolderValuesGetOneFinalSeparator) {
     EXPECT_EQ(cases[i].second, GetProductFolder(cases[i].first)) << "case " << i;
 }
 
+TEST_F(ProductFoldersTest, OlderGenerationFoldersAndApplicationPaths) {
+  const std::wstring oldFolders = L"Software\\Norvasoft\\NORVA 5\\Folders";
+  const std::wstring apps = L"Software\\Norvasoft\\NRVA9\\Apps";
+  const std::wstring oldApps = L"Software\\Norvasoft\\NORVA 5\\Apps";
+  testsupport::ScopedFixedKey oldFoldersKey(HKEY_LOCAL_MACHINE, oldFolders);
+  testsupport::ScopedFixedKey appsKey(HKEY_LOCAL_MACHINE, apps);
+  testsupport::ScopedFixedKey oldAppsKey(HKEY_LOCAL_MACHINE, oldApps);
+  EXPECT_EQ(L"", GetNamedFolder(0, false));
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, oldFolders, L"Root", L"C:\\Old");
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, oldFolders, L"RootLocal", L"D:\\Local\\");
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, kFolders, L"Root", L"C:\\New");
+  EXPECT_EQ(L"C:\\Old\\", GetNamedFolder(0, false));
+  EXPECT_EQ(L"D:\\Local\\", GetNamedFolder(4, true));
+  EXPECT_EQ(L"C:\\Old\\", GetOldProductFolder());
+
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, apps, L"Editor", L"C:\\New\\edit.exe");
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, oldApps, L"Editor", L"C:\\Old\\edit.exe");
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, oldApps, L"Viewer", L"C:\\Old\\view.exe");
+  EXPECT_EQ(L"C:\\New\\edit.exe", GetProductAppPath(L"Editor"));
+  EXPECT_EQ(L"C:\\Old\\view.exe", GetProductAppPath(L"Viewer")) << "the older generation's when missing";
+  EXPECT_EQ(L"", GetProductAppPath(L"Missing"));
+}
+
 TEST_F(ProductFoldersTest, TempFolderFromTheRegistryOrTheSystem) {
   const std::wstring fallback = TempPath() + L"Norvasoft\\NRVA\\9.0\\";
   RemoveDirectoryW(fallback.c_str());

@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "shared/PathParts.h"
+
 namespace {
 
 // Releases an interface pointer of this file's short-lived objects.
@@ -16,9 +18,8 @@ struct Released {
 }  // namespace
 
 std::wstring MdsStreamNameOf(const std::wstring& tableName) {
-  size_t dot = tableName.rfind(L'.');
-  if (dot == std::wstring::npos || dot == 0) return tableName + L"_u.";
-  return tableName.substr(0, dot) + L"_u" + tableName.substr(dot);
+  CPathParts stream(tableName);
+  return stream.SetName(stream.Name() + L"_u"), stream.FileName();
 }
 
 bool MdsSourceToTableBytes(const std::string& source, std::string* table) {

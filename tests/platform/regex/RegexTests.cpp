@@ -55,6 +55,8 @@ const SearchCase kSearchCases[] = {
     {L"\\q", S, L"say 'hi' now", L"'hi'", {}},
     {L"a\\nb", S, L"a\r\nb", L"a\r\nb", {}},
     {L"a\\nb", S, L"a\rb", L"a\rb", {}},
+    {L"{\\n}", S, L"x\r\ny", L"\r", {L"\r"}},
+    {L"{\\n}", S, L"x\ny", L"\n", {L"\n"}},
     {L"[\\d\\b]+", S, L"x1 2\t3x", L"1 2\t3", {}},
     // Groups, alternation, quantifiers.
     {L"{a}{b}?{c}", S, L"ac", L"ac", {L"a", nullptr, L"c"}},
@@ -68,6 +70,13 @@ const SearchCase kSearchCases[] = {
     {L"{a?}a", S, L"aa", L"aa", {L"a"}},
     {L"{x*}", S, L"abc", L"", {L""}},
     {L"{(a*)*}b", S, L"aab", L"aab", {L"aa"}},
+    {L"{a{b}c}", S, L"xabcx", L"abc", {L"abc", L"b"}},
+    {L"x{a}*y", S, L"xy", L"xy", {nullptr}},
+    {L"{a|ab}{c|bcd}", S, L"abcd", L"abcd", {L"a", L"bcd"}},
+    {L"{.*?}={.*}", S, L"k=v=w", L"k=v=w", {L"k", L"v=w"}},
+    {L"a|", S, L"bbb", L"", {}},
+    {L"", S, L"abc", L"", {}},
+    {L"{()}b", S, L"ab", L"b", {L""}},
     // Anchors.
     {L"^ab", S, L"abab", L"ab", {}},
     {L"^b", S, L"ab", kNoMatch, {}},
@@ -150,7 +159,7 @@ TEST(Regex, MatchAtStartsExactlyAtThePosition) {
 
 TEST(Regex, BadPatternsAreRejected) {
   const wchar_t* bad[] = {L"a**", L"*a", L"a|+", L"{a", L"a}", L"(a", L"a)", L"[abc", L"[z-a]",
-                          L"a\\", L"!", L"a!", L"^*", L"{a)}", L"[\\"};
+                          L"a\\", L"!", L"a!", L"^*", L"{a)}", L"[\\", L"<{.*?}>.*</\\0>"};
   for (size_t i = 0; i < std::size(bad); ++i) {
     EXPECT_THROW(Regex{bad[i]}, RegexError) << "case " << i << " " << std::wstring(bad[i]).size();
     std::string error;

@@ -4,7 +4,7 @@
 //   string=<string 1 as loaded through the resource instance>
 // "--fervix" makes it name the library as the Firefox plug-in does.
 #include "shared/DeliverableConfig.h"
-#include "shared/ResourceInstance.h"
+#include "platform/win/ResourceInstance.h"
 #include "shared/ResourceLanguage.h"
 
 #include <windows.h>

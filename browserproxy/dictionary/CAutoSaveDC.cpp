@@ -1,1 +1,0 @@
-#include "browserproxy/dictionary/CAutoSaveDC.h"

@@ -1,0 +1,68 @@
+#include "TableAccess.h"
+
+#include <windows.h>
+
+#include <vector>
+
+TableHandle TableHandle::Borrowed(LayoutTable* table)
+{
+    TableHandle handle;
+    handle.table_ = table;
+    return handle;
+}
+
+TableHandle TableHandle::Owned(std::unique_ptr<LayoutTable> table)
+{
+    TableHandle handle;
+    handle.owned_ = std::move(table);
+    handle.table_ = handle.owned_.get();
+    return handle;
+}
+
+std::wstring LayoutFolder(const std::wstring& folder)
+{
+    if (!folder.empty())
+        return folder;
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return L"mds\\";
+        if (length < path.size())
+            break;
+        path.resize(path.size() * 2);
+    }
+    std::wstring program(path.data());
+    const size_t slash = program.find_last_of(L"\\/");
+    return (slash == std::wstring::npos ? std::wstring() : program.substr(0, slash + 1)) + L"mds\\";
+}
+
+bool LayoutTableExists(LayoutTableSource* tables, const std::wstring& fullPath)
+{
+    if (tables)
+        return tables->GetTable(fullPath) != nullptr;
+    return GetFileAttributesW(fullPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+
+TableHandle OpenOne(LayoutTableSource* tables, const std::wstring& fullPath)
+{
+    if (tables)
+        return TableHandle::Borrowed(tables->GetTable(fullPath));
+    if (GetFileAttributesW(fullPath.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return {};
+    return TableHandle::Owned(OpenLayoutTableFile(fullPath));
+}
+
+}  // namespace
+
+TableHandle OpenLayoutTable(LayoutTableSource* tables, const std::wstring& folder, const std::wstring& firstName,
+                            const std::wstring& secondName)
+{
+    const std::wstring base = LayoutFolder(folder);
+    TableHandle table = OpenOne(tables, base + firstName);
+    if (!table && !secondName.empty())
+        table = OpenOne(tables, base + secondName);
+    return table;
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <windows.h>
+#include <oaidl.h>
+#include <oleauto.h>
+
+#include "platform/com/ComError.h"
+#include "platform/com/ComPtr.h"
+#include "platform/com/TypeLibrary.h"
+
+namespace platform {
+
+// IDispatch of a dual interface I, answered from I's description in the
+// type library Library: calls by name (GetIDsOfNames) and by DISPID (Invoke)
+// reach I's own methods through ITypeInfo::Invoke, which converts the
+// arguments and fills EXCEPINFO. Derive from Dispatch<I, lib> instead of I.
+template <class I, TypeLibrary& Library>
+class Dispatch : public I {
+ public:
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 1;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    return ComBoundary([&] { return Library.TypeInfo(__uuidof(I)).CopyTo(out); });
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    if (!names || !ids) return E_POINTER;
+    return ComBoundary([&] { return Library.TypeInfo(__uuidof(I))->GetIDsOfNames(names, count, ids); });
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO* exception, UINT* argError) override {
+    if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
+    DISPPARAMS none = {nullptr, nullptr, 0, 0};
+    return ComBoundary([&] {
+      ComPtr<ITypeInfo> info = Library.VtableTypeInfo(__uuidof(I));
+      return info->Invoke(static_cast<I*>(this), id, flags, params ? params : &none, result, exception,
+                          argError);
+    });
+  }
+};
+
+}  // namespace platform

@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+namespace platform {
+
+enum class PumpResult {
+  Done,      // the handle was signalled or the condition became true
+  TimedOut,
+  Quit,      // WM_QUIT arrived; it is posted again for the outer loop
+};
+
+// Dispatches this thread's messages (sent and posted) while waiting, so that
+// calls into the apartment and modal loops go on; sleeps in
+// MsgWaitForMultipleObjectsEx between messages, never spins.
+// Waits until the handle is signalled.
+PumpResult PumpMessagesUntil(HANDLE handle, DWORD timeoutMs);
+// Waits until done() is true; it is tested before waiting and after every
+// message. A condition that another thread changes without a message needs
+// a wake handle that the thread signals: an auto-reset event, or a handle
+// whose signal makes the condition true (a thread that ends).
+PumpResult PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs, HANDLE wake = nullptr);
+
+}  // namespace platform

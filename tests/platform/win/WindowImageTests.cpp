@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <wincodec.h>
+
+#include "TempFolder.h"
+#include "platform/com/ComApartment.h"
+#include "platform/com/ComPtr.h"
+#include "platform/win/DeviceContext.h"
+#include "platform/win/UniqueHandle.h"
+#include "platform/win/Window.h"
+#include "platform/win/WindowImage.h"
+
+namespace {
+
+using namespace platform;
+
+const CLSID kImagingFactory = {0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
+const GUID kPixelFormat32bppBGR = {0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0e}};
+
+// A borderless window painted in two colours: red left half, blue right half.
+class TwoColourWindow : public Window {
+ public:
+  TwoColourWindow() {
+    Messages().On(WM_ERASEBKGND, [](Message& m) -> LRESULT { return 1; });
+    Messages().On(WM_PAINT, [this](Message&) -> LRESULT {
+      PaintDC paint(Hwnd());
+      RECT client = ClientRect();
+      RECT left = client, right = client;
+      left.right = right.left = client.right / 2;
+      UniqueBrush red(CreateSolidBrush(RGB(255, 0, 0)));
+      UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
+      FillRect(paint.Get(), &left, red.Get());
+      FillRect(paint.Get(), &right, blue.Get());
+      return 0;
+    });
+  }
+};
+
+struct Decoded {
+  UINT width = 0, height = 0;
+  std::vector<BYTE> pixels;  // BGRX
+  COLORREF At(UINT x, UINT y) const {
+    const BYTE* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
+    return RGB(p[2], p[1], p[0]);
+  }
+};
+
+HRESULT DecodePng(const std::wstring& path, Decoded& out) {
+  ComPtr<IWICImagingFactory> factory;
+  HRESULT hr = CoCreateInstance(kImagingFactory, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWICImagingFactory),
+                                factory.ReceiveVoid());
+  if (FAILED(hr)) return hr;
+  ComPtr<IWICBitmapDecoder> decoder;
+  if (FAILED(hr = factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                     WICDecodeMetadataCacheOnDemand, decoder.Receive())))
+    return hr;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  if (FAILED(hr = decoder->GetFrame(0, frame.Receive()))) return hr;
+  ComPtr<IWICFormatConverter> converter;
+  if (FAILED(hr = factory->CreateFormatConverter(converter.Receive()))) return hr;
+  if (FAILED(hr = converter->Initialize(frame.Get(), kPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
+                                        WICBitmapPaletteTypeCustom)))
+    return hr;
+  if (FAILED(hr = converter->GetSize(&out.width, &out.height))) return hr;
+  out.pixels.resize(static_cast<size_t>(out.width) * out.height * 4);
+  return converter->CopyPixels(nullptr, out.width * 4, static_cast<UINT>(out.pixels.size()), out.pixels.data());
+}
+
+TEST(WindowImage, SavesWhatTheWindowShowsAsPng) {
+  ComApartment apartment;
+  TwoColourWindow window;
+  RECT rect{100, 100, 300, 180};
+  ASSERT_NE(nullptr, window.Create(nullptr, &rect, L"picture", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST));
+  window.Update();
+  testsupport::TempFolder folder;
+  const std::wstring path = folder.File(L"window.png");
+  ASSERT_EQ(S_OK, SaveWindowToPng(window.Hwnd(), path));
+
+  Decoded image;
+  ASSERT_EQ(S_OK, DecodePng(path, image));
+  EXPECT_EQ(200u, image.width);
+  EXPECT_EQ(80u, image.height);
+  EXPECT_EQ(RGB(255, 0, 0), image.At(50, 40));
+  EXPECT_EQ(RGB(0, 0, 255), image.At(150, 40));
+}
+
+TEST(WindowImage, BadInputIsRefused) {
+  testsupport::TempFolder folder;
+  EXPECT_TRUE(FAILED(SaveWindowToPng(nullptr, folder.File(L"none.png"))));
+  UniqueBitmap ddb(CreateBitmap(4, 4, 1, 1, nullptr));
+  EXPECT_EQ(E_INVALIDARG, SaveBitmapToPng(ddb.Get(), folder.File(L"mono.png")));
+  EXPECT_EQ(E_INVALIDARG, SaveBitmapToPng(nullptr, folder.File(L"null.png")));
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "MdsReader.h"
+#include "platform/com/ComPtr.h"
+
+namespace testsupport {
+
+// UTF-16LE bytes with the mark FF FE, as the table reader reads them.
+std::string Utf16Table(const std::wstring& text);
+
+// A new table reader object (the stand-in must be registered).
+platform::ComPtr<IMdsReader> NewMdsReader();
+
+// Table files read from disk by the reader objects of this process so far.
+long MdsReaderLoadCount();
+
+// Sets the reader stand-in's fault switches for the life of the object.
+class ScopedMdsReaderFaults {
+ public:
+  explicit ScopedMdsReaderFaults(const wchar_t* faults);
+  ~ScopedMdsReaderFaults();
+  ScopedMdsReaderFaults(const ScopedMdsReaderFaults&) = delete;
+  ScopedMdsReaderFaults& operator=(const ScopedMdsReaderFaults&) = delete;
+};
+
+}  // namespace testsupport
