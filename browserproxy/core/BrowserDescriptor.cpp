@@ -1,7 +1,7 @@
 #include "browserproxy/core/BrowserDescriptor.h"
 
 #include "browserproxy/res/resource.h"
-#include "shared/ResourceInstance.h"
+#include "platform/win/ResourceInstance.h"
 
 namespace {
 
