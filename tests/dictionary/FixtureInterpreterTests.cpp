@@ -1,9 +1,15 @@
 // The form model and its interpreters over the fixture's tables and entries.
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "ChildProcess.h"
 #include "FixtureEntries.h"
+#include "MdsReaderTestSupport.h"
 #include "MemoryTables.h"
+#include "browserproxy/dictionary/CMdsTable.h"
 #include "browserproxy/dictionary/EntryMarkers.h"
+#include "platform/com/ComApartment.h"
 
 namespace {
 
@@ -15,21 +21,43 @@ std::string Narrow(const std::wstring& text)
     return result;
 }
 
-class FixtureTest : public testing::Test {
+// The same expectations over the table sources held in memory and over the
+// store the build packed ("mds\\mds.stg" beside the program), read through
+// the table cache and the table reader.
+enum class Tables { Memory, Store };
+
+class FixtureTest : public testing::TestWithParam<Tables> {
 protected:
     void SetUp() override
     {
-        LoadTableSources(tables_, fixture::TableSourceFolder());
-        ASSERT_NE(nullptr, tables_.GetTable(tables_.folder + L"erTransOut.mds")) << "fixture tables not found";
+        if (GetParam() == Tables::Memory) {
+            LoadTableSources(memory_, fixture::TableSourceFolder());
+            source_ = &memory_;
+            folder_ = memory_.folder;
+        } else {
+            store_ = std::make_unique<CMdsTable>();
+            source_ = store_.get();
+            folder_ = testsupport::SiblingPath(L"mds") + L"\\";
+        }
+        ASSERT_NE(nullptr, source_->GetTable(folder_ + L"erTransOut.mds")) << "fixture tables not found";
     }
     CEntryDsc Prepare(CEntryDsc entry)
     {
-        entry.mdsFolder = tables_.folder;
+        entry.mdsFolder = folder_;
         return entry;
     }
 
-    MemoryTables tables_;
+    platform::ComApartment apartment_{COINIT_APARTMENTTHREADED};
+    MemoryTables memory_;
+    std::unique_ptr<CMdsTable> store_;
+    LayoutTableSource* source_ = nullptr;
+    std::wstring folder_;
 };
+
+INSTANTIATE_TEST_SUITE_P(Fixture, FixtureTest, testing::Values(Tables::Memory, Tables::Store),
+                         [](const testing::TestParamInfo<Tables>& info) {
+                             return info.param == Tables::Memory ? "Memory" : "Store";
+                         });
 
 struct ExpectedLine {
     std::wstring value;
@@ -57,7 +85,7 @@ void ExpectLines(const std::vector<ExpectedLine>& expected, const std::vector<Fo
     }
 }
 
-TEST_F(FixtureTest, FeatureLinesOfEachTranslation)
+TEST_P(FixtureTest, FeatureLinesOfEachTranslation)
 {
     struct Case {
         const char* what;
@@ -87,12 +115,12 @@ TEST_F(FixtureTest, FeatureLinesOfEachTranslation)
         entry.SetCurrentRow(0);
         entry.SetCurrentRecord(c.record);
         std::vector<FormLine> lines;
-        ASSERT_TRUE(entry.FillFormRecords(&lines, &tables_)) << c.what;
+        ASSERT_TRUE(entry.FillFormRecords(&lines, source_)) << c.what;
         ExpectLines(c.lines, lines, c.what);
     }
 }
 
-TEST_F(FixtureTest, ModifierConditionShowsItsLineOnceTheModifierIsKnown)
+TEST_P(FixtureTest, ModifierConditionShowsItsLineOnceTheModifierIsKnown)
 {
     CEntryDsc entry = Prepare(fixture::Cool());
     ModifierRecord record;
@@ -100,21 +128,21 @@ TEST_F(FixtureTest, ModifierConditionShowsItsLineOnceTheModifierIsKnown)
     record.code = 2;
     record.modifierSet = std::wstring(1, wchar_t(5));
     record.AddSlot(0, 0);
-    entry.AddModifierRecord(record, true, &tables_);
+    entry.AddModifierRecord(record, true, source_);
 
     std::vector<FormLine> lines;
     entry.SetCurrentRecord(0);
-    ASSERT_TRUE(entry.FillFormRecords(&lines, &tables_));
+    ASSERT_TRUE(entry.FillFormRecords(&lines, source_));
     ExpectLines({{L"qualitative", L"", L"", L"", L"erinfoadjn_1_49", 0, 1, 2},
                  {L"", L"colloquial", L"", L"", L"erinfoadjn_2_49", 0, 1, 2}},
                 lines, "клёвый");
 
     entry.SetCurrentRecord(1);
-    ASSERT_TRUE(entry.FillFormRecords(&lines, &tables_));
+    ASSERT_TRUE(entry.FillFormRecords(&lines, source_));
     ExpectLines({{L"qualitative", L"", L"", L"", L"erinfoadjn_1_49", 0, 1, 2}}, lines, "прохладный");
 }
 
-TEST_F(FixtureTest, InformationLinesOfEachHeadword)
+TEST_P(FixtureTest, InformationLinesOfEachHeadword)
 {
     struct Case {
         const char* what;
@@ -132,7 +160,7 @@ TEST_F(FixtureTest, InformationLinesOfEachHeadword)
     for (Case& c : cases) {
         CEntryDsc entry = Prepare(c.entry);
         std::vector<FormLine> lines;
-        ASSERT_TRUE(entry.FillFormRecordsEx(&lines, &tables_)) << c.what;
+        ASSERT_TRUE(entry.FillFormRecordsEx(&lines, source_)) << c.what;
         ASSERT_EQ(1u, lines.size()) << c.what;
         EXPECT_EQ(c.value, lines[0].value) << c.what << ": " << Narrow(lines[0].value);
         EXPECT_EQ(c.key, lines[0].key) << c.what;
@@ -141,7 +169,7 @@ TEST_F(FixtureTest, InformationLinesOfEachHeadword)
     }
 }
 
-TEST_F(FixtureTest, TitlesOfEachTranslation)
+TEST_P(FixtureTest, TitlesOfEachTranslation)
 {
     struct Case {
         const char* what;
@@ -161,15 +189,15 @@ TEST_F(FixtureTest, TitlesOfEachTranslation)
     };
     for (Case& c : cases) {
         CEntryDsc entry = Prepare(c.entry);
-        EXPECT_EQ(c.title, entry.GetRecordTitle(0, c.record, &tables_)) << c.what;
+        EXPECT_EQ(c.title, entry.GetRecordTitle(0, c.record, source_)) << c.what;
     }
     CEntryDsc entry = Prepare(fixture::Table());
-    EXPECT_EQ(L"", entry.GetRecordTitle(1, 0, &tables_)) << "bad row";
+    EXPECT_EQ(L"", entry.GetRecordTitle(1, 0, source_)) << "bad row";
 }
 
-TEST_F(FixtureTest, MarkersOfTranslationsAndHeadwords)
+TEST_P(FixtureTest, MarkersOfTranslationsAndHeadwords)
 {
-    const std::wstring folder = tables_.folder;
+    const std::wstring folder = folder_;
     CEntryDsc cool = Prepare(fixture::Cool());
     ModifierRecord item;
     item.text = L"клёвый";
@@ -177,67 +205,89 @@ TEST_F(FixtureTest, MarkersOfTranslationsAndHeadwords)
     item.AddSlot(0, 0);
 
     ModifierRecord copy = item;
-    EXPECT_EQ(L"colloquial, ", BuildEntryMarkers(folder, L"TransMarkRef", 2, cool, copy, &tables_, L"", false));
+    EXPECT_EQ(L"colloquial, ", BuildEntryMarkers(folder, L"TransMarkRef", 2, cool, copy, source_, L"", false));
     EXPECT_EQ(L"<colloq.>клёвый", copy.text) << "a '^' label goes into the text before word 0";
 
     copy = item;
     EXPECT_EQ(L"ertransmarkref_adj_0, ",
-              BuildEntryMarkers(folder, L"TransMarkRef", 2, cool, copy, &tables_, L"", true));
+              BuildEntryMarkers(folder, L"TransMarkRef", 2, cool, copy, source_, L"", true));
     copy = item;
-    EXPECT_EQ(L"informal, ", BuildEntryMarkers(folder, L"TransMarkRef", 2, cool, copy, &tables_, L"COMMENT_", false));
+    EXPECT_EQ(L"informal, ", BuildEntryMarkers(folder, L"TransMarkRef", 2, cool, copy, source_, L"COMMENT_", false));
 
     copy = item;
     copy.slots = {{1, 0}};
     copy.modifierSet.clear();
-    EXPECT_EQ(L"", BuildEntryMarkers(folder, L"TransMarkRef", 2, cool, copy, &tables_, L"", false))
+    EXPECT_EQ(L"", BuildEntryMarkers(folder, L"TransMarkRef", 2, cool, copy, source_, L"", false))
         << "прохладный has neither the mark nor the modifier";
 
     CEntryDsc go = Prepare(fixture::Go());
     ModifierRecord goItem;
     goItem.AddSlot(0, 0);
-    EXPECT_EQ(L"goes, ", BuildEntryMarkers(folder, L"TransMarkRef", 3, go, goItem, &tables_, L"INP_", false));
-    EXPECT_EQ(L"irregular, ", BuildEntryMarkers(folder, L"InpMarkRef", 3, go, goItem, &tables_, L"", false));
+    EXPECT_EQ(L"goes, ", BuildEntryMarkers(folder, L"TransMarkRef", 3, go, goItem, source_, L"INP_", false));
+    EXPECT_EQ(L"irregular, ", BuildEntryMarkers(folder, L"InpMarkRef", 3, go, goItem, source_, L"", false));
 
     CEntryDsc table = Prepare(fixture::Table());
     ModifierRecord tableItem;
     tableItem.modifierSet = std::wstring(1, wchar_t(3));
     tableItem.AddSlot(0, 0);
-    EXPECT_EQ(L"pl.,plural, ", BuildEntryMarkers(folder, L"TransMarkRef", 1, table, tableItem, &tables_, L"", false));
+    EXPECT_EQ(L"pl.,plural, ", BuildEntryMarkers(folder, L"TransMarkRef", 1, table, tableItem, source_, L"", false));
     EXPECT_EQ(L"ertransmarkref_noun_0_0,ertransmarkref_noun_0_1, ",
-              BuildEntryMarkers(folder, L"TransMarkRef", 1, table, tableItem, &tables_, L"", true));
-    EXPECT_EQ(L"@countable@ n., ", BuildEntryMarkers(folder, L"InpMarkRef", 1, table, tableItem, &tables_, L"", false));
-    EXPECT_EQ(L"", BuildEntryMarkers(folder, L"InpMarkRef", 1000, table, tableItem, &tables_, L"", false));
+              BuildEntryMarkers(folder, L"TransMarkRef", 1, table, tableItem, source_, L"", true));
+    EXPECT_EQ(L"@countable@ n., ", BuildEntryMarkers(folder, L"InpMarkRef", 1, table, tableItem, source_, L"", false));
+    EXPECT_EQ(L"", BuildEntryMarkers(folder, L"InpMarkRef", 1000, table, tableItem, source_, L"", false));
 
     CEntryDsc stol = Prepare(fixture::Stol());
-    EXPECT_EQ(L"", BuildEntryMarkers(folder, L"TransMarkRef", 1, stol, tableItem, &tables_, L"", false))
+    EXPECT_EQ(L"", BuildEntryMarkers(folder, L"TransMarkRef", 1, stol, tableItem, source_, L"", false))
         << "no marker table for Russian to English";
 }
 
-TEST_F(FixtureTest, TransMarksOfEachWordClass)
+TEST_P(FixtureTest, TransMarksOfEachWordClass)
 {
     const CEntryDsc cool = Prepare(fixture::Cool());
-    EXPECT_TRUE(cool.HasTransMark(2, 5, &tables_));
-    EXPECT_FALSE(cool.HasTransMark(2, 4, &tables_));
-    EXPECT_TRUE(cool.HasTransMark(3, 4, &tables_));
-    EXPECT_TRUE(cool.HasTransMark(5, 4, &tables_));
-    EXPECT_TRUE(cool.HasTransMark(1, 3, &tables_));
-    tables_.requested.clear();
-    EXPECT_FALSE(cool.HasTransMark(100, 5, &tables_));
-    EXPECT_TRUE(tables_.requested.empty()) << "code 100 opens no table";
+    EXPECT_TRUE(cool.HasTransMark(2, 5, source_));
+    EXPECT_FALSE(cool.HasTransMark(2, 4, source_));
+    EXPECT_TRUE(cool.HasTransMark(3, 4, source_));
+    EXPECT_TRUE(cool.HasTransMark(5, 4, source_));
+    EXPECT_TRUE(cool.HasTransMark(1, 3, source_));
+    memory_.requested.clear();
+    EXPECT_FALSE(cool.HasTransMark(100, 5, source_));
+    EXPECT_TRUE(memory_.requested.empty()) << "code 100 opens no table";
 }
 
-TEST_F(FixtureTest, FormTablesOfTheFixture)
+TEST_P(FixtureTest, FormTablesOfTheFixture)
 {
     const CEntryDsc go = Prepare(fixture::Go());
-    EXPECT_EQ(L"{#шёл#}{#ходил#}", go.LoadOForms(0, 0, 7, L"", &tables_));
-    EXPECT_EQ(L"{#шёл#}", go.LoadOForms(0, 0, 7, L"1(49)", &tables_)) << "a caller condition keeps one piece";
-    EXPECT_EQ(L"идти", go.LoadForms(0, 0, -1, L"OFormsRef", false, &tables_));
-    EXPECT_EQ(L"to {go}", go.LookupForms(0, 0, -1, L"FormsRef", &tables_));
-    EXPECT_EQ(L"go", go.LookupForms(0, -1, 2, L"FormsRef", &tables_)) << "record -1 gives the headword";
+    EXPECT_EQ(L"{#шёл#}{#ходил#}", go.LoadOForms(0, 0, 7, L"", source_));
+    EXPECT_EQ(L"{#шёл#}", go.LoadOForms(0, 0, 7, L"1(49)", source_)) << "a caller condition keeps one piece";
+    EXPECT_EQ(L"идти", go.LoadForms(0, 0, -1, L"OFormsRef", false, source_));
+    EXPECT_EQ(L"to {go}", go.LookupForms(0, 0, -1, L"FormsRef", source_));
+    EXPECT_EQ(L"go", go.LookupForms(0, -1, 2, L"FormsRef", source_)) << "record -1 gives the headword";
     const CEntryDsc big = Prepare(fixture::Big());
-    EXPECT_EQ(L"<большой", big.LoadForms(0, 0, -1, L"OFormsRef", false, &tables_));
-    EXPECT_EQ(L"большие", big.LoadForms(0, 0, 3, L"", false, &tables_)) << "no table rule: the plain form";
-    EXPECT_EQ(L"", big.LoadForms(0, 0, 9, L"", false, &tables_)) << "past the forms";
+    EXPECT_EQ(L"<большой", big.LoadForms(0, 0, -1, L"OFormsRef", false, source_));
+    EXPECT_EQ(L"большие", big.LoadForms(0, 0, 3, L"", false, source_)) << "no table rule: the plain form";
+    EXPECT_EQ(L"", big.LoadForms(0, 0, 9, L"", false, source_)) << "past the forms";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_P(FixtureTest, GrammarLinesReadEachTableOnce)
+{
+    CEntryDsc entry = Prepare(fixture::Table());
+    std::vector<FormLine> lines;
+    ASSERT_TRUE(entry.FillFormRecords(&lines, source_));
+    const long loads = testsupport::MdsReaderLoadCount();
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(entry.FillFormRecords(&lines, source_));
+        ASSERT_TRUE(entry.FillFormRecordsEx(&lines, source_));
+        entry.GetRecordTitle(0, 0, source_);
+    }
+    ASSERT_TRUE(entry.FillFormRecords(&lines, source_));
+    EXPECT_EQ(2u, lines.size()) << "the borrowed table is still readable after the forms went";
+    if (GetParam() == Tables::Store) {
+        EXPECT_EQ(loads + 2, testsupport::MdsReaderLoadCount()) << "only the input-form and title tables were new";
+    }
 }
 
 }  // namespace
