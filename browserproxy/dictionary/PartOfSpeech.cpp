@@ -4,6 +4,8 @@
 
 #include <iterator>
 
+#include "platform/win/ResourceInstance.h"
+
 namespace {
 
 struct CodeName {
@@ -82,6 +84,6 @@ std::wstring GetPartOfSpeechCaption(int16_t code)
     if (id == 0)
         return {};
     const wchar_t* text = nullptr;
-    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
+    const int length = LoadStringW(platform::ResourceInstance(), id, reinterpret_cast<wchar_t*>(&text), 0);
     return length > 0 ? std::wstring(text, length) : std::wstring();
 }

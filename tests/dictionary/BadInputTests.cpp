@@ -368,3 +368,31 @@ TEST(ModifierRecords, IncompatibleSetsNestAndStartANewElement)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BadTables, CapitalOfACyrillicFormIsItsOwnCapital)
+{
+    MemoryTables tables;
+    tables.Add(L"reInfoNounn.mds", L"[1]\nPRIZN=1\n49#S=|{0}\n49#T={-1}\n");
+    CEntryDsc entry;
+    CIPsp row;
+    row.SetHeadword(L"\x0433\x043e\x0440\x0430");  // "гора": its first letter has the low byte of '3'
+    row.SetPartOfSpeech(1);
+    row.sourceForms = {L"\x0433\x043e\x0440\x0430"};
+    CEntryRecord record;
+    record.word = L"mountain";
+    record.partOfSpeech = 1;
+    record.codeString = L"1";
+    row.records.push_back(record);
+    entry.rows.push_back(row);
+    entry.SetSourceLanguage(2);
+    entry.SetTargetLanguage(1);
+    entry.mdsFolder = tables.folder;
+    std::vector<FormLine> lines;
+    ASSERT_TRUE(entry.FillFormRecords(&lines, &tables));
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ(L"{\x0413\x043e\x0440\x0430} - {mountain}", lines[0].value);
+}
+
+}  // namespace

@@ -220,3 +220,44 @@ TEST(PartOfSpeech, CaptionsAndNames)
 }
 
 }  // namespace
+
+#include "browserproxy/dictionary/CanonicalForm.h"
+
+namespace {
+
+TEST(CanonicalForm, IndexesOfTheTargetForms)
+{
+    CEntryRecord record;
+    record.partOfSpeech = 1;
+    record.targetForms = {L"a", L"b", L"c"};
+    struct Case {
+        const wchar_t* canon;
+        bool found;
+        const wchar_t* text;
+        int16_t code;
+        bool named;
+    };
+    const Case cases[] = {
+        {L"1", true, L"b", 1, false},
+        {L"{2}#3", true, L"c", 3, true},
+        {L"{0}#2001", true, L"a", 2001, true},
+        {L"3", false, L"", 0, false},        // past the forms
+        {L"{3}#3", false, L"", 0, false},
+        {L"-1", false, L"", 0, false},       // negative
+        {L"{-2}#3", false, L"", 0, false},
+        {L"#3", true, L"a", 3, true},        // no number reads as 0
+        {L"", false, L"", 0, false},
+        {L"99999999999", false, L"", 0, false},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto form = ResolveCanonicalForm(record, cases[i].canon);
+        ASSERT_EQ(cases[i].found, form.has_value()) << "case " << i;
+        if (!form)
+            continue;
+        EXPECT_EQ(std::wstring(cases[i].text), form->text) << "case " << i;
+        EXPECT_EQ(cases[i].code, form->partOfSpeech) << "case " << i;
+        EXPECT_EQ(cases[i].named, form->namedPartOfSpeech) << "case " << i;
+    }
+}
+
+}  // namespace

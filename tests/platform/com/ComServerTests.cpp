@@ -11,6 +11,7 @@
 #include "TestSink.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
+#include "platform/com/DispatchCall.h"
 #include "platform/com/SafeArray.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/com/Variant.h"
@@ -58,6 +59,7 @@ std::vector<Keys> ServerKeys() {
       {local + L"\\Programmable", "Programmable"},
       {local + L"\\TypeLib", "TypeLib"},
       {L"CLSID\\" + GuidString(CLSID_TestSingleton), "singleton class key"},
+      {L"CLSID\\" + GuidString(CLSID_TestSingleUse), "single-use class key"},
       {L"PlatformComTest.TestLocalObject.1\\CLSID", "ProgID key"},
       {L"PlatformComTest.TestLocalObject\\CurVer", "version-independent ProgID key"},
       {L"AppID\\" + GuidString(testServerAppId), "AppID"},
@@ -170,22 +172,11 @@ TEST_F(ComServerTest, ALocalServerAnswersThroughItsInterfaceAndByDispatch) {
   // The same object by name and by DISPID through IDispatch.
   ComPtr<IDispatch> dispatch = calc.As<IDispatch>();
   ASSERT_TRUE(dispatch);
-  LPOLESTR names[] = {const_cast<LPOLESTR>(L"add")};
-  DISPID id = 0;
-  ASSERT_EQ(S_OK, dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
-  EXPECT_EQ(1, id);
-  VARIANT args[2];
-  args[0] = Variant::FromInt32(2).Detach();  // last argument first
-  args[1] = Variant::FromInt32(5).Detach();
-  DISPPARAMS params = {args, nullptr, 2, 0};
+  EXPECT_EQ(1, DispIdOf(dispatch.Get(), L"add"));
+  const VARIANT args[] = {Variant::FromInt32(5).Get(), Variant::FromInt32(2).Get()};
+  EXPECT_EQ(7, CallByName(dispatch.Get(), L"add", args).ToInt32().value_or(-1));
   Variant result;
-  EXPECT_EQ(S_OK, dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Receive(),
-                                   nullptr, nullptr));
-  EXPECT_EQ(7, result.ToInt32().value_or(-1));
-
-  DISPPARAMS none = {nullptr, nullptr, 0, 0};
-  EXPECT_EQ(S_OK, dispatch->Invoke(3, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, result.Receive(),
-                                   nullptr, nullptr));
+  EXPECT_EQ(S_OK, InvokeById(dispatch.Get(), 3, DISPATCH_METHOD, {}, &result));
   EXPECT_EQ(VARIANT_TRUE, result.Get().boolVal) << "a left-out optional argument arrives missing";
 }
 
@@ -236,6 +227,13 @@ TEST_F(ComServerTest, TheSingletonClassGivesOneObjectToEveryCreation) {
   other->get_InstanceNumber(&no);
   EXPECT_NE(na, no);
   EXPECT_EQ(ProcessOf(a), ProcessOf(other)) << "one server process serves both classes";
+}
+
+TEST_F(ComServerTest, ASingleUseClassObjectServesOneCreationPerServer) {
+  ComPtr<ITestCalc> a = CreateLocal(CLSID_TestSingleUse);
+  ComPtr<ITestCalc> b = CreateLocal(CLSID_TestSingleUse);
+  ASSERT_TRUE(a && b);
+  EXPECT_NE(ProcessOf(a), ProcessOf(b)) << "the second creation starts a second server";
 }
 
 TEST_F(ComServerTest, TheServerEndsByItselfAfterTheIdleTime) {

@@ -142,3 +142,72 @@ TEST_F(ConnectionPointTest, AHeldPointKeepsItsContainerAlive) {
   EXPECT_EQ(made, TestCalc::Made());
   EXPECT_TRUE(container);
 }
+
+namespace {
+
+// A source of two outgoing interfaces.
+class TwoPoints : public ConnectionPointContainer {
+ public:
+  TwoPoints() : ConnectionPointContainer({IID_ITestEvents, IID_IPropertyNotifySink}) {}
+  static std::span<const InterfaceEntry> Interfaces() {
+    static const InterfaceEntry table[] = {InterfaceOf<TwoPoints, IConnectionPointContainer>()};
+    return table;
+  }
+  size_t FireChanged(DISPID id) {
+    return Point(IID_IPropertyNotifySink).Fire<IPropertyNotifySink>([&](IPropertyNotifySink* s) {
+      return s->OnChanged(id);
+    });
+  }
+};
+
+class ChangeSink : public IPropertyNotifySink {
+ public:
+  static std::span<const InterfaceEntry> Interfaces() {
+    static const InterfaceEntry table[] = {InterfaceOf<ChangeSink, IPropertyNotifySink>()};
+    return table;
+  }
+  HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
+    changed.push_back(id);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+  std::vector<DISPID> changed;
+};
+
+}  // namespace
+
+TEST(ConnectionPointContainer, KeepsOnePointPerOutgoingInterface) {
+  ComApartment apartment;
+  auto source = MakeComObject<TwoPoints>();
+  auto container = source.As<IConnectionPointContainer>();
+  ComPtr<IEnumConnectionPoints> points;
+  ASSERT_EQ(S_OK, container->EnumConnectionPoints(points.Receive()));
+  IConnectionPoint* items[3] = {};
+  ULONG fetched = 0;
+  EXPECT_EQ(S_FALSE, points->Next(3, items, &fetched));
+  ASSERT_EQ(2u, fetched);
+  const IID* expected[] = {&IID_ITestEvents, &IID_IPropertyNotifySink};
+  for (ULONG i = 0; i < fetched; ++i) {
+    IID iid{};
+    items[i]->GetConnectionInterface(&iid);
+    EXPECT_TRUE(iid == *expected[i]) << "case " << i;
+    items[i]->Release();
+  }
+  EXPECT_EQ(S_OK, points->Reset());
+  ComPtr<IEnumConnectionPoints> clone;
+  ASSERT_EQ(S_OK, points->Clone(clone.Receive()));
+  EXPECT_EQ(S_OK, clone->Skip(2));
+  EXPECT_EQ(S_FALSE, clone->Skip(1));
+
+  // A sink of one interface hears only the events of its point.
+  ComPtr<IConnectionPoint> changes, events;
+  ASSERT_EQ(S_OK, container->FindConnectionPoint(IID_IPropertyNotifySink, changes.Receive()));
+  ASSERT_EQ(S_OK, container->FindConnectionPoint(IID_ITestEvents, events.Receive()));
+  auto sink = MakeComObject<ChangeSink>();
+  DWORD cookie = 0;
+  ASSERT_EQ(S_OK, changes->Advise(sink.Get(), &cookie));
+  EXPECT_EQ(CONNECT_E_CANNOTCONNECT, events->Advise(sink.Get(), &cookie));
+  EXPECT_EQ(1u, source->FireChanged(17));
+  ASSERT_EQ(1u, sink->changed.size());
+  EXPECT_EQ(17, sink->changed[0]);
+}

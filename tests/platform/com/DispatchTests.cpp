@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "TestCalc.h"
-#include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
+#include "platform/com/DispatchCall.h"
 #include "platform/com/Variant.h"
 
 using namespace platform;
@@ -16,27 +16,8 @@ class DispatchTest : public testing::Test {
   ComApartment apartment;
   ComPtr<IDispatch> dispatch = MakeComObject<TestCalc>().As<IDispatch>();
 
-  // Invokes a method with the arguments (borrowed) in declaration order.
-  HRESULT Call(DISPID id, std::vector<VARIANT> args, Variant* result, EXCEPINFO* exception = nullptr,
-               WORD flags = DISPATCH_METHOD) {
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-    DISPPARAMS params = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    EXCEPINFO ignored{};
-    UINT argError = 0;
-    HRESULT hr = dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result->Receive(),
-                                  exception ? exception : &ignored, &argError);
-    if (!exception) {
-      SysFreeString(ignored.bstrSource);
-      SysFreeString(ignored.bstrDescription);
-      SysFreeString(ignored.bstrHelpFile);
-    }
-    return hr;
-  }
-  DISPID IdOf(const wchar_t* name) {
-    DISPID id = DISPID_UNKNOWN;
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    EXPECT_EQ(S_OK, dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)) << name;
-    return id;
+  HRESULT Call(DISPID id, std::vector<VARIANT> args, Variant* result, WORD flags = DISPATCH_METHOD) {
+    return InvokeById(dispatch.Get(), id, flags, args, result);
   }
 };
 
@@ -48,25 +29,36 @@ TEST_F(DispatchTest, NamesGiveTheDispIdsOfTheTypeLibrary) {
     DISPID id;
   };
   const Case cases[] = {{L"Add", 1}, {L"echo", 2}, {L"ISMISSING", 3}, {L"Fire", 4}, {L"ProcessId", 5},
-                        {L"Sum", 8}};
-  for (const Case& c : cases) EXPECT_EQ(c.id, IdOf(c.name)) << "case " << testing::PrintToString(c.name);
+                        {L"Sum", 8}, {L"Stored", 9}};
+  for (const Case& c : cases)
+    EXPECT_EQ(c.id, DispIdOf(dispatch.Get(), c.name)) << "case " << testing::PrintToString(c.name);
 
-  LPOLESTR unknown[] = {const_cast<LPOLESTR>(L"NoSuchMember")};
+  try {
+    DispIdOf(dispatch.Get(), L"NoSuchMember");
+    ADD_FAILURE() << "an unknown name must raise";
+  } catch (const ComError& e) {
+    EXPECT_EQ(DISP_E_UNKNOWNNAME, e.Result());
+  }
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"Add")};
   DISPID id = 0;
-  EXPECT_EQ(DISP_E_UNKNOWNNAME, dispatch->GetIDsOfNames(IID_NULL, unknown, 1, LOCALE_USER_DEFAULT, &id));
-  EXPECT_EQ(DISP_E_UNKNOWNINTERFACE, dispatch->GetIDsOfNames(IID_ITestCalc, unknown, 1, 0, &id));
+  EXPECT_EQ(DISP_E_UNKNOWNINTERFACE, dispatch->GetIDsOfNames(IID_ITestCalc, names, 1, 0, &id));
 }
 
-TEST_F(DispatchTest, InvokeReachesTheMethodsAndConvertsArguments) {
+TEST_F(DispatchTest, CallsReachTheMethodsAndConvertArguments) {
   Variant result;
   ASSERT_EQ(S_OK, Call(1, {Variant::FromInt32(2).Get(), Variant::FromInt32(40).Get()}, &result));
   EXPECT_EQ(42, result.ToInt32().value_or(-1));
   ASSERT_EQ(S_OK, Call(1, {Variant::FromString(L"5").Get(), Variant::FromDouble(6).Get()}, &result));
   EXPECT_EQ(11, result.ToInt32().value_or(-1));
-  ASSERT_EQ(S_OK, Call(IdOf(L"Echo"), {Variant::FromString(L"hello").Get()}, &result));
-  EXPECT_EQ(L"hello", result.ToString().value_or(L""));
-  ASSERT_EQ(S_OK, Call(5, {}, &result, nullptr, DISPATCH_PROPERTYGET));
-  EXPECT_EQ(static_cast<int32_t>(GetCurrentProcessId()), result.ToInt32().value_or(0));
+  Variant hello = Variant::FromString(L"hello");
+  const VARIANT echoArgs[] = {hello.Get()};
+  EXPECT_EQ(L"hello", CallByName(dispatch.Get(), L"Echo", echoArgs).ToString().value_or(L""));
+  EXPECT_EQ(static_cast<int32_t>(GetCurrentProcessId()),
+            CallByName(dispatch.Get(), L"ProcessId", {}, DISPATCH_PROPERTYGET).ToInt32().value_or(0));
+
+  const VARIANT seven[] = {Variant::FromInt32(7).Get()};
+  EXPECT_EQ(S_OK, InvokeById(dispatch.Get(), 9, DISPATCH_PROPERTYPUT, seven, nullptr));
+  EXPECT_EQ(7, CallByName(dispatch.Get(), L"Stored", {}, DISPATCH_PROPERTYGET).ToInt32().value_or(0));
 }
 
 TEST_F(DispatchTest, ALeftOutOptionalArgumentArrivesMissing) {
@@ -97,6 +89,7 @@ TEST_F(DispatchTest, BadCallsAreRefusedWithTheirErrors) {
   EXPECT_EQ(DISP_E_BADPARAMCOUNT, Call(1, {Variant::FromInt32(1).Get()}, &result));
   EXPECT_EQ(DISP_E_TYPEMISMATCH, Call(1, {Variant::FromString(L"x").Get(), Variant::FromInt32(1).Get()}, &result));
   EXPECT_EQ(DISP_E_MEMBERNOTFOUND, Call(99, {}, &result));
+  EXPECT_EQ(E_POINTER, InvokeById(nullptr, 1, DISPATCH_METHOD, {}, &result));
   DISPPARAMS none = {nullptr, nullptr, 0, 0};
   EXPECT_EQ(DISP_E_UNKNOWNINTERFACE,
             dispatch->Invoke(1, IID_ITestCalc, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr));
@@ -116,12 +109,13 @@ TEST_F(DispatchTest, AFailingMethodReportsItsHResult) {
   const Case cases[] = {{0, S_OK}, {1, E_ACCESSDENIED}, {2, E_OUTOFMEMORY}, {3, E_UNEXPECTED}};
   for (const Case& c : cases) {
     Variant result;
-    EXCEPINFO exception{};
-    HRESULT hr = Call(7, {Variant::FromInt32(c.how).Get()}, &result, &exception);
-    HRESULT reported = hr == DISP_E_EXCEPTION ? exception.scode : hr;
-    EXPECT_EQ(c.expected, reported) << "case " << c.how;
-    SysFreeString(exception.bstrSource);
-    SysFreeString(exception.bstrDescription);
-    SysFreeString(exception.bstrHelpFile);
+    EXPECT_EQ(c.expected, Call(7, {Variant::FromInt32(c.how).Get()}, &result)) << "case " << c.how;
+  }
+  const VARIANT refused[] = {Variant::FromInt32(1).Get()};
+  try {
+    CallByName(dispatch.Get(), L"Fail", refused);
+    ADD_FAILURE() << "no exception";
+  } catch (const ComError& e) {
+    EXPECT_EQ(E_ACCESSDENIED, e.Result());
   }
 }

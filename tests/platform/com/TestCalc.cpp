@@ -87,3 +87,14 @@ HRESULT TestCalc::Sum(VARIANT numbers, LONG* sum) {
     return S_OK;
   });
 }
+
+HRESULT TestCalc::get_Stored(LONG* value) {
+  if (!value) return E_POINTER;
+  *value = stored_;
+  return S_OK;
+}
+
+HRESULT TestCalc::put_Stored(LONG value) {
+  stored_ = value;
+  return S_OK;
+}

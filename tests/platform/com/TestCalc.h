@@ -31,7 +31,10 @@ class TestCalc : public platform::Dispatch<ITestCalc, testLibrary>, public platf
   HRESULT STDMETHODCALLTYPE get_InstanceNumber(LONG* number) override;
   HRESULT STDMETHODCALLTYPE Fail(LONG how) override;
   HRESULT STDMETHODCALLTYPE Sum(VARIANT numbers, LONG* sum) override;
+  HRESULT STDMETHODCALLTYPE get_Stored(LONG* value) override;
+  HRESULT STDMETHODCALLTYPE put_Stored(LONG value) override;
 
  private:
   LONG number_;
+  LONG stored_ = 0;
 };

@@ -1,7 +1,9 @@
 // A local COM server for the COM layer's tests. "/RegServer" and
 // "/UnregServer" write and remove its classes, application identifier and
 // type library; otherwise it serves TestLocalObject (a new object per
-// creation) and TestSingleton (one object for all) until it has been idle
+// creation), TestSingleton (one object for all) and TestSingleUse (a class
+// object that serves one creation, so each creation starts a new server)
+// until it has been idle
 // for the time given by "/idle:<ms>" (5000 ms by default).
 #include <windows.h>
 
@@ -36,9 +38,12 @@ DWORD IdleMs(const std::wstring& line) {
 int Serve(DWORD idleMs) {
   ComPtr<IClassFactory> objects = MakeClassFactory<TestCalc>();
   ComPtr<IClassFactory> singleton = MakeSingletonClassFactory<TestCalc>();
-  ClassObjectRegistration objectsRegistration, singletonRegistration;
+  ComPtr<IClassFactory> singleUse = MakeClassFactory<TestCalc>();
+  ClassObjectRegistration objectsRegistration, singletonRegistration, singleUseRegistration;
   HRESULT hr = objectsRegistration.Register(CLSID_TestLocalObject, objects.Get());
   if (SUCCEEDED(hr)) hr = singletonRegistration.Register(CLSID_TestSingleton, singleton.Get());
+  if (SUCCEEDED(hr))
+    hr = singleUseRegistration.Register(CLSID_TestSingleUse, singleUse.Get(), CLSCTX_LOCAL_SERVER, REGCLS_SINGLEUSE);
   if (FAILED(hr)) return static_cast<int>(hr);
   {
     ShutdownMonitor monitor(GetCurrentThreadId(), idleMs);
@@ -50,6 +55,7 @@ int Serve(DWORD idleMs) {
   }
   objectsRegistration.Revoke();
   singletonRegistration.Revoke();
+  singleUseRegistration.Revoke();
   return 0;
 }
 

@@ -36,6 +36,7 @@ HRESULT RegisterTestServer(DWORD idleMs) {
   HRESULT hr = RegisterAppId(testServerAppId, L"platform_com_test_server", exeName);
   if (SUCCEEDED(hr)) hr = RegisterComClass(TestServerClass(CLSID_TestLocalObject, L"TestLocalObject", command));
   if (SUCCEEDED(hr)) hr = RegisterComClass(TestServerClass(CLSID_TestSingleton, L"TestSingleton", command));
+  if (SUCCEEDED(hr)) hr = RegisterComClass(TestServerClass(CLSID_TestSingleUse, L"TestSingleUse", command));
   if (SUCCEEDED(hr)) hr = RegisterModuleTypeLib(path);
   return hr;
 }
@@ -44,6 +45,7 @@ HRESULT UnregisterTestServer() {
   const std::wstring path = ModulePath(CurrentModule());
   HRESULT hr = UnregisterComClass(TestServerClass(CLSID_TestLocalObject, L"TestLocalObject", path));
   if (SUCCEEDED(hr)) hr = UnregisterComClass(TestServerClass(CLSID_TestSingleton, L"TestSingleton", path));
+  if (SUCCEEDED(hr)) hr = UnregisterComClass(TestServerClass(CLSID_TestSingleUse, L"TestSingleUse", path));
   if (SUCCEEDED(hr)) hr = UnregisterAppId(testServerAppId, exeName);
   if (SUCCEEDED(hr)) hr = UnregisterModuleTypeLib(path);
   return hr;
