@@ -5,18 +5,6 @@
 #include "PartOfSpeech.h"
 #include "TextEdit.h"
 
-namespace {
-
-std::wstring BareName(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind(L'.');
-    return dot == std::wstring::npos ? name : name.substr(0, dot);
-}
-
-}  // namespace
-
 std::wstring CEDForm::GetLanguageLetter() const
 {
     return LanguageLetter(language_);
@@ -109,7 +97,7 @@ std::wstring CEDForm::GetTableName() const
     if (!table_ || !table_->HasIndex())
         return {};
     const std::wstring cached = tables_ ? tables_->FindTableName(table_.get()) : std::wstring();
-    return BareName(cached.empty() ? table_->GetName() : cached);
+    return BareTableName(cached.empty() ? table_->GetName() : cached);
 }
 
 bool CEDForm::RowHasModifier(int row, uint16_t code) const
@@ -144,26 +132,33 @@ std::wstring CEDForm::GetExtraCodeString(int k) const
     return entry_->Record(entry_->GetCurrentRow(), entry_->GetCurrentRecord())->extraCodeStrings[k];
 }
 
-bool CEDForm::EvalConditionList(const std::wstring& condition, const std::wstring& codeString, int row,
-                                int translation) const
+ConditionSubject CEDForm::Subject(const std::wstring& codeString, int row, int translation) const
 {
     if (translation == -1)
         translation = 0;
-    ConditionSubject subject{codeString, [this, row, translation](int number) {
-                                 return RecordHasModifier(row, translation, static_cast<uint16_t>(number));
-                             }};
-    return EvaluateConditionList(condition, subject);
+    return ConditionSubject{codeString, [this, row, translation](int number) {
+                                return RecordHasModifier(row, translation, static_cast<uint16_t>(number));
+                            }};
+}
+
+bool CEDForm::EvalConditionList(const std::wstring& condition, const std::wstring& codeString, int row,
+                                int translation) const
+{
+    return EvaluateConditionList(condition, Subject(codeString, row, translation));
 }
 
 bool CEDForm::EvalCondition(const std::wstring& alternative, const std::wstring& codeString, int row,
                             int translation) const
 {
-    if (translation == -1)
-        translation = 0;
-    ConditionSubject subject{codeString, [this, row, translation](int number) {
-                                 return RecordHasModifier(row, translation, static_cast<uint16_t>(number));
-                             }};
-    return EvaluateCondition(alternative, subject);
+    return EvaluateCondition(alternative, Subject(codeString, row, translation));
+}
+
+std::wstring CEDForm::PadCodeString(std::wstring code)
+{
+    // Further code strings shorter than 40 characters get 35 zeros.
+    if (!code.empty() && code.size() < 40)
+        code += std::wstring(35, L'0');
+    return code;
 }
 
 void CEDForm::AddLine(std::vector<FormLine>& lines, const FormLine& line)

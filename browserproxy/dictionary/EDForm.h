@@ -8,6 +8,7 @@
 
 class CEntryDsc;
 class LayoutTableSource;
+struct ConditionSubject;
 
 // Short-lived worker that turns one side of a dictionary entry (the source
 // word of a row, or one translation) into grammar lines: it finds the ".mds"
@@ -80,6 +81,8 @@ private:
     bool TakeTable(const std::wstring& name);
     bool MatchesModifierFilter(const std::wstring& filter, int row, int translation) const;
     std::wstring FillInfoReferences(std::wstring pattern) const;
+    ConditionSubject Subject(const std::wstring& codeString, int row, int translation) const;
+    static std::wstring PadCodeString(std::wstring code);
 
     std::wstring folder_;
     TableHandle table_;

@@ -1,5 +1,7 @@
 // Form tables of an entry: which form of a word or of a translation the
 // layout shows, chosen by the sections and conditions of ".mds" tables.
+#include <functional>
+
 #include "ConditionLanguage.h"
 #include "EntryDsc.h"
 #include "TableAccess.h"
@@ -41,6 +43,38 @@ bool FindBracedNumber(const std::wstring& text, std::wstring* numberText)
         return false;
     *numberText = text.substr(open + 1, close - open - 1);
     return true;
+}
+
+// The sections in table order whose name holds the part-of-speech name and
+// whose condition is empty or holds for the record; `take` returns true to
+// stop at a section.
+template <typename Take>
+bool FindSection(const LayoutTable& table, const std::wstring& partOfSpeech, const CEntryDsc& entry, int row,
+                 int record, Take take)
+{
+    const long sections = table.GetSectionCount();
+    for (long s = 0; s < sections; ++s) {
+        const std::wstring section = table.GetSectionName(s);
+        if (!SectionApplies(section, partOfSpeech))
+            continue;
+        const std::wstring condition = table.GetString(section, L"COND");
+        if (!condition.empty() && !EvalConditionList(entry, condition, row, record, 0))
+            continue;
+        if (take(section))
+            return true;
+    }
+    return false;
+}
+
+// A template with "$" or a form number in braces filled from `form`.
+std::wstring FillTemplate(std::wstring value, const std::wstring& plain, const std::function<std::wstring(int)>& form)
+{
+    std::wstring numberText;
+    if (value.find(L'$') != std::wstring::npos)
+        ReplaceAll(value, L"$", plain);
+    else if (FindBracedNumber(value, &numberText) && !numberText.empty())
+        ReplaceAll(value, numberText, form(ReadDecimal(numberText)));
+    return value;
 }
 
 }  // namespace
@@ -95,39 +129,35 @@ std::wstring CEntryDsc::LoadForms(int row, int record, int formIndex, const std:
 
     const std::wstring partOfSpeech = ToUpper(GetPartOfSpeechName(translation->partOfSpeech));
     const std::wstring formKey = std::to_wstring(formIndex);
-    const long sections = table->GetSectionCount();
-    for (long s = 0; s < sections; ++s) {
-        const std::wstring section = table->GetSectionName(s);
-        if (!SectionApplies(section, partOfSpeech))
-            continue;
-        const std::wstring condition = table->GetString(section, L"COND");
-        if (!condition.empty() && !EvalConditionList(*this, condition, row, record, 0))
-            continue;
+    std::wstring result;
+    const bool found = FindSection(*table.get(), partOfSpeech, *this, row, record, [&](const std::wstring& section) {
         std::wstring value = table->GetString(section, formKey);
         if (!groupMode) {
             if (value.empty())
-                continue;
-            std::wstring numberText;
-            if (value.find(L'$') != std::wstring::npos) {
-                ReplaceAll(value, L"$", RecordForm(*translation, formIndex, false));
-            } else if (FindBracedNumber(value, &numberText) && !numberText.empty()) {
-                ReplaceAll(value, numberText, RecordForm(*translation, ReadDecimal(numberText), false));
-            }
-            return value;
+                return false;
+            result = FillTemplate(value, RecordForm(*translation, formIndex, false),
+                                  [&](int n) { return RecordForm(*translation, n, false); });
+            return true;
         }
+        // The first record of the group decides.
         const int count = CountGroupRecords(row, record);
         for (int k = 0; k < count; ++k) {
             const int member = GetGroupRecord(row, record, k);
-            if (member == -1)
-                return {};
+            if (member == -1) {
+                value.clear();
+                break;
+            }
             const std::wstring plain = RecordForm(rows[row].records[member], formIndex, true);
             if (!value.empty())
                 ReplaceAll(value, L"$", plain);
             else
                 value = plain;
         }
-        return value;
-    }
+        result = value;
+        return true;
+    });
+    if (found)
+        return result;
     return RecordForm(*translation, formIndex, false);
 }
 
@@ -159,15 +189,9 @@ std::wstring CEntryDsc::LoadOForms(int row, int record, int formIndex, const std
     }
 
     const std::wstring partOfSpeech = ToUpper(GetPartOfSpeechName(translation->partOfSpeech));
-    for (long s = 0; s < sections; ++s) {
-        const std::wstring section = table->GetSectionName(s);
-        if (!SectionApplies(section, partOfSpeech))
-            continue;
-        const std::wstring condition = table->GetString(section, L"COND");
-        if (!condition.empty() && !EvalConditionList(*this, condition, row, record, 0))
-            continue;
+    std::wstring result;
+    const bool found = FindSection(*table.get(), partOfSpeech, *this, row, record, [&](const std::wstring& section) {
         const std::wstring pattern = table->GetString(section, std::to_wstring(formIndex));
-        std::wstring result;
         for (int k = 0; k < count; ++k) {
             const int member = GetGroupRecord(row, record, k);
             if (member == -1 || !passes(member))
@@ -182,8 +206,10 @@ std::wstring CEntryDsc::LoadOForms(int row, int record, int formIndex, const std
             if (!callerCondition.empty())
                 break;
         }
+        return true;
+    });
+    if (found)
         return result;
-    }
     return RecordForm(*translation, formIndex, true);
 }
 
@@ -207,25 +233,16 @@ std::wstring CEntryDsc::LookupForms(int row, int record, int formIndex, const st
 
     const std::wstring partOfSpeech = ToUpper(GetPartOfSpeechName(reading->partOfSpeech));
     const std::wstring formKey = std::to_wstring(formIndex);
-    const long sections = table->GetSectionCount();
-    for (long s = 0; s < sections; ++s) {
-        const std::wstring section = table->GetSectionName(s);
-        if (!SectionApplies(section, partOfSpeech))
-            continue;
-        const std::wstring condition = table->GetString(section, L"COND");
-        if (!condition.empty() && !EvalConditionList(*this, condition, row, record, 0))
-            continue;
-        std::wstring value = table->GetString(section, formKey);
+    std::wstring result;
+    const bool found = FindSection(*table.get(), partOfSpeech, *this, row, record, [&](const std::wstring& section) {
+        const std::wstring value = table->GetString(section, formKey);
         if (value.empty())
-            continue;
-        std::wstring numberText;
-        if (value.find(L'$') != std::wstring::npos) {
-            ReplaceAll(value, L"$", RowForm(*reading, formIndex));
-        } else if (FindBracedNumber(value, &numberText) && !numberText.empty()) {
-            ReplaceAll(value, numberText, RowForm(*reading, ReadDecimal(numberText)));
-        }
-        return value;
-    }
+            return false;
+        result = FillTemplate(value, RowForm(*reading, formIndex), [&](int n) { return RowForm(*reading, n); });
+        return true;
+    });
+    if (found)
+        return result;
     return RowForm(*reading, formIndex);
 }
 

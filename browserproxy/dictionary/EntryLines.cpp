@@ -3,12 +3,23 @@
 #include "EntryDsc.h"
 #include "TextEdit.h"
 
-bool CEntryDsc::FillFormRecords(std::vector<FormLine>* lines, LayoutTableSource* tables)
+namespace {
+
+// Lines are cleared first; false when lines or tables are missing or the
+// current row is out of range.
+bool StartLines(const CEntryDsc& entry, std::vector<FormLine>* lines, LayoutTableSource* tables)
 {
     if (!lines || !tables)
         return false;
     lines->clear();
-    if (!Row(GetCurrentRow()))
+    return entry.Row(entry.GetCurrentRow()) != nullptr;
+}
+
+}  // namespace
+
+bool CEntryDsc::FillFormRecords(std::vector<FormLine>* lines, LayoutTableSource* tables)
+{
+    if (!StartLines(*this, lines, tables))
         return false;
     CEDForm form;
     form.SetFolder(mdsFolder);
@@ -19,10 +30,7 @@ bool CEntryDsc::FillFormRecords(std::vector<FormLine>* lines, LayoutTableSource*
 
 bool CEntryDsc::FillFormRecordsEx(std::vector<FormLine>* lines, LayoutTableSource* tables)
 {
-    if (!lines || !tables)
-        return false;
-    lines->clear();
-    if (!Row(GetCurrentRow()))
+    if (!StartLines(*this, lines, tables))
         return false;
     CEDForm form;
     form.SetFolder(mdsFolder);

@@ -48,15 +48,6 @@ std::wstring MarkerClass(int code)
     }
 }
 
-// File name without folder and extension.
-std::wstring BareTableName(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind(L'.');
-    return dot == std::wstring::npos ? name : name.substr(0, dot);
-}
-
 // Inserts `insertion` before word `word` of the text (words are separated by
 // blanks); nothing when the text has fewer than `word` blanks.
 void InsertBeforeWord(std::wstring& text, int word, const std::wstring& insertion)

@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::wstring kCodePadding(35, L'0');
-constexpr size_t kShortCodeString = 40;
 
 struct Braces {
     size_t open = std::wstring::npos;
@@ -346,8 +344,6 @@ void CEDForm::BuildLayout(std::vector<FormLine>* lines, LayoutTableSource* table
         }
 
         ++k;
-        code = GetExtraCodeString(k);
-        if (!code.empty() && code.size() < kShortCodeString)
-            code += kCodePadding;
+        code = PadCodeString(GetExtraCodeString(k));
     }
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-const std::wstring kCodePadding(35, L'0');
-constexpr size_t kShortCodeString = 40;
 constexpr int32_t kInfoColour = 0x800000;
 
 // The first "{n}" of a pattern: positions of the braces and n.
@@ -252,9 +250,7 @@ int CEDForm::BuildInfoLines(std::vector<FormLine>* lines, const std::wstring&)
                 lines->push_back(InfoLine(MoveMarkedSegments(FillInfoReferences(pattern)), key));
                 return 1;
             }
-            code = GetExtraCodeString(extra);
-            if (!code.empty() && code.size() < kShortCodeString)
-                code += kCodePadding;
+            code = PadCodeString(GetExtraCodeString(extra));
         }
     }
     lines->push_back(InfoLine(L"", tableName + L"_info_0"));

@@ -66,3 +66,11 @@ TableHandle OpenLayoutTable(LayoutTableSource* tables, const std::wstring& folde
         table = OpenOne(tables, base + secondName);
     return table;
 }
+
+std::wstring BareTableName(const std::wstring& path)
+{
+    const size_t slash = path.find_last_of(L"\\/");
+    std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.rfind(L'.');
+    return dot == std::wstring::npos ? name : name.substr(0, dot);
+}

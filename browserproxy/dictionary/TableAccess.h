@@ -39,3 +39,6 @@ bool LayoutTableExists(LayoutTableSource* tables, const std::wstring& fullPath);
 // both in the folder: from the cache when one is given, else from the file.
 TableHandle OpenLayoutTable(LayoutTableSource* tables, const std::wstring& folder, const std::wstring& firstName,
                             const std::wstring& secondName);
+
+// A table's file name without folder and extension.
+std::wstring BareTableName(const std::wstring& path);

@@ -2,6 +2,8 @@
 // an in-process DLL, both registered in the prefix by their own code.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "ChildProcess.h"
@@ -12,6 +14,7 @@
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/DispatchCall.h"
+#include "platform/com/GlobalInterface.h"
 #include "platform/com/SafeArray.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/com/Variant.h"
@@ -258,6 +261,38 @@ TEST_F(ComServerTest, TheServerEndsByItselfAfterTheIdleTime) {
     ASSERT_EQ(WAIT_OBJECT_0, wait) << "the server did not end";
     EXPECT_GE(ended - released, serverIdleMs - 50) << "ended before the idle time";
   }
+}
+
+TEST_F(ComServerTest, AWorkerThreadCallsThroughTheGlobalInterfaceTable) {
+  auto object = MakeComObject<TestCalc>();
+  GlobalInterface shared = GlobalInterface::Register(static_cast<ITestCalc*>(object.Get()), IID_ITestCalc);
+  LONG sum = 0;
+  HRESULT workerHr = E_FAIL;
+  bool direct = true;
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    ComApartment own;
+    workerHr = ComBoundary([&] {
+      ComPtr<ITestCalc> proxy = shared.Get<ITestCalc>();
+      direct = proxy.Get() == static_cast<ITestCalc*>(object.Get());
+      return proxy->Add(40, 2, &sum);
+    });
+    done = true;
+  });
+  // This apartment serves the worker's call while it waits.
+  const DWORD start = GetTickCount();
+  while (!done && GetTickCount() - start < 20000) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+  worker.join();
+  EXPECT_EQ(S_OK, workerHr);
+  EXPECT_EQ(42, sum);
+  EXPECT_FALSE(direct) << "the worker's apartment gets a proxy";
+  shared.Revoke();
+  ComPtr<ITestCalc> none;
+  EXPECT_EQ(E_POINTER, shared.GetInto(IID_ITestCalc, none.ReceiveVoid()));
 }
 
 TEST_F(ComServerTest, AnInprocServerServesInThisProcessAndCanUnloadWhenIdle) {
