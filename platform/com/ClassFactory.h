@@ -71,13 +71,18 @@ class SingletonClassFactory : public ClassFactory {
 
  protected:
   ComPtr<IUnknown> Create() override {
-    std::lock_guard<std::mutex> guard(mutex_);
-    if (!object_) object_ = MakeNew();
+    // Recursive: a constructor that pumps messages may let a second
+    // creation request in on the same thread.
+    std::lock_guard<std::recursive_mutex> guard(mutex_);
+    if (!object_) {
+      ComPtr<IUnknown> made = MakeNew();
+      if (!object_) object_ = std::move(made);  // else the re-entrant call's object stays the one
+    }
     return object_.Copy();
   }
 
  private:
-  std::mutex mutex_;
+  std::recursive_mutex mutex_;
   ComPtr<IUnknown> object_;
 };
 

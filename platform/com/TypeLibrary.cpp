@@ -46,10 +46,13 @@ ComPtr<ITypeInfo> TypeLibrary::TypeInfo(REFIID iid) {
 }
 
 ComPtr<ITypeInfo> TypeLibrary::VtableTypeInfo(REFIID iid) {
+  {
+    std::lock_guard<std::mutex> guard(mutex_);
+    auto found = vtableInfos_.find(iid);
+    if (found != vtableInfos_.end()) return found->second.Copy();
+  }
   ComPtr<ITypeInfo> info = TypeInfo(iid);
   std::lock_guard<std::mutex> guard(mutex_);
-  auto found = vtableInfos_.find(iid);
-  if (found != vtableInfos_.end()) return found->second.Copy();
   TYPEATTR* attr = nullptr;
   ThrowIfFailed(info->GetTypeAttr(&attr), L"GetTypeAttr");
   const bool dual = attr->typekind == TKIND_DISPATCH && (attr->wTypeFlags & TYPEFLAG_FDUAL);
@@ -61,7 +64,7 @@ ComPtr<ITypeInfo> TypeLibrary::VtableTypeInfo(REFIID iid) {
         SUCCEEDED(info->GetRefTypeInfo(vtableSide, vtable.Receive())))
       info = std::move(vtable);
   }
-  vtableInfos_.emplace(iid, info.Copy());
+  vtableInfos_.emplace(iid, info.Copy());  // a racing thread's entry, if any, stays
   return info;
 }
 

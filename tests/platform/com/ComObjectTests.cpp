@@ -111,6 +111,45 @@ TEST(SingletonClassFactory, HandsOutOneObjectKeptUntilTheFactoryGoes) {
   EXPECT_EQ(before, ModuleLock::Count());
 }
 
+namespace {
+
+// A class whose construction asks its own singleton class object for the
+// object again, as a constructor that pumps messages may let happen.
+IClassFactory* reentrantFactory = nullptr;
+ComPtr<IUnknown> madeInside;
+
+class ReentrantObject : public IPersist {
+ public:
+  ReentrantObject() {
+    if (IClassFactory* factory = std::exchange(reentrantFactory, nullptr))
+      factory->CreateInstance(nullptr, IID_IUnknown, madeInside.ReceiveVoid());
+  }
+  static std::span<const InterfaceEntry> Interfaces() {
+    static const InterfaceEntry table[] = {InterfaceOf<ReentrantObject, IPersist>()};
+    return table;
+  }
+  HRESULT STDMETHODCALLTYPE GetClassID(CLSID* id) override {
+    *id = CLSID_NULL;
+    return S_OK;
+  }
+};
+
+}  // namespace
+
+TEST(SingletonClassFactory, ACreationRequestDuringConstructionGetsTheSameObject) {
+  const LONG before = ModuleLock::Count();
+  {
+    ComPtr<IClassFactory> factory = MakeSingletonClassFactory<ReentrantObject>();
+    reentrantFactory = factory.Get();
+    ComPtr<IUnknown> outer;
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IUnknown, outer.ReceiveVoid()));
+    ASSERT_TRUE(madeInside);
+    EXPECT_TRUE(SameObject(outer, madeInside));
+    madeInside.Reset();
+  }
+  EXPECT_EQ(before, ModuleLock::Count());
+}
+
 TEST(InprocServer, FindsTheClassObjectOfItsTable) {
   const InprocClass classes[] = {{&CLSID_TestInprocObject, [] { return MakeClassFactory<TestCalc>(); }}};
   ComPtr<IClassFactory> factory;
