@@ -139,12 +139,7 @@ CEntryDsc Stol()
 
 std::wstring TableSourceFolder()
 {
-    std::wstring folder = L"Z:" DICTIONARY_FIXTURE_DIR L"/";
-    for (wchar_t& c : folder) {
-        if (c == L'/')
-            c = L'\\';
-    }
-    return folder;
+    return FIXTURE_TABLE_SOURCES;
 }
 
 }  // namespace fixture
