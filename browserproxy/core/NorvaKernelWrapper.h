@@ -7,16 +7,34 @@
 #include "browserproxy/core/NorvaConnector.h"
 #include "platform/com/ComPtr.h"
 
-struct INorva5TemplateAnalyzer;
-
 // The connector over the product's translation kernel: a set of COM servers
 // created by class identifier. Every failing kernel HRESULT is raised as a
 // platform::ComError; operations that report to the user hand it to
 // ReportError, which lets the kernel show its message with the title as caption.
+// The AOT and smart-folder services both have IsAvailable; these bases
+// give each its own name in the connector.
+class KernelAotServiceBase : public INorvaAotService {
+ public:
+  bool IsAvailable() final { return IsAotAvailable(); }
+  virtual bool IsAotAvailable() = 0;
+
+ protected:
+  ~KernelAotServiceBase() = default;
+};
+
+class KernelSmartFolderServiceBase : public INorvaSmartFolderService {
+ public:
+  bool IsAvailable() final { return IsSmartFolderAvailable(); }
+  virtual bool IsSmartFolderAvailable() = 0;
+
+ protected:
+  ~KernelSmartFolderServiceBase() = default;
+};
+
 class CNorvaKernelWrapper : public INorvaConnector,
-                            public INorvaAotService,
+                            public KernelAotServiceBase,
                             public INorvaSpeakService,
-                            public INorvaSmartFolderService,
+                            public KernelSmartFolderServiceBase,
                             public INorvaWebSearchService,
                             public INorvaDesktopObject,
                             public INorvaDictionariesServie {
@@ -75,7 +93,7 @@ class CNorvaKernelWrapper : public INorvaConnector,
 
   // INorvaAotService
   bool IsSecondKindAvailable() override;
-  bool IsAvailable() override;  // also INorvaSmartFolderService::IsAvailable
+  bool IsAotAvailable() override;
   HRESULT DetectTemplate(const std::wstring& text, std::wstring& templateId) override;
   HRESULT RankTemplates(const std::wstring& text, std::vector<RankedTemplate>& ranked, bool bestOnly) override;
   bool ListAdvice(const std::wstring& text, std::vector<std::wstring>& advice) override;
@@ -88,6 +106,7 @@ class CNorvaKernelWrapper : public INorvaConnector,
   void StopSpeaking(const VARIANT& language) override;
 
   // INorvaSmartFolderService
+  bool IsSmartFolderAvailable() override;
   long GetFolderInfo(const std::wstring& path, long& value, std::wstring& text) override;
   void RefreshFolders() override;
 
@@ -112,13 +131,22 @@ class CNorvaKernelWrapper : public INorvaConnector,
   platform::ComPtr<INrvaTemplateManager>& GetDirectionList();
   platform::ComPtr<INrvaProfile> CurrentProfile();
   platform::ComPtr<INrvaTemplateManager> ContextDirections();
-  platform::ComPtr<INorva5TemplateAnalyzer> GetAnalyzer(long directionId);
+  platform::ComPtr<IUnknown> GetAnalyzer(long directionId);
   platform::ComPtr<INrvaSpeech> GetSpeaker(const VARIANT& language);
   platform::ComPtr<INrvaCharacter> GetAnimatedSpeaker(const VARIANT& language);
   platform::ComPtr<INrvaSmartFolders>& SmartFolders();
-  long PumpUntilDone(CProgressAdvizer& advizer);
+  long PumpUntilDone(CProgressAdvizer& advizer, IProgressDlg* dialog);
+  // The kernel's error reporter, shown through ReportError; and the same for
+  // anything else that escaped (E_UNEXPECTED).
+  void ReportCaught();
   template <class Body>
-  void Reported(Body&& body);
+  void Reported(Body&& body) noexcept {
+    try {
+      body();
+    } catch (...) {
+      ReportCaught();
+    }
+  }
 
   platform::ComPtr<INrvaSmartFolders> smartFolders_;
   platform::ComPtr<INrvaAnalyzerSource> analyzerSource_;

@@ -56,14 +56,7 @@ CEdLightInfo::~CEdLightInfo() {
 
 int CEdLightInfo::AddItem(const std::wstring& text, int kind, int num1, int num2, int num3, int num4,
                           int num5, int captionFlag) {
-  LightInfoItem item;
-  item.text = text;
-  item.kind = kind;
-  item.num1 = num1;
-  item.num2 = num2;
-  item.num3 = num3;
-  item.num4 = num4;
-  item.num5 = num5;
+  LightInfoItem item = MakeItem(text, kind, {num1, num2, num3, num4, num5, 0, 0});
   item.captionFlag = captionFlag;
   items_.push_back(std::move(item));
   return static_cast<int>(items_.size()) - 1;
@@ -71,19 +64,24 @@ int CEdLightInfo::AddItem(const std::wstring& text, int kind, int num1, int num2
 
 int CEdLightInfo::AddItemEx(const std::wstring& text, int kind, int num1, int num2, int num3, int num4,
                             int num5, int num6, int num7, std::unique_ptr<CDrawBase> drawing) {
-  LightInfoItem item;
-  item.text = text;
-  item.kind = kind;
-  item.num1 = num1;
-  item.num2 = num2;
-  item.num3 = num3;
-  item.num4 = num4;
-  item.num5 = num5;
-  item.num6 = num6;
-  item.num7 = num7;
+  LightInfoItem item = MakeItem(text, kind, {num1, num2, num3, num4, num5, num6, num7});
   item.drawing = std::move(drawing);
   items_.push_back(std::move(item));
   return static_cast<int>(items_.size()) - 1;
+}
+
+LightInfoItem CEdLightInfo::MakeItem(const std::wstring& text, int kind, const std::array<int, 7>& numbers) {
+  LightInfoItem item;
+  item.text = text;
+  item.kind = kind;
+  item.num1 = numbers[0];
+  item.num2 = numbers[1];
+  item.num3 = numbers[2];
+  item.num4 = numbers[3];
+  item.num5 = numbers[4];
+  item.num6 = numbers[5];
+  item.num7 = numbers[6];
+  return item;
 }
 
 void CEdLightInfo::ReleaseItems() { items_.clear(); }
@@ -206,7 +204,7 @@ std::wstring CEdLightInfo::EntryMarkers(int entry, ModifierRecord& sense, const 
                                         const wchar_t* prefix, int16_t partOfSpeech) {
   CEntryDsc* found = Entry(entry);
   if (!found) return std::wstring();
-  return BuildEntryMarkers(mdsFolder_, kind, partOfSpeech, *found, sense, tables_.get(), prefix, false);
+  return BuildEntryMarkers(mdsFolder_, kind, partOfSpeech, *found, sense, TableSource(), prefix, false);
 }
 
 std::wstring CEdLightInfo::GetTransMarksInput(int entry, ModifierRecord& sense) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -82,6 +83,11 @@ class CEdLightInfo {
   const std::wstring& Caption() const { return caption_; }
 
  protected:
+  // Tables held elsewhere instead of the view's own cache (null: the cache),
+  // for measuring the layout apart from the table store.
+  void SetTableSource(LayoutTableSource* source) { source_ = source; }
+  LayoutTableSource* TableSource() const { return source_ ? source_ : tables_.get(); }
+
   int dictionaryLookupOn_ = 1;
   int wordListFlag_ = 0;
   int modifierCompareDictionary_ = 1;
@@ -98,6 +104,7 @@ class CEdLightInfo {
   int displayFlags_ = 0;
 
  private:
+  static LightInfoItem MakeItem(const std::wstring& text, int kind, const std::array<int, 7>& numbers);
   // A string of the interface-language resources.
   static std::wstring ResourceText(UINT id);
   platform::ComPtr<IDispatch> GetDictionaryInfoObject(IUnknown* kernel);
@@ -123,6 +130,7 @@ class CEdLightInfo {
   int LineFontSelector(uint16_t lid, const CEntryDsc& entry) const;
 
   std::unique_ptr<CMdsTable> tables_;
+  LayoutTableSource* source_ = nullptr;
   CCustomRtf rtf_;
   platform::ComPtr<ITextServices> textServices_;
   std::vector<CEntryDsc>* entries_ = nullptr;

@@ -73,7 +73,8 @@ void CEdLightInfo::Build(std::vector<CEntryDsc>* entries, const std::wstring& ca
 
 LayoutTable* CEdLightInfo::OpenTransOut() {
   CEntryDsc* first = Entry(0);
-  if (!first || !tables_) return nullptr;
+  LayoutTableSource* source = TableSource();
+  if (!first || !source) return nullptr;
   CPathParts path(mdsFolder_ + first->GetLanguageLetter(true) + first->GetLanguageLetter(false) +
                   L"TransOut.mds");
   // Without a layout folder of its own the tables lie in the program's
@@ -82,7 +83,7 @@ LayoutTable* CEdLightInfo::OpenTransOut() {
     path.FromModule(nullptr);
     path.AddSubFolder(L"mds");
   }
-  return tables_->GetTable(path.FullPath());
+  return source->GetTable(path.FullPath());
 }
 
 bool CEdLightInfo::PassesFilter(const CEntryRecord& record) const {
@@ -107,7 +108,7 @@ void CEdLightInfo::CollectModifiers(LayoutTable* transOut) {
         std::wstring canon = transOut ? transOut->GetString(section, L"CANON") : std::wstring();
         long mark = transOut ? transOut->GetInt(section, L"MARK", 1) : 1;
         std::wstring condition = transOut ? transOut->GetString(section, L"COND") : std::wstring();
-        d.recordTitle = entry.GetRecordTitle(j, k, tables_.get());
+        d.recordTitle = entry.GetRecordTitle(j, k, TableSource());
 
         bool holds = condition.empty() || EvalConditionList(entry, condition, j, k, 0);
         if (!canon.empty() && holds) {
@@ -125,7 +126,7 @@ void CEdLightInfo::CollectModifiers(LayoutTable* transOut) {
           }
         } else {
           d.text = d.recordTitle.empty() ? record.word
-                                         : entry.LoadForms(j, k, -1, L"OFormsRef", false, tables_.get());
+                                         : entry.LoadForms(j, k, -1, L"OFormsRef", false, TableSource());
           d.caption = GetPartOfSpeechCaption(record.partOfSpeech);
           d.code = record.partOfSpeech;
         }
@@ -136,7 +137,7 @@ void CEdLightInfo::CollectModifiers(LayoutTable* transOut) {
         d.priority = record.priority;
         d.label = record.label;
         d.AddSlot(k, j);
-        entry.AddModifierRecord(d, modifierCompareDictionary_ != 0, tables_.get());
+        entry.AddModifierRecord(d, modifierCompareDictionary_ != 0, TableSource());
       }
     }
   }
@@ -154,9 +155,9 @@ void CEdLightInfo::BuildGroups(std::vector<DictionaryRun>* markerList) {
         if (!PassesFilter(record)) continue;
         ModifierRecord d;
         d.code = record.partOfSpeech;
-        d.text = WithoutCharacters(entry.LoadForms(j, k, -1, L"OFormsRef", false, tables_.get()), L"{}<");
+        d.text = WithoutCharacters(entry.LoadForms(j, k, -1, L"OFormsRef", false, TableSource()), L"{}<");
         d.caption = rowCaption;
-        d.recordTitle = entry.GetRecordTitle(j, k, tables_.get());
+        d.recordTitle = entry.GetRecordTitle(j, k, TableSource());
         d.AddSlot(k, j);
         d.secondText = record.SecondText();
         // The marker tables read the translation's marks from the descriptor.
@@ -169,7 +170,7 @@ void CEdLightInfo::BuildGroups(std::vector<DictionaryRun>* markerList) {
           markerList->push_back({0, 0, s.dictionaryKey, s.dictionaryName, 0});
 
         EntryGroup g;
-        g.title = WithoutCharacters(entry.LookupForms(j, k, -1, L"FormsRef", tables_.get()), L"<{}");
+        g.title = WithoutCharacters(entry.LookupForms(j, k, -1, L"FormsRef", TableSource()), L"<{}");
         g.headword = row.headword;
         g.row = j;
         g.caption = rowCaption;
@@ -301,7 +302,7 @@ void CEdLightInfo::EmitGroup(int gi) {
     entry->SetCurrentRow(group.row);
     entry->SetCurrentRecord(0);
     std::vector<FormLine> lines;
-    entry->FillFormRecordsEx(&lines, tables_.get());
+    entry->FillFormRecordsEx(&lines, TableSource());
     if (!lines.empty()) AddGrammarItem(group, gi, lines.front().value, GetInterfaceLanguage(), 0);
   }
 
@@ -372,7 +373,7 @@ bool CEdLightInfo::EmitDictionaryRuns(int gi) {
       entry->SetCurrentRow(group.row);
       entry->SetCurrentRecord(first.record);
       std::vector<FormLine> lines;
-      entry->FillFormRecords(&lines, tables_.get());
+      entry->FillFormRecords(&lines, TableSource());
       for (const FormLine& line : lines) {
         if (line.folder.empty()) AddGrammarItem(group, gi, line.value, LineFontSelector(line.lid, *entry), 10);
       }
@@ -412,7 +413,7 @@ void CEdLightInfo::EmitSenseGrammar(int gi, const EntrySense& sense) {
   entry->SetCurrentRow(group.row);
   entry->SetCurrentRecord(sense.record);
   std::vector<FormLine> lines;
-  entry->FillFormRecords(&lines, tables_.get());
+  entry->FillFormRecords(&lines, TableSource());
   for (const FormLine& line : lines) {
     if (line.folder.empty()) continue;
     std::wstring text = line.caption.empty() ? std::wstring() : line.caption + L" ";
