@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "FixtureEntries.h"
+#include "RegistrySandbox.h"
+#include "TempFolder.h"
 #include "KernelDictionaryDouble.h"
 #include "browserproxy/dictionary/CDictMarkers.h"
 #include "browserproxy/dictionary/CEdLightInfo.h"
@@ -254,6 +257,40 @@ TEST_F(LightViewTest, ActiveDictionariesComeFirstAndCaptionsAreHighlighted) {
                {L"таблица", 0, {0, 0, 1, 0, -1, 0, 1}}},
               view_, "hidden inactive run");
   EXPECT_EQ(1, view_.Items()[2].highlighted);
+}
+
+// "CANON" of the NOUN section is a bare form index: the modifier record takes
+// that form and no caption; without the TransOut table it would take the
+// output form and the caption of the record's part of speech.
+void ExpectCanonicalFormFromTransOut(std::vector<CEntryDsc>& entries, const char* what) {
+  const auto& modifiers = entries[0].Modifiers();
+  ASSERT_EQ(2u, modifiers.size()) << what;
+  EXPECT_EQ(L"стол", modifiers[0].record.text) << what;
+  EXPECT_EQ(L"", modifiers[0].record.caption) << what;
+  EXPECT_EQ(1, modifiers[0].record.code) << what;
+  EXPECT_EQ(L"таблица", modifiers[1].record.text) << what;
+}
+
+TEST_F(LightViewTest, TheTransOutTableDecidesTheCanonicalForm) {
+  Build({fixture::Table()}, kPopupOptions);
+  ExpectCanonicalFormFromTransOut(entries_, "program's mds folder");
+}
+
+TEST_F(LightViewTest, TheLayoutFolderOfTheRegistryHoldsTheTransOutTable) {
+  testsupport::TempFolder product;
+  std::wstring mds = product.Path() + L"mds\\";
+  ASSERT_TRUE(CreateDirectoryW(mds.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(testsupport::SiblingPath(L"mds\\mds.stg").c_str(), (mds + L"mds.stg").c_str(), FALSE));
+  const wchar_t folders[] = L"Software\\Norvasoft\\NRVA9\\Folders";
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, folders, L"NRVAED", product.Path());
+  TestView view;
+  view.InitData(kernel_.Get());
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, folders, L"NRVAED");
+  EXPECT_EQ(mds, view.MdsFolder());
+  std::vector<CEntryDsc> entries = {fixture::Table()};
+  view.SetOptions(kPopupOptions);
+  view.Build(&entries, L"table");
+  ExpectCanonicalFormFromTransOut(entries, "registry's layout folder");
 }
 
 TEST_F(LightViewTest, DictionaryKindsComeFromTheKernel) {
