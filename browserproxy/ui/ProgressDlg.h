@@ -25,6 +25,7 @@ class CProgressDlg : public platform::Dialog, public IProgressDlg {
   HWND GetHwnd() override;
 
   bool Stopped() const { return stopped_; }
+  IProgressDlgCallBack* StopHandler() const { return stopHandler_; }
   HWND Owner() const { return owner_; }
 
  private:

@@ -1,0 +1,337 @@
+// The kernel connector over the stand-in kernel, registered as an installer
+// would: in-process classes and the local server (error reporter, file
+// translator). Modal dialogs are driven by the watcher; every wait is bounded.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "DialogWatcher.h"
+#include "KernelStandIn.h"
+#include "RegistrySandbox.h"
+#include "TempFolder.h"
+#include "browserproxy/core/NorvaKernelEvents.h"
+#include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/ui/ProgressDlg.h"
+#include "platform/com/AdviseConnection.h"
+#include "platform/com/Bstr.h"
+#include "platform/com/ComApartment.h"
+#include "platform/com/ComError.h"
+#include "platform/com/Variant.h"
+#include "platform/win/MessagePump.h"
+
+namespace {
+
+using namespace kernelstandin_test;
+using platform::ComError;
+
+constexpr wchar_t kProductKey[] = L"NRVA9-FF";
+constexpr wchar_t kTitle[] = L"NORVA for Mozilla FireFox";
+constexpr wchar_t kProgressTitle[] = L"Selected Text Translation";
+constexpr HRESULT kJobFailed = static_cast<HRESULT>(0x800F0021);
+
+std::string Utf16File(const std::wstring& text) {
+  std::string bytes("\xFF\xFE", 2);
+  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+  return bytes;
+}
+
+std::wstring ReadUtf16File(const std::wstring& path) {
+  std::string bytes = testsupport::ReadWholeFile(path);
+  if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE", 2) != 0) return L"<not UTF-16>";
+  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / sizeof(wchar_t));
+}
+
+// A visible top-level window of this process: the plug-in's window.
+class BrowserWindow {
+ public:
+  BrowserWindow() {
+    hwnd_ = CreateWindowExW(0, L"STATIC", L"browser", WS_POPUP | WS_CAPTION | WS_VISIBLE, 20, 20, 300, 200, nullptr,
+                            nullptr, nullptr, nullptr);
+    SetForegroundWindow(hwnd_);
+  }
+  ~BrowserWindow() { DestroyWindow(hwnd_); }
+  HWND Get() const { return hwnd_; }
+
+ private:
+  HWND hwnd_;
+};
+
+double ProcessCpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+  auto seconds = [](const FILETIME& t) {
+    return (static_cast<unsigned long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+class KernelConnectorTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { registered_ = RegisterKernel(); }
+  void SetUp() override {
+    ASSERT_TRUE(registered_);
+    ASSERT_TRUE(apartment_.Ok());
+    SetSwitch(L"NoMessageBoxes", 1);
+  }
+  void Start() { ASSERT_TRUE(connector_.Initialize(kProductKey)); }
+  std::wstring Translate(const std::wstring& text) {
+    std::wstring result;
+    EXPECT_TRUE(connector_.TranslateText(text, result, 0));
+    return result;
+  }
+  // A text job of many lines, so that it takes several steps.
+  TranslateFileJob TextJob(bool withProgress, IProgressDlg* dialog) {
+    std::wstring text;
+    for (int i = 0; i < 20; ++i) text += L"hello world\r\n";
+    TranslateFileJob job;
+    job.fileKind = 1;
+    job.sourcePath = folder_.WriteFile(L"source.txt", Utf16File(text));
+    job.destinationPath = folder_.File(L"result.txt");
+    job.withProgress = withProgress;
+    job.progress = dialog;
+    return job;
+  }
+
+  static inline bool registered_ = false;
+  platform::ComApartment apartment_;
+  testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, kSwitchesKey};
+  testsupport::TempFolder folder_;
+  CNorvaKernelWrapper connector_{kTitle};
+};
+
+TEST_F(KernelConnectorTest, ListsDirectionsAndTemplates) {
+  Start();
+  EXPECT_FALSE(connector_.IsDisable());
+  EXPECT_EQ(6u, connector_.GetDirsCount());
+  EXPECT_EQ(0x00020001, connector_.GetDirID(0));
+  EXPECT_EQ(L"English-Russian", connector_.GetDirName(0));
+  EXPECT_EQ(0x00040002, connector_.GetDirID(5));
+  EXPECT_EQ(4u, connector_.GetTmplCountByDirIdx(0));
+  EXPECT_EQ(L"Computers and Internet", connector_.GetTmplNameByDirIdx(1, 0));
+  // Out of range: the two by-direction reads answer empty, the others raise.
+  EXPECT_EQ(0u, connector_.GetTmplCountByDirIdx(99));
+  EXPECT_EQ(L"", connector_.GetTmplNameByDirIdx(99, 0));
+  EXPECT_EQ(L"", connector_.GetTmplNameByDirIdx(0, 99));
+  EXPECT_THROW(connector_.GetDirName(99), ComError);
+  EXPECT_NE(nullptr, connector_.GetContextObject());
+  EXPECT_NE(nullptr, connector_.GetDirectionsObject());
+}
+
+TEST_F(KernelConnectorTest, ChoosesTheActiveDirectionAndTemplate) {
+  Start();
+  connector_.SetActiveDirID(0x00040001);
+  EXPECT_EQ(0x00040001, connector_.GetActiveDirID());
+  EXPECT_EQ(2u, connector_.GetActiveDirIndex());
+  connector_.SetActiveDirIndex(1);
+  EXPECT_EQ(0x00010002, connector_.GetActiveDirID());
+  EXPECT_EQ(S_OK, connector_.SetActiveTplId(L"BUSINESS"));
+  EXPECT_EQ(L"BUSINESS", connector_.GetActiveTplId());
+  EXPECT_EQ(2u, connector_.GetActiveTplIndex());
+  EXPECT_EQ(4u, connector_.GetTmplCount());
+  EXPECT_EQ(L"Business and Finance", connector_.GetTmplName(2));
+  // A refused template is answered, not raised.
+  EXPECT_TRUE(FAILED(connector_.SetActiveTplId(L"NO SUCH TEMPLATE")));
+  SetSwitch(L"RefuseTemplate", 1);
+  EXPECT_TRUE(FAILED(connector_.SetActiveTplId(L"GENERAL")));
+  EXPECT_EQ(L"BUSINESS", connector_.GetActiveTplId());
+}
+
+TEST_F(KernelConnectorTest, TranslatesLineByLineKeepingTheBreaks) {
+  Start();
+  EXPECT_EQ(L"\x043f\x0440\x0438\x0432\x0435\x0442 \x043c\x0438\x0440", Translate(L"hello world"));
+  const std::wstring hello = Translate(L"hello");
+  const std::wstring world = Translate(L"world");
+  ASSERT_FALSE(hello.empty());
+  const std::pair<std::wstring, std::wstring> cases[] = {
+      {L"hello\r\nworld\nhello", hello + L"\r\n" + Translate(L"world\nhello")},
+      {L"hello\n\nworld", hello + L"\n\n" + world},
+      {L"hello\n", hello + L"\n"},
+      {L"", L""},
+  };
+  int i = 0;
+  for (const auto& [text, expected] : cases) {
+    std::wstring result = L"stale";
+    EXPECT_TRUE(connector_.TranslateText(text, result, 0)) << "case " << i;
+    EXPECT_EQ(expected, result) << "case " << i;
+    ++i;
+  }
+}
+
+TEST_F(KernelConnectorTest, KernelFailureInTextTranslationIsReturnedAndReported) {
+  Start();
+  SetSwitch(L"FailTranslation", static_cast<DWORD>(E_ACCESSDENIED));
+  std::wstring result = L"untouched";
+  EXPECT_FALSE(connector_.TranslateText(L"hello", result, 0));
+  EXPECT_EQ(L"untouched", result);
+  EXPECT_EQ(static_cast<DWORD>(E_ACCESSDENIED), ReportNumber(L"LastError"));
+  EXPECT_EQ(std::wstring(kTitle), ReportText(L"LastErrorTitle"));
+}
+
+TEST_F(KernelConnectorTest, FileJobWithoutProgress) {
+  Start();
+  TranslateFileJob job = TextJob(false, nullptr);
+  EXPECT_TRUE(connector_.TranslateFile(job));
+  std::wstring result = ReadUtf16File(job.destinationPath);
+  EXPECT_EQ(0u, result.find(Translate(L"hello world") + L"\r\n")) << testing::PrintToString(result);
+}
+
+TEST_F(KernelConnectorTest, FileJobWithProgressRunsTheDialogOverTheDisabledWindow) {
+  Start();
+  SetSwitch(L"JobStepDelay", 30);
+  BrowserWindow browser;
+  connector_.SetParentWindow(browser.Get());
+  CProgressDlg dialog(kProgressTitle);
+  testsupport::DialogWatcher watcher;
+  bool browserDisabled = false;
+  watcher.OnWindow(kProgressTitle, L"#32770", [&](HWND) { browserDisabled = !IsWindowEnabled(browser.Get()); });
+  TranslateFileJob job = TextJob(true, &dialog);
+  const double cpuBefore = ProcessCpuSeconds();
+  const DWORD start = GetTickCount();
+  EXPECT_TRUE(connector_.TranslateFile(job));
+  const double wall = (GetTickCount() - start) / 1000.0;
+  const double cpu = ProcessCpuSeconds() - cpuBefore;
+  EXPECT_TRUE(watcher.WaitSeen(kProgressTitle, 0));
+  EXPECT_TRUE(browserDisabled);
+  EXPECT_TRUE(IsWindowEnabled(browser.Get()));
+  EXPECT_EQ(nullptr, dialog.StopHandler());
+  std::wstring result = ReadUtf16File(job.destinationPath);
+  EXPECT_EQ(0u, result.find(Translate(L"hello world") + L"\r\n")) << testing::PrintToString(result);
+  // The wait sleeps between events: far less processor time than time passed.
+  EXPECT_LT(cpu, wall * 0.5) << "cpu " << cpu << " s of " << wall << " s";
+}
+
+struct CancelCase {
+  const char* name;
+  const wchar_t* switchName;
+};
+
+TEST_F(KernelConnectorTest, CancelEndsTheJobAsStopped) {
+  const CancelCase cases[] = {
+      {"final status after the stop", nullptr},
+      {"no final status: the stopped state ends the wait", L"NoFinalStatus"},
+  };
+  Start();
+  for (const CancelCase& c : cases) {
+    SetSwitch(L"JobStepDelay", 300);
+    SetSwitch(L"NoFinalStatus", c.switchName ? 1 : 0);
+    BrowserWindow browser;
+    connector_.SetParentWindow(browser.Get());
+    CProgressDlg dialog(kProgressTitle);
+    testsupport::DialogWatcher watcher;
+    watcher.Press(kProgressTitle, IDCANCEL);
+    TranslateFileJob job = TextJob(true, &dialog);
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(connector_.TranslateFile(job)) << "case " << c.name;
+    EXPECT_LT(GetTickCount() - start, 15000u) << "case " << c.name;
+    EXPECT_TRUE(dialog.Stopped()) << "case " << c.name;
+    EXPECT_TRUE(IsWindowEnabled(browser.Get())) << "case " << c.name;
+  }
+}
+
+TEST_F(KernelConnectorTest, FinalStatusDuringTheStartIsNotLost) {
+  Start();
+  SetSwitch(L"EarlyFinalStatus", 1);
+  CProgressDlg dialog(kProgressTitle);
+  testsupport::DialogWatcher watcher;
+  // Were the dialog run, Cancel would end it; it must not be run at all.
+  watcher.Press(kProgressTitle, IDCANCEL);
+  TranslateFileJob job = TextJob(true, &dialog);
+  EXPECT_TRUE(connector_.TranslateFile(job));
+  EXPECT_FALSE(dialog.Stopped());
+  EXPECT_TRUE(watcher.Seen().empty());
+}
+
+TEST_F(KernelConnectorTest, FailedJobIsReportedAndRaised) {
+  Start();
+  BrowserWindow browser;
+  connector_.SetParentWindow(browser.Get());
+  SetSwitch(L"FailFileJob", 1);
+  CProgressDlg dialog(kProgressTitle);
+  TranslateFileJob job = TextJob(true, &dialog);
+  try {
+    connector_.TranslateFile(job);
+    ADD_FAILURE() << "the failed job was not raised";
+  } catch (const ComError& error) {
+    EXPECT_EQ(kJobFailed, error.Result());
+  }
+  EXPECT_EQ(static_cast<DWORD>(kJobFailed), ReportNumber(L"LastError"));
+  EXPECT_TRUE(IsWindowEnabled(browser.Get()));
+}
+
+TEST_F(KernelConnectorTest, KernelErrorInsideAJobLeavesNothingBehind) {
+  Start();
+  BrowserWindow browser;
+  connector_.SetParentWindow(browser.Get());
+  SetSwitchText(L"FailCall", L"INrvaFileTranslator.Translate");
+  CProgressDlg dialog(kProgressTitle);
+  TranslateFileJob job = TextJob(true, &dialog);
+  EXPECT_THROW(connector_.TranslateFile(job), ComError);
+  EXPECT_TRUE(IsWindowEnabled(browser.Get()));
+  EXPECT_EQ(nullptr, dialog.StopHandler()) << "the dialog must not reach the released job";
+}
+
+TEST_F(KernelConnectorTest, DirectionChangedInTheKernelReachesTheEventSink) {
+  Start();
+  auto context = platform::ComPtr<IUnknown>::Share(connector_.GetContextObject());
+  ASSERT_TRUE(context);
+  auto sink = platform::MakeComObject<CNorvaKernelWrapper::CDNorvaCtEvents>();
+  sink->SetContext(context.Query<INrvaContextBase>());
+  auto connection = platform::AdviseConnection::Make(context.Get(), __uuidof(DNorvaCtlEvents),
+                                                     static_cast<DNorvaCtlEvents*>(sink.Get()));
+  EXPECT_FALSE(sink->Ended());
+  connector_.SetActiveDirID(0x00040001);
+  EXPECT_NE(platform::PumpResult::TimedOut,
+            platform::PumpMessagesUntil([&] { return sink->Ended(); }, 5000));
+  EXPECT_TRUE(sink->Ended());
+
+  // A matching number with another template, or no context to ask: not ended.
+  auto other = platform::MakeComObject<CNorvaKernelWrapper::CDNorvaCtEvents>();
+  other->SetContext(context.Query<INrvaContextBase>());
+  platform::Bstr wrong(L"NO SUCH TEMPLATE");
+  EXPECT_EQ(S_OK, other->OnDirectionChanged(0x00040001, wrong.Get()));
+  EXPECT_FALSE(other->Ended());
+  auto lost = platform::MakeComObject<CNorvaKernelWrapper::CDNorvaCtEvents>();
+  EXPECT_EQ(S_OK, lost->OnProfileChanged(0x00040001, wrong.Get()));
+  EXPECT_FALSE(lost->Ended());
+}
+
+TEST_F(KernelConnectorTest, PageDirectionUsesTheKernelDetectorAndTheDirections) {
+  Start();
+  LCID old = GetThreadLocale();
+  SetThreadLocale(1049);
+  EXPECT_EQ(0x00020004, connector_.GetPageDirection(L"<html lang=de><meta content='charset=utf-8'>", 0));
+  EXPECT_EQ(0x00020001, connector_.GetPageDirection(L"<html><title>the news of the world</title>", 0));
+  EXPECT_EQ(0x00020001, connector_.GetPageDirection(L"hello and goodbye, the world", 1));
+  EXPECT_EQ(0, connector_.GetPageDirection(L"<html><body>no title</body>", 0));
+  SetThreadLocale(old);
+}
+
+TEST_F(KernelConnectorTest, RefusedLogOnLeavesTheConnectorDisabled) {
+  SetSwitch(L"FailLogOn", 1);
+  EXPECT_FALSE(connector_.Initialize(kProductKey));
+  EXPECT_TRUE(connector_.IsDisable());
+  EXPECT_TRUE(connector_.IsControlDetached());
+}
+
+TEST_F(KernelConnectorTest, SpeakingCharacterGivesTheWindowBackOnFailure) {
+  Start();
+  BrowserWindow browser;
+  SetForegroundWindow(browser.Get());
+  SetSwitchText(L"FailCall", L"INrvaCharacter.Speak");
+  EXPECT_THROW(connector_.Speak(L"hello", platform::Variant::Missing().Get(), true), ComError);
+  EXPECT_TRUE(IsWindowEnabled(browser.Get()));
+}
+
+TEST_F(KernelConnectorTest, WithoutAKernelInitializeAnswersFalseSilently) {
+  ASSERT_TRUE(UnregisterKernel());
+  bool started = connector_.Initialize(kProductKey);
+  bool missing = connector_.IsControlMissing();
+  ASSERT_TRUE(RegisterKernel());
+  EXPECT_FALSE(started);
+  EXPECT_TRUE(missing);
+  EXPECT_TRUE(connector_.IsDisable());
+  EXPECT_EQ(0u, ReportNumber(L"ErrorCount"));
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#include "KernelStandIn.h"
+
+#include <vector>
+
+#include "ChildProcess.h"
+
+namespace kernelstandin_test {
+
+namespace {
+
+HRESULT CallDllEntry(const char* name) {
+  HMODULE dll = LoadLibraryW(testsupport::SiblingPath(L"NrvaKernel.dll").c_str());
+  if (!dll) return HRESULT_FROM_WIN32(GetLastError());
+  auto entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(dll, name));
+  HRESULT hr = entry ? entry() : E_NOTIMPL;
+  FreeLibrary(dll);
+  return hr;
+}
+
+bool RunServer(const wchar_t* option) {
+  testsupport::ChildResult server =
+      testsupport::RunChild(L"\"" + testsupport::SiblingPath(L"NrvaKernelServer.exe") + L"\" " + option, 60000);
+  return server.started && !server.timedOut && server.exitCode == 0;
+}
+
+}  // namespace
+
+bool RegisterKernel() { return SUCCEEDED(CallDllEntry("DllRegisterServer")) && RunServer(L"-RegServer"); }
+
+bool UnregisterKernel() {
+  bool dll = SUCCEEDED(CallDllEntry("DllUnregisterServer"));
+  return RunServer(L"-UnregServer") && dll;
+}
+
+void SetSwitch(const wchar_t* name, DWORD value) { testsupport::SetRegDword(HKEY_CURRENT_USER, kSwitchesKey, name, value); }
+
+void SetSwitchText(const wchar_t* name, const std::wstring& value) {
+  testsupport::SetRegString(HKEY_CURRENT_USER, kSwitchesKey, name, value);
+}
+
+DWORD ReportNumber(const wchar_t* name) {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  if (!testsupport::GetRegValue(HKEY_CURRENT_USER, kReportsKey, name, &type, &data) || type != REG_DWORD ||
+      data.size() != 4)
+    return 0;
+  return *reinterpret_cast<DWORD*>(data.data());
+}
+
+std::wstring ReportText(const wchar_t* name) {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  if (!testsupport::GetRegValue(HKEY_CURRENT_USER, kReportsKey, name, &type, &data) || type != REG_SZ) return {};
+  std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+  text.resize(wcslen(text.c_str()));
+  return text;
+}
+
+}  // namespace kernelstandin_test

@@ -1,0 +1,27 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "RegistrySandbox.h"
+#include "platform/com/ComApartment.h"
+
+// The stand-in kernel as the connector's tests use it: registered in the
+// test prefix (in-process DLL and local server) as an installer would, its
+// fault switches under a fixed key that the test owns, and what it reported.
+namespace kernelstandin_test {
+
+constexpr wchar_t kSwitchesKey[] = L"Software\\NorvaStandIns\\Kernel";
+constexpr wchar_t kReportsKey[] = L"Software\\NorvaStandIns\\Kernel\\Reports";
+
+// Registers once per program; false when it could not.
+bool RegisterKernel();
+// Removes the registration (DllUnregisterServer, server -UnregServer).
+bool UnregisterKernel();
+
+void SetSwitch(const wchar_t* name, DWORD value);
+void SetSwitchText(const wchar_t* name, const std::wstring& value);
+DWORD ReportNumber(const wchar_t* name);
+std::wstring ReportText(const wchar_t* name);
+
+}  // namespace kernelstandin_test
