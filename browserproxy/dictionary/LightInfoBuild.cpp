@@ -2,9 +2,11 @@
 // translation record (modifier records, then groups and senses), the order
 // of the groups and their items.
 #include <algorithm>
+#include <optional>
 #include <cwctype>
 
 #include "browserproxy/dictionary/CDictMarkers.h"
+#include "browserproxy/dictionary/CanonicalForm.h"
 #include "browserproxy/dictionary/CEdLightInfo.h"
 #include "browserproxy/dictionary/CGrammarString.h"
 #include "browserproxy/dictionary/ConditionLanguage.h"
@@ -112,17 +114,11 @@ void CEdLightInfo::CollectModifiers(LayoutTable* transOut) {
 
         bool holds = condition.empty() || EvalConditionList(entry, condition, j, k, 0);
         if (!canon.empty() && holds) {
-          size_t hash = canon.find(L'#');
-          // "{n}#code" names form n and a part of speech; a bare number names a form.
-          int index = ReadDecimal(hash == std::wstring::npos
-                                      ? canon
-                                      : WithoutCharacters(canon.substr(0, hash == 0 ? 0 : hash - 1), L"{"));
-          int16_t code = hash == std::wstring::npos ? record.partOfSpeech
-                                                    : static_cast<int16_t>(ReadDecimal(canon.substr(hash + 1)));
-          if (index >= 0 && static_cast<size_t>(index) < record.targetForms.size()) {
-            d.text = record.targetForms[static_cast<size_t>(index)];
-            if (hash != std::wstring::npos) d.caption = GetPartOfSpeechCaption(code);
-            d.code = code;
+          // An index that names no target form leaves the text empty.
+          if (std::optional<CanonicalForm> canonical = ResolveCanonicalForm(record, canon)) {
+            d.text = canonical->text;
+            if (canonical->namedPartOfSpeech) d.caption = GetPartOfSpeechCaption(canonical->partOfSpeech);
+            d.code = canonical->partOfSpeech;
           }
         } else {
           d.text = d.recordTitle.empty() ? record.word

@@ -293,6 +293,117 @@ TEST_F(LightViewTest, TheLayoutFolderOfTheRegistryHoldsTheTransOutTable) {
   ExpectCanonicalFormFromTransOut(entries, "registry's layout folder");
 }
 
+// Translations of the row of an entry, replaced by records made from the
+// first one: word, code string, dictionary name and key, priority.
+struct Translation {
+  const wchar_t* word;
+  std::wstring codeString;
+  const wchar_t* dictionary;
+  const wchar_t* key;
+  int priority = -1;
+};
+
+CEntryDsc WithTranslations(CEntryDsc entry, const std::vector<Translation>& translations) {
+  CIPsp& row = entry.rows.front();
+  CEntryRecord model = row.records.front();
+  row.records.clear();
+  for (const Translation& t : translations) {
+    CEntryRecord record = model;
+    record.word = t.word;
+    record.codeString = t.codeString;
+    record.dictionaryNames = {t.dictionary};
+    record.dictionaryKeys = {t.key};
+    record.priority = t.priority;
+    record.inGroup = 0;
+    record.targetForms.clear();
+    row.records.push_back(record);
+  }
+  return entry;
+}
+
+std::wstring VerbClass(wchar_t value) { return std::wstring(38, L'1') + value; }
+
+// The translation items of a build with the headword caption (item 0).
+std::vector<std::wstring> TranslationTexts(const CEdLightInfo& view) {
+  std::vector<std::wstring> texts;
+  for (size_t i = 1; i < view.Items().size(); ++i) {
+    const LightInfoItem& item = view.Items()[i];
+    if (item.kind == 0 && item.captionFlag == 0 && !item.drawing && item.num3 >= 0) texts.push_back(item.text);
+  }
+  return texts;
+}
+
+TEST_F(LightViewTest, VerbSensesComeInTheOrderOfTheirCodeCharacter) {
+  Build({WithTranslations(fixture::Go(), {{L"a", VerbClass(3), L"General dictionary", L"general"},
+                                          {L"b", L"1100", L"General dictionary", L"general"},
+                                          {L"c", VerbClass(1), L"General dictionary", L"general"},
+                                          {L"d", VerbClass(2), L"General dictionary", L"general"}})},
+        kPopupOptions);
+  ExpectItems({{L"go", 0, {0, 0, 0, 0, -1, 0, 0}},
+               {L"to go", 1, {0, 0, -1, -1, -1, 0, -1}},
+               {kGeneral, 0, {0, 0, 0, 0, -1, 0, 0}, 1},
+               {L"c", 0, {0, 0, 2, 0, -1, 0, 2}},
+               {L"d", 0, {0, 0, 3, 1, -1, 0, 3}},
+               {L"a", 0, {0, 0, 0, 2, -1, 0, 0}},
+               {L"b", 0, {0, 0, 1, 3, -1, 0, 1}}},
+              view_, "verb classes");
+  Build({WithTranslations(fixture::Go(), {{L"a", VerbClass(3), L"General dictionary", L"general"},
+                                          {L"c", VerbClass(1), L"General dictionary", L"general"}})},
+        kPopupOptions | 0x2000);
+  EXPECT_EQ((std::vector<std::wstring>{L"a", L"c"}), TranslationTexts(view_)) << "0x2000 keeps the order";
+}
+
+TEST_F(LightViewTest, PriorityZeroComesFirstAndNumbersRestartInEveryRun) {
+  Build({WithTranslations(fixture::Table(), {{L"x", L"1", L"General dictionary", L"general"},
+                                             {L"y", L"1", L"General dictionary", L"general", 0},
+                                             {L"z", L"1", L"Computer dictionary", L"computer", 0},
+                                             {L"w", L"1", L"Computer dictionary", L"computer"}})},
+        kPopupOptions);
+  ExpectItems({{L"table", 0, {0, 0, 0, 0, -1, 0, 0}},
+               {L"table", 1, {0, 0, -1, -1, -1, 0, -1}},
+               {kGeneral, 0, {0, 0, 0, 0, -1, 0, 0}, 1},
+               {L"y", 0, {0, 0, 1, 0, -1, 0, 1}},
+               {L"x", 0, {0, 0, 0, 1, -1, 0, 0}},
+               {kComputer, 0, {0, 0, 2, 0, -1, 0, 0}, 1},
+               {L"z", 0, {0, 0, 2, 0, -1, 0, 2}},
+               {L"w", 0, {0, 0, 3, 1, -1, 0, 3}}},
+              view_, "priorities");
+}
+
+TEST_F(LightViewTest, RecordsMarkedInTheirCodeStringStayOutOfTheDictionaryLayout) {
+  std::vector<Translation> translations = {
+      {L"hidden", std::wstring(40, L'1') + wchar_t(1), L"General dictionary", L"general"},
+      {L"forty", std::wstring(40, wchar_t(1)), L"General dictionary", L"general"},
+      {L"other", std::wstring(40, L'1') + wchar_t(2), L"General dictionary", L"general"}};
+  Build({WithTranslations(fixture::Table(), translations)}, kPopupOptions);
+  EXPECT_EQ((std::vector<std::wstring>{L"forty", L"other"}), TranslationTexts(view_));
+  Build({WithTranslations(fixture::Table(), translations)}, kHeadwordCaption);
+  EXPECT_EQ((std::vector<std::wstring>{L"hidden", L"forty", L"other"}), TranslationTexts(view_))
+      << "the plain layout shows them";
+}
+
+TEST_F(LightViewTest, AnIdenticalTranslationIsShownOnceUnlessMergingIsOff) {
+  std::vector<Translation> twice = {{L"стол", L"1", L"General dictionary", L"general"},
+                                    {L"стол", L"1", L"General dictionary", L"general"}};
+  Build({WithTranslations(fixture::Table(), twice)}, kPopupOptions);
+  EXPECT_EQ((std::vector<std::wstring>{L"стол"}), TranslationTexts(view_));
+  Build({WithTranslations(fixture::Table(), twice)}, kPopupOptions | 0x1000);
+  EXPECT_EQ((std::vector<std::wstring>{L"стол", L"стол"}), TranslationTexts(view_));
+}
+
+TEST_F(LightViewTest, UserDictionariesAreLabelled) {
+  kernel_ = testsupport::MakeKernelDictionary({{"mine", {708, 3}}});
+  TestView view;
+  ASSERT_EQ(S_OK, view.InitData(kernel_.Get()));
+  std::vector<CEntryDsc> entries = {
+      WithTranslations(fixture::Table(), {{L"стол", L"1", L"My words", L"mine"}})};
+  view.SetOptions(kPopupOptions);
+  view.Build(&entries, L"table");
+  ASSERT_LE(3u, view.Items().size());
+  EXPECT_EQ(L"\"My words\", user dictionary", view.Items()[2].text);
+  EXPECT_EQ(3, view.Groups()[0].senses[0].dictionaryNumber);
+}
+
 TEST_F(LightViewTest, DictionaryKindsComeFromTheKernel) {
   view_.SetDictionaryInfoKind(5);
   long kind = 0;
