@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FakeLanguageDetector.h"
+#include "RegistrySandbox.h"
 #include "browserproxy/core/PageLanguage.h"
 #include "platform/com/ComApartment.h"
 
@@ -96,8 +97,34 @@ TEST_F(PageLanguageTest, FailingDetectorGivesUnknown) {
   EXPECT_EQ(0u, ChoosePageDirection(L"<title>the page</title>", nullptr, false));
 }
 
+// Takes the kernel detector's class out of the registry for a while (the
+// prefix may hold the kernel stand-in, registered as an installer would) and
+// puts its in-process server back afterwards.
+class DetectorClassHidden {
+ public:
+  DetectorClassHidden() {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (testsupport::GetRegValue(HKEY_CLASSES_ROOT, kServerKey, nullptr, &type, &data) && type == REG_SZ)
+      server_.assign(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+    server_.resize(wcslen(server_.c_str()));
+    testsupport::DeleteRegTree(HKEY_CLASSES_ROOT, kClassKey);
+  }
+  ~DetectorClassHidden() {
+    if (server_.empty()) return;
+    testsupport::SetRegString(HKEY_CLASSES_ROOT, kServerKey, nullptr, server_);
+    testsupport::SetRegString(HKEY_CLASSES_ROOT, kServerKey, L"ThreadingModel", L"Apartment");
+  }
+
+ private:
+  static constexpr const wchar_t* kClassKey = L"CLSID\\{5D5698F3-B378-4BEC-B699-CBF068E59F07}";
+  static constexpr const wchar_t* kServerKey = L"CLSID\\{5D5698F3-B378-4BEC-B699-CBF068E59F07}\\InprocServer32";
+  std::wstring server_;
+};
+
 TEST(PageLanguageWithoutKernel, MissingDetectorGivesUnknown) {
   platform::ComApartment apartment;
+  DetectorClassHidden hidden;
   EXPECT_EQ(kUnknown, DetectTextLanguage(L"the page"));
 }
 

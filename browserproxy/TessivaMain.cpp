@@ -1,0 +1,17 @@
+// Tessiva: the out-of-process COM server that browser plug-ins talk to.
+#include <windows.h>
+
+#include <string>
+
+#include "browserproxy/core/TessivaModule.h"
+#include "shared/DeliverableConfig.h"
+#include "shared/ResourceLanguage.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
+  SetDeliverableConfig(DeliverableConfig{});
+  // Path of the interface-language library, kept for the whole run; the
+  // library itself stays loaded until the process ends.
+  std::wstring resourceLibrary;
+  LoadResourceLanguageDll(&resourceLibrary);
+  return tessiva::RunModule(arguments);
+}

@@ -1,0 +1,31 @@
+#include "browserproxy/core/BrowserDescriptor.h"
+
+#include "browserproxy/res/resource.h"
+#include "platform/win/ResourceInstance.h"
+
+namespace {
+
+const BrowserDescriptor kRows[kBrowserTypeCount] = {
+    {L"Opera", IDS_TITLE_OPERA, 211, L"OPERAPLUGIN", L"Opera%s\\NorvaOpera%s.chm", 0x01},
+    {L"Chrome", IDS_TITLE_CHROME, 208, L"CHROMPLUGIN", L"Chrome%s\\NorvaChrome%s.chm", 0x7F},
+    {L"FireFox", IDS_TITLE_FIREFOX, 209, L"FERVIX", L"FireFox%s\\Fervix%s.chm", 0x5B},
+    {L"IE", IDS_TITLE_IE, 210, L"NORVAIE4", L"NrvaIE%s\\Nrvaie%s.chm", 0x7F},
+};
+
+const wchar_t* const kEnglishTitles[kBrowserTypeCount] = {
+    L"NORVA for Opera", L"NORVA for Google Chrome", L"NORVA for Mozilla FireFox", L"NORVA for Internet Explorer"};
+
+}  // namespace
+
+bool IsKnownBrowserType(long browserType) { return browserType >= 0 && browserType < kBrowserTypeCount; }
+
+const BrowserDescriptor* FindBrowserDescriptor(long browserType) {
+  return IsKnownBrowserType(browserType) ? &kRows[browserType] : nullptr;
+}
+
+std::wstring LoadBrowserTitle(const BrowserDescriptor& row) {
+  const wchar_t* text = nullptr;
+  int length = LoadStringW(platform::ResourceInstance(), row.titleStringId, reinterpret_cast<LPWSTR>(&text), 0);
+  if (length > 0 && text) return std::wstring(text, length);
+  return kEnglishTitles[&row - kRows];
+}

@@ -1,0 +1,114 @@
+#include "browserproxy/core/BrowserSettings.h"
+
+#include <optional>
+
+#include "browserproxy/core/BrowserDescriptor.h"
+#include "shared/RegistryKey.h"
+
+namespace {
+
+const wchar_t kLastDirection[] = L"lastDirID";
+
+struct DefaultSetting {
+  const wchar_t* name;
+  DWORD value;
+};
+
+const DefaultSetting kDefaults[] = {
+    {L"SelectionTranslateMode", 0}, {L"AddColorRGB", 0xACFFAC},  {L"AddBGColorRGB", 0x6200},
+    {L"WebSearchMode", 0},          {L"TranslateWordPopupMode", 0}, {L"UseTranslateWordPopup", 1},
+    {L"TranslateCtrl", 0},          {L"PopupWordDelay", 500},    {L"LimitedTextAmount", 100},
+};
+
+std::optional<DWORD> DefaultOf(const std::wstring& name, const std::wstring& keyPath) {
+  if (_wcsicmp(name.c_str(), L"PageTranslateMode") == 0) {
+    // Only Internet Explorer's key path contains "IE".
+    return keyPath.find(L"IE") != std::wstring::npos ? 2u : 0u;
+  }
+  for (const DefaultSetting& d : kDefaults) {
+    if (_wcsicmp(name.c_str(), d.name) == 0) return d.value;
+  }
+  return std::nullopt;
+}
+
+// The 32-bit pattern of an integral VARIANT; true is stored as 1.
+std::optional<DWORD> DwordOf(const VARIANT& v) {
+  switch (v.vt) {
+    case VT_I1: return static_cast<DWORD>(static_cast<LONG>(v.cVal));
+    case VT_UI1: return v.bVal;
+    case VT_I2: return static_cast<DWORD>(static_cast<LONG>(v.iVal));
+    case VT_UI2: return v.uiVal;
+    case VT_I4: return static_cast<DWORD>(v.lVal);
+    case VT_UI4: return v.ulVal;
+    case VT_INT: return static_cast<DWORD>(v.intVal);
+    case VT_UINT: return v.uintVal;
+    case VT_BOOL: return v.boolVal != VARIANT_FALSE ? 1u : 0u;
+    default: return std::nullopt;
+  }
+}
+
+bool WriteOne(CRegistryKey& key, const std::wstring& name, const VARIANT& value) {
+  if (value.vt == VT_BSTR) return key.WriteString(name.c_str(), value.bstrVal ? value.bstrVal : L"");
+  if (auto dword = DwordOf(value)) return key.WriteDword(name.c_str(), *dword);
+  return false;
+}
+
+}  // namespace
+
+bool CBrowserSettings::IsStorable(const VARIANT& value) { return value.vt == VT_BSTR || DwordOf(value).has_value(); }
+
+bool CBrowserSettings::Load(const BrowserDescriptor& row) {
+  keyPath_ = std::wstring(kBrowsersKey) + L"\\" + row.name;
+  CRegistryKey key;
+  if (!key.Open(HKEY_CURRENT_USER, keyPath_.c_str(), KEY_ALL_ACCESS)) return true;
+  DWORD index = 0;
+  std::wstring name;
+  while (key.EnumValue(index, name)) {
+    if (name == kLastDirection) {
+      // Unreadable (wrong type or size) means no direction is known yet.
+      lastDirection_ = key.ReadInt(kLastDirection, -1);
+      continue;
+    }
+    DWORD type = key.GetValueType(name.c_str());
+    if (type == REG_SZ) {
+      values_[name] = platform::Variant::FromString(key.ReadStringValue(name.c_str()));
+    } else if (type == REG_DWORD) {
+      values_[name] = platform::Variant::FromUInt32(static_cast<uint32_t>(key.ReadInt(name.c_str(), 0)));
+    }
+  }
+  return true;
+}
+
+bool CBrowserSettings::Save() const {
+  if (keyPath_.empty()) return true;
+  CRegistryKey key;
+  if (!key.Create(HKEY_CURRENT_USER, keyPath_.c_str())) return true;
+  key.WriteDword(kLastDirection, static_cast<DWORD>(lastDirection_));
+  for (const auto& [name, value] : values_) WriteOne(key, name, value.Get());
+  return true;
+}
+
+void CBrowserSettings::WriteValue(const std::wstring& name) const {
+  auto found = values_.find(name);
+  if (keyPath_.empty() || found == values_.end() || !IsStorable(found->second.Get())) return;
+  CRegistryKey key;
+  if (key.Create(HKEY_CURRENT_USER, keyPath_.c_str())) WriteOne(key, name, found->second.Get());
+}
+
+void CBrowserSettings::SetLastDirection(long direction) {
+  lastDirection_ = direction;
+  if (keyPath_.empty()) return;
+  CRegistryKey key;
+  if (key.Create(HKEY_CURRENT_USER, keyPath_.c_str())) key.WriteDword(kLastDirection, static_cast<DWORD>(direction));
+}
+
+platform::Variant CBrowserSettings::GetValue(const std::wstring& name) const {
+  auto found = values_.find(name);
+  if (found != values_.end()) return found->second.Copy();
+  if (auto value = DefaultOf(name, keyPath_)) return platform::Variant::FromUInt32(*value);
+  return platform::Variant::Missing();
+}
+
+void CBrowserSettings::SetValue(const std::wstring& name, const VARIANT& value) {
+  values_[name] = platform::Variant::CopyOf(value);
+}

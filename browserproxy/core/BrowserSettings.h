@@ -1,0 +1,46 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "platform/com/Variant.h"
+
+struct BrowserDescriptor;
+
+// The settings of one browser: named values kept in memory, loaded from
+// HKCU "Software\Norvasoft\NRVA9\Browsers\<browser>" and written back there.
+// Besides the full save at the browser object's end of life, each change the
+// browser object acknowledges is written at once (WriteValue,
+// SetLastDirection), so that a killed process loses nothing acknowledged.
+class CBrowserSettings {
+ public:
+  static constexpr const wchar_t* kBrowsersKey = L"Software\\Norvasoft\\NRVA9\\Browsers";
+
+  // Reads the browser's key; a missing key leaves the store empty. Always true.
+  bool Load(const BrowserDescriptor& row);
+  // Writes "lastDirID" and every value of a storable type. Nothing is written
+  // before Load has chosen the key. Always true.
+  bool Save() const;
+
+  // The stored value, else the built-in default, else the missing value.
+  platform::Variant GetValue(const std::wstring& name) const;
+  void SetValue(const std::wstring& name, const VARIANT& value);
+  // Writes the one value of that name to the registry now (when storable).
+  void WriteValue(const std::wstring& name) const;
+
+  long LastDirection() const { return lastDirection_; }
+  // Remembers the direction and writes "lastDirID" now.
+  void SetLastDirection(long direction);
+
+  const std::wstring& KeyPath() const { return keyPath_; }
+
+  // Integral values (VT_UI4, VT_I4, VT_INT, VT_BOOL, ...) are stored as
+  // REG_DWORD, strings as REG_SZ; nothing else is storable.
+  static bool IsStorable(const VARIANT& value);
+
+ private:
+  long lastDirection_ = -1;
+  std::map<std::wstring, platform::Variant> values_;
+  std::wstring keyPath_;
+};

@@ -1,0 +1,3 @@
+#include "browserproxy/core/TessivaTypeLibrary.h"
+
+platform::TypeLibrary g_tessivaTypeLibrary(LIBID_TessivaLib, 1, 0);

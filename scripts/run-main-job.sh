@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The main job: builds everything, registers Tessiva in the build's Wine
+# prefix, and runs the plug-in demo client, which reaches Tessiva over COM
+# from its own process and prints what it did.
+# Usage: scripts/run-main-job.sh [build-dir]
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build}
+mkdir -p "$build"
+build=$(cd "$build" && pwd)
+
+"$root/setup.sh"
+cmake -S "$root" -B "$build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build/configure.log" 2>&1 \
+  || { cat "$build/configure.log"; exit 1; }
+cmake --build "$build" -j "$(nproc)"
+
+# shellcheck source=wine-env.sh
+source "$root/scripts/wine-env.sh"
+wine_env_start "$build"
+trap wine_env_stop EXIT
+
+bin="$build/bin"
+out="$build/main-job.txt"
+echo "Registering Tessiva in $WINEPREFIX"
+timeout 60 wine "$bin/Tessiva.exe" /RegServer </dev/null >/dev/null 2>&1 \
+  || { echo "Tessiva.exe /RegServer failed" >&2; exit 1; }
+status=0
+timeout 120 wine "$bin/tessiva_plugin_demo.exe" </dev/null >"$out" 2>&1 || status=$?
+grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' "$out" || true
+exit $status

@@ -1,0 +1,67 @@
+// NrvaKernel.dll: the in-process classes of the stand-in kernel and the
+// registration of both kernel type libraries.
+#include <windows.h>
+
+#include <vector>
+
+#include "KelVarLib.h"
+#include "KernelClasses.h"
+#include "platform/com/InprocServer.h"
+#include "platform/com/ServerRegistration.h"
+
+namespace {
+
+using namespace kernelstandin;
+
+std::vector<platform::InprocClass> InprocClasses() {
+  std::vector<platform::InprocClass> classes;
+  for (const KernelClass& c : KernelClasses())
+    if (!c.outOfProcess) classes.push_back({c.clsid, c.makeFactory});
+  return classes;
+}
+
+platform::ClassRegistration RegistrationOf(const KernelClass& c, const std::wstring& dll) {
+  platform::ClassRegistration entry;
+  entry.clsid = *c.clsid;
+  entry.description = std::wstring(L"Norva kernel ") + c.name;
+  entry.progId = std::wstring(L"NorvaKernel.") + c.name + L".9";
+  entry.versionIndependentProgId = std::wstring(L"NorvaKernel.") + c.name;
+  entry.kind = platform::ServerKind::InprocServer;
+  entry.server = dll;
+  entry.threadingModel = L"Apartment";
+  entry.typeLib = &LIBID_NORVAOBJLib;
+  return entry;
+}
+
+}  // namespace
+
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+  static const std::vector<platform::InprocClass> classes = InprocClasses();
+  return platform::GetInprocClassObject(classes, clsid, iid, out);
+}
+
+STDAPI DllCanUnloadNow() { return platform::CanUnloadInprocServer(); }
+
+STDAPI DllRegisterServer() {
+  const std::wstring dll = platform::ModulePath(platform::CurrentModule());
+  HRESULT hr = platform::RegisterModuleTypeLib(dll);
+  if (SUCCEEDED(hr)) hr = platform::RegisterModuleTypeLib(dll + L"\\2");
+  for (const KernelClass& c : KernelClasses())
+    if (SUCCEEDED(hr) && !c.outOfProcess) hr = platform::RegisterComClass(RegistrationOf(c, dll));
+  return hr;
+}
+
+STDAPI DllUnregisterServer() {
+  const std::wstring dll = platform::ModulePath(platform::CurrentModule());
+  HRESULT result = S_OK;
+  for (const KernelClass& c : KernelClasses()) {
+    if (c.outOfProcess) continue;
+    HRESULT hr = platform::UnregisterComClass(RegistrationOf(c, dll));
+    if (FAILED(hr) && SUCCEEDED(result)) result = hr;
+  }
+  for (const std::wstring& lib : {dll, dll + L"\\2"}) {
+    HRESULT hr = platform::UnregisterModuleTypeLib(lib);
+    if (FAILED(hr) && SUCCEEDED(result)) result = hr;
+  }
+  return result;
+}

@@ -1,0 +1,10 @@
+#include "KernelTypeLibraries.h"
+
+#include "KelVarLib.h"
+
+namespace kernelstandin {
+
+platform::TypeLibrary kNorvaObjLib(LIBID_NORVAOBJLib, 1, 0);
+platform::TypeLibrary kKelVarLib(LIBID_KELVARLib, 1, 0);
+
+}  // namespace kernelstandin

@@ -1,0 +1,116 @@
+// The direction list of a context, which is also the template manager.
+#include <servprov.h>
+
+#include <span>
+
+#include "CallGuard.h"
+#include "KernelObjects.h"
+#include "KernelStubs.h"
+#include "VariantIndex.h"
+#include "platform/com/ComObject.h"
+
+namespace kernelstandin {
+namespace {
+
+using platform::Bstr;
+using platform::ComError;
+using platform::InterfaceOf;
+
+// Services of the direction list: the about box's service and the kernel
+// service that the word dictionary takes.
+const GUID kAboutService = {0xA45A75EC, 0xEC5C, 0x438D, {0xA4, 0x5B, 0xE4, 0x87, 0x5B, 0xE2, 0x65, 0xF0}};
+const GUID kKernelService = {0xE0CF67D1, 0x6730, 0x4E92, {0x8B, 0xB9, 0x8B, 0x46, 0xD7, 0x2A, 0xA7, 0x11}};
+
+class TemplateManager : public Stubs<INrvaTemplateManager>, public IServiceProvider {
+ public:
+  explicit TemplateManager(std::shared_ptr<ContextState> state) : state_(std::move(state)) {}
+
+  static std::span<const platform::InterfaceEntry> Interfaces() {
+    static const platform::InterfaceEntry table[] = {
+        InterfaceOf<TemplateManager, INrvaTemplateManager>(),
+        InterfaceOf<TemplateManager, IDispatch, INrvaTemplateManager>(),
+        InterfaceOf<TemplateManager, IServiceProvider>(),
+    };
+    return table;
+  }
+
+  HRESULT STDMETHODCALLTYPE SetClientName(BSTR client) override {
+    return KernelCall(L"INrvaTemplateManager.SetClientName", [&] { state_->client = std::wstring(platform::BstrView(client)); });
+  }
+  HRESULT STDMETHODCALLTYPE GetCount(LONG* count) override {
+    return KernelCall(L"INrvaTemplateManager.GetCount", [&] {
+      RequireOut(count);
+      *count = static_cast<LONG>(Directions().size());
+    });
+  }
+  HRESULT STDMETHODCALLTYPE GetDirID(SHORT index, LONG* dirId) override {
+    return KernelCall(L"INrvaTemplateManager.GetDirID", [&] {
+      RequireOut(dirId);
+      *dirId = At(index).id;
+    });
+  }
+  HRESULT STDMETHODCALLTYPE GetDirName(VARIANT index, BSTR* name) override {
+    return KernelCall(L"INrvaTemplateManager.GetDirName", [&] {
+      RequireOut(name);
+      std::optional<long> i = IndexOf(index);
+      if (!i) throw ComError(DISP_E_TYPEMISMATCH);
+      PutText(name, At(*i).name);
+    });
+  }
+  HRESULT STDMETHODCALLTYPE GetDocument(VARIANT dirId, VARIANT, VARIANT, IDispatch** document) override {
+    return KernelCall(L"INrvaTemplateManager.GetDocument", [&] {
+      RequireOut(document);
+      ComPtr<IUnknown> doc = NewTextDocument();
+      std::optional<long> id = IndexOf(dirId);
+      if (id) platform::ThrowIfFailed(doc.Query<INrvaDocument>()->SetDirID(*id));
+      PutObject(document, doc);
+    });
+  }
+  HRESULT STDMETHODCALLTYPE GetPartOfSpeechCount(VARIANT language, LONG* count) override {
+    return KernelCall(L"INrvaTemplateManager.GetPartOfSpeechCount", [&] {
+      RequireOut(count);
+      *count = 4;  // noun, adjective, verb, adverb
+    });
+  }
+  HRESULT STDMETHODCALLTYPE SelectTemplate(BSTR templateId, LONG dirId) override {
+    return KernelCall(L"INrvaTemplateManager.SelectTemplate",
+                      [&] { return state_->SetActiveTemplate(dirId, std::wstring(platform::BstrView(templateId))); });
+  }
+  HRESULT STDMETHODCALLTYPE GetTemplates(VARIANT direction, IDispatch** templates) override {
+    return KernelCall(L"INrvaTemplateManager.GetTemplates", [&] {
+      RequireOut(templates);
+      std::optional<DirectionRef> ref = DirectionRefOf(direction);
+      if (!ref) throw ComError(DISP_E_TYPEMISMATCH);
+      long dirId = ref->isId ? ref->value : At(ref->value).id;
+      if (!state_->Data().FindDirection(dirId)) throw ComError(E_INVALIDARG);
+      PutObject(templates, NewTemplateList(state_, dirId));
+    });
+  }
+
+  HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (service == kAboutService || service == kKernelService || service == IID_INrvaTemplateManager)
+      return static_cast<INrvaTemplateManager*>(this)->QueryInterface(iid, out);
+    return E_NOINTERFACE;
+  }
+
+ private:
+  const std::vector<DirectionInfo>& Directions() const { return state_->Data().Directions(); }
+  const DirectionInfo& At(long index) const {
+    if (index < 0 || static_cast<size_t>(index) >= Directions().size()) throw ComError(E_INVALIDARG);
+    return Directions()[static_cast<size_t>(index)];
+  }
+
+  std::shared_ptr<ContextState> state_;
+};
+
+}  // namespace
+
+ComPtr<IUnknown> NewTemplateManager(std::shared_ptr<ContextState> state) {
+  return platform::MakeComObject<TemplateManager>(std::move(state)).As<IUnknown>();
+}
+
+ComPtr<IUnknown> NewStandaloneTemplateManager() { return NewTemplateManager(NewContextState()); }
+
+}  // namespace kernelstandin

@@ -1,0 +1,181 @@
+// The settings of a browser: defaults, names, registry round trip and
+// "reg:" names, through the browser object's GetSetting and SetSetting.
+#include <gtest/gtest.h>
+
+#include "BrowserTestSupport.h"
+#include "platform/com/Bstr.h"
+#include "platform/com/Variant.h"
+
+namespace {
+
+using platform::Bstr;
+using platform::Variant;
+
+class Settings : public BrowserObjectTest {
+ protected:
+  // A browser object without an engine: its settings still load and save.
+  platform::ComPtr<platform::ComObject<CNorvaBrowserClass>> Browser(ENorvaBrowserType type) {
+    auto browser = MakeBrowser();
+    EXPECT_EQ(S_FALSE, browser->Initialize(type, nullptr, 0));
+    return browser;
+  }
+  static HRESULT Get(CNorvaBrowserClass& b, const wchar_t* name, Variant* out, const Variant& def = Variant::Missing()) {
+    return b.GetSetting(Bstr(name).Get(), def.Get(), out->Receive());
+  }
+  static HRESULT Set(CNorvaBrowserClass& b, const wchar_t* name, const Variant& value) {
+    return b.SetSetting(Bstr(name).Get(), value.Get());
+  }
+};
+
+TEST_F(Settings, AFreshUserGetsTheBuiltInDefaults) {
+  auto browser = Browser(EPBT_FF);
+  struct Case {
+    const wchar_t* name;
+    uint32_t value;
+  } cases[] = {{L"PopupWordDelay", 500},  {L"LimitedTextAmount", 100}, {L"UseTranslateWordPopup", 1},
+               {L"AddColorRGB", 0xACFFAC}, {L"AddBGColorRGB", 0x6200},  {L"PageTranslateMode", 0},
+               {L"popupworddelay", 500}};
+  for (const Case& c : cases) {
+    Variant value;
+    EXPECT_EQ(S_OK, Get(*browser.Get(), c.name, &value)) << "case " << c.name;
+    EXPECT_EQ(VT_UI4, value.Type()) << "case " << c.name;
+    EXPECT_EQ(c.value, value.Get().ulVal) << "case " << c.name;
+  }
+  Variant value;
+  EXPECT_EQ(S_FALSE, Get(*browser.Get(), L"UseSmartUrl", &value, Variant::FromInt32(7)));
+  EXPECT_TRUE(value.IsMissing()) << "DefVal serves only entries stored empty";
+}
+
+TEST_F(Settings, DefaultsIgnoreCaseButStoredNamesDoNot) {
+  auto ie = Browser(EPBT_IE);
+  Variant value;
+  EXPECT_EQ(S_OK, Get(*ie.Get(), L"pagetranslatemode", &value));
+  EXPECT_EQ(2u, value.Get().ulVal) << "Internet Explorer's default";
+  ASSERT_EQ(S_OK, Set(*ie.Get(), L"PageTranslateMode", Variant::FromUInt32(1)));
+  EXPECT_EQ(S_OK, Get(*ie.Get(), L"PageTranslateMode", &value));
+  EXPECT_EQ(1u, value.Get().ulVal);
+  EXPECT_EQ(S_OK, Get(*ie.Get(), L"pagetranslatemode", &value));
+  EXPECT_EQ(2u, value.Get().ulVal) << "another spelling still reaches the default";
+}
+
+TEST_F(Settings, EveryIntegralTypeAndStringsReachTheRegistryAndComeBack) {
+  {
+    auto browser = Browser(EPBT_FF);
+    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsUI4", Variant::FromUInt32(11)));
+    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsI4", Variant::FromInt32(-2)));
+    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsBool", Variant::FromBool(true)));
+    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsString", Variant::FromString(L"text")));
+    VARIANT asInt;
+    VariantInit(&asInt);
+    asInt.vt = VT_INT;
+    asInt.intVal = 33;
+    EXPECT_EQ(S_OK, browser->SetSetting(Bstr(L"AsInt").Get(), asInt));
+    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsReal", Variant::FromDouble(2.5)));
+    // Written as soon as acknowledged: a killed process loses nothing.
+    EXPECT_EQ(11u, RegDword(HKEY_CURRENT_USER, BrowserKey(L"FireFox"), L"AsUI4"));
+  }
+  const std::wstring key = BrowserKey(L"FireFox");
+  EXPECT_EQ(11u, RegDword(HKEY_CURRENT_USER, key, L"AsUI4"));
+  EXPECT_EQ(0xFFFFFFFEu, RegDword(HKEY_CURRENT_USER, key, L"AsI4"));
+  EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, key, L"AsBool"));
+  EXPECT_EQ(33u, RegDword(HKEY_CURRENT_USER, key, L"AsInt"));
+  EXPECT_EQ(0xFFFFFFFFu, RegDword(HKEY_CURRENT_USER, key, L"lastDirID")) << "written even when never set";
+  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, key, L"AsReal"));
+
+  auto again = Browser(EPBT_FF);
+  Variant value;
+  EXPECT_EQ(S_OK, Get(*again.Get(), L"AsI4", &value));
+  EXPECT_EQ(VT_UI4, value.Type());
+  EXPECT_EQ(0xFFFFFFFEu, value.Get().ulVal);
+  EXPECT_EQ(S_OK, Get(*again.Get(), L"AsString", &value));
+  EXPECT_EQ(VT_BSTR, value.Type());
+  EXPECT_EQ(L"text", *value.ToString());
+  EXPECT_EQ(S_FALSE, Get(*again.Get(), L"AsReal", &value));
+}
+
+TEST_F(Settings, WrongRegistryTypesAreReadAsTheyAreOrSkipped) {
+  const std::wstring key = BrowserKey(L"Opera");
+  testsupport::SetRegString(HKEY_CURRENT_USER, key, L"PopupWordDelay", L"abc");
+  testsupport::SetRegValue(HKEY_CURRENT_USER, key, L"LimitedTextAmount", REG_BINARY, {1, 2, 3, 4, 5});
+  testsupport::SetRegValue(HKEY_CURRENT_USER, key, L"lastDirID", REG_BINARY, {1, 2, 3, 4, 5});
+  auto browser = Browser(EPBT_OPERA);
+  Variant value;
+  EXPECT_EQ(S_OK, Get(*browser.Get(), L"PopupWordDelay", &value));
+  EXPECT_EQ(VT_BSTR, value.Type());
+  EXPECT_EQ(L"abc", *value.ToString());
+  EXPECT_EQ(S_OK, Get(*browser.Get(), L"LimitedTextAmount", &value));
+  EXPECT_EQ(VT_UI4, value.Type()) << "a binary value is skipped: the default serves";
+  EXPECT_EQ(100u, value.Get().ulVal);
+  browser.Reset();
+  EXPECT_EQ(0xFFFFFFFFu, RegDword(HKEY_CURRENT_USER, key, L"lastDirID")) << "an unreadable direction is no direction";
+}
+
+TEST_F(Settings, AnEntryStoredEmptyAnswersTheCallersDefault) {
+  auto browser = Browser(EPBT_FF);
+  ASSERT_EQ(S_OK, Set(*browser.Get(), L"Blank", Variant()));
+  Variant value;
+  EXPECT_EQ(S_FALSE, Get(*browser.Get(), L"Blank", &value, Variant::FromInt32(42)));
+  EXPECT_EQ(42, *value.ToInt32());
+}
+
+TEST_F(Settings, AValueByReferenceIsStoredByValue) {
+  auto browser = Browser(EPBT_FF);
+  LONG target = 77;
+  VARIANT byRef;
+  VariantInit(&byRef);
+  byRef.vt = VT_BYREF | VT_I4;
+  byRef.plVal = &target;
+  ASSERT_EQ(S_OK, browser->SetSetting(Bstr(L"Ref").Get(), byRef));
+  target = 0;
+  Variant value;
+  EXPECT_EQ(S_OK, Get(*browser.Get(), L"Ref", &value));
+  EXPECT_EQ(VT_I4, value.Type());
+  EXPECT_EQ(77, value.Get().lVal);
+}
+
+TEST_F(Settings, AnEmptyNameIsRejected) {
+  auto browser = Browser(EPBT_FF);
+  EXPECT_EQ(E_INVALIDARG, Set(*browser.Get(), L"", Variant::FromInt32(1)));
+  EXPECT_EQ(E_INVALIDARG, browser->SetSetting(nullptr, Variant::FromInt32(1).Get()));
+}
+
+TEST_F(Settings, RegistryNamesReachOneDwordBelowTheProductKey) {
+  testsupport::ScopedFixedKey product(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\SettingsTest");
+  testsupport::ScopedFixedKey outside(HKEY_CURRENT_USER, L"Software\\NorvaSettingsTestOutside");
+  auto browser = Browser(EPBT_FF);
+  const wchar_t* name = L"REG:HKCU\\Software\\Norvasoft\\NRVA9\\SettingsTest\\Depth";
+  EXPECT_EQ(S_OK, Set(*browser.Get(), name, Variant::FromInt32(9)));
+  EXPECT_EQ(9u, RegDword(HKEY_CURRENT_USER, product.Path(), L"Depth"));
+  Variant value;
+  EXPECT_EQ(S_OK, Get(*browser.Get(), name, &value));
+  EXPECT_EQ(VT_I4, value.Type());
+  EXPECT_EQ(9, value.Get().lVal);
+
+  struct Case {
+    const wchar_t* name;
+    const wchar_t* why;
+  } unknown[] = {
+      {L"reg:hkcu\\Software\\Norvasoft\\NRVA9\\SettingsTest\\Other", L"the root is case-sensitive"},
+      {L"reg:HKCU\\Software\\NorvaSettingsTestOutside\\Depth", L"outside the product's key"},
+      {L"reg:HKCU\\Software\\Norvasoft\\NRVA9X\\Depth", L"a sibling of the product's key"},
+      {L"reg:HKCU\\Depth", L"no key"},
+      {L"reg:HKCU", L"no value"},
+      {L"reg:HKCR\\Software\\Norvasoft\\NRVA9\\Depth", L"unknown root"},
+  };
+  for (const Case& c : unknown) {
+    Variant untouched = Variant::FromInt32(-5);
+    EXPECT_EQ(S_OK, Set(*browser.Get(), c.name, Variant::FromInt32(3))) << c.why;
+    EXPECT_EQ(S_FALSE, browser->GetSetting(Bstr(c.name).Get(), Variant::Missing().Get(), untouched.Ptr())) << c.why;
+    EXPECT_EQ(-5, untouched.Get().lVal) << c.why;
+  }
+  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, product.Path(), L"Other"));
+  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, outside.Path(), L"Depth"));
+
+  EXPECT_EQ(S_OK, Set(*browser.Get(), name, Variant::FromString(L"12")));
+  EXPECT_EQ(9u, RegDword(HKEY_CURRENT_USER, product.Path(), L"Depth")) << "only VT_I4 and VT_INT are written";
+  browser.Reset();
+  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, BrowserKey(L"FireFox"), name))
+      << "registry names never enter the store";
+}
+
+}  // namespace
