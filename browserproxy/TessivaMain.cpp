@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "browserproxy/core/ConnectorFactory.h"
-#include "browserproxy/core/NorvaKernelWrapper.h"
 #include "browserproxy/core/TessivaModule.h"
 #include "shared/DeliverableConfig.h"
 #include "shared/ResourceLanguage.h"
@@ -15,9 +13,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   // library itself stays loaded until the process ends.
   std::wstring resourceLibrary;
   LoadResourceLanguageDll(&resourceLibrary);
-  // The browser objects reach the product's translation kernel.
-  SetConnectorMaker(kKernelConnector, [](const std::wstring& title) -> std::unique_ptr<INorvaConnector> {
-    return std::make_unique<CNorvaKernelWrapper>(title);
-  });
   return tessiva::RunModule(arguments);
 }
