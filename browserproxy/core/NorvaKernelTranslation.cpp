@@ -156,24 +156,84 @@ bool CNorvaKernelWrapper::TranslateFile(TranslateFileJob& job) {
 
 long CNorvaKernelWrapper::PumpUntilDone(CProgressAdvizer& advizer, IProgressDlg* dialog) {
   auto finished = [&] { return advizer.LastStatus() != CProgressAdvizer::kRunning; };
-  // A job that ended while it started needs no dialog.
-  if (!finished() && dialog) dialog->DoModal();
-  // The dialog ended: by the final status, or by Cancel (or it could not be
-  // shown). Wait, sleeping between messages, for the final status, for a
-  // stopped job after a stop request, or until the time is up.
+  enum class Wait { Going, Ended, StopTimedOut, JobTimedOut };
   const DWORD start = GetTickCount();
-  while (!finished()) {
-    const bool stopping = advizer.StopRequested();
-    if (stopping && JobState(advizer.Job()) == kJobStateStopped) break;
-    const DWORD elapsed = GetTickCount() - start;
-    const DWORD limit = stopping ? kStopWaitMs : kJobWaitMs;
-    if (elapsed >= limit) {
-      if (!stopping && advizer.Job()) advizer.Job()->Stop();
-      return stopping ? S_FALSE : HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+  DWORD stopSeenAt = 0;
+  bool stopSeen = false;
+  // The wait ends on the final status, on a stopped job after a stop
+  // request, or when its time is up; asked the same way inside and after the
+  // dialog's run, whatever order the events, the Cancel and the run come in.
+  auto check = [&]() -> Wait {
+    if (finished()) return Wait::Ended;
+    const DWORD now = GetTickCount();
+    if (advizer.StopRequested()) {
+      if (!stopSeen) {
+        stopSeen = true;
+        stopSeenAt = now;
+      }
+      if (JobState(advizer.Job()) == kJobStateStopped) return Wait::Ended;
+      if (now - stopSeenAt >= kStopWaitMs) return Wait::StopTimedOut;
     }
-    DWORD slice = limit - elapsed;
-    if (stopping && slice > kStatePollMs) slice = kStatePollMs;
-    if (platform::PumpMessagesUntil(finished, slice) == platform::PumpResult::Quit) break;
+    if (now - start >= kJobWaitMs) return Wait::JobTimedOut;
+    return Wait::Going;
+  };
+  // A job that ended (or was stopped) while it started needs no dialog.
+  if (dialog && check() == Wait::Going) {
+    RunDialogUntil(dialog, [&] {
+      if (check() != Wait::Going) dialog->End(advizer.LastStatus() == 0 ? TRUE : FALSE);
+    });
+  }
+  // The dialog ended: by the final status, by Cancel, or it could not be
+  // shown. Wait, sleeping between messages, until the wait is over.
+  for (;;) {
+    const Wait wait = check();
+    if (wait == Wait::Ended) break;
+    if (wait == Wait::StopTimedOut) return S_FALSE;
+    if (wait == Wait::JobTimedOut) {
+      if (advizer.Job()) advizer.Job()->Stop();
+      return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
+    }
+    const bool stopping = advizer.StopRequested();
+    const DWORD elapsed = GetTickCount() - start;
+    const DWORD slice = stopping ? kStatePollMs : (elapsed < kJobWaitMs ? kJobWaitMs - elapsed : 0);
+    auto wakeUp = [&] { return finished() || (!stopping && advizer.StopRequested()); };
+    if (platform::PumpMessagesUntil(wakeUp, slice) == platform::PumpResult::Quit) break;
   }
   return advizer.LastStatus() == 0 ? 0 : 1;
+}
+
+namespace {
+
+// The watch of the dialog's modal run on this thread (runs may nest).
+struct DialogWatch {
+  const std::function<void()>* poll;
+  bool polling;
+  DialogWatch* outer;
+};
+thread_local DialogWatch* t_dialogWatch = nullptr;
+
+void CALLBACK PollDialogWatch(HWND, UINT, UINT_PTR, DWORD) {
+  DialogWatch* watch = t_dialogWatch;
+  // The poll may call the kernel, which lets messages (this timer's too) in.
+  if (!watch || watch->polling) return;
+  watch->polling = true;
+  try {
+    (*watch->poll)();
+  } catch (...) {
+    // The wait after the run decides; a failing poll does not end it here.
+  }
+  watch->polling = false;
+}
+
+}  // namespace
+
+void CNorvaKernelWrapper::RunDialogUntil(IProgressDlg* dialog, const std::function<void()>& poll) {
+  // The modal loop dispatches this thread timer, so an end that the dialog
+  // missed (it came before the run had its window) still ends the run.
+  DialogWatch watch{&poll, false, t_dialogWatch};
+  t_dialogWatch = &watch;
+  const UINT_PTR timer = SetTimer(nullptr, 0, kStatePollMs, &PollDialogWatch);
+  dialog->DoModal();
+  if (timer) KillTimer(nullptr, timer);
+  t_dialogWatch = watch.outer;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "NorvaKernel.h"
@@ -136,6 +137,8 @@ class CNorvaKernelWrapper : public INorvaConnector,
   platform::ComPtr<INrvaCharacter> GetAnimatedSpeaker(const VARIANT& language);
   platform::ComPtr<INrvaSmartFolders>& SmartFolders();
   long PumpUntilDone(CProgressAdvizer& advizer, IProgressDlg* dialog);
+  // Runs the dialog modally, calling poll every little while inside the run.
+  static void RunDialogUntil(IProgressDlg* dialog, const std::function<void()>& poll);
   // The kernel's error reporter, shown through ReportError; and the same for
   // anything else that escaped (E_UNEXPECTED).
   void ReportCaught();

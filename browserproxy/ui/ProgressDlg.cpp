@@ -22,10 +22,12 @@ CProgressDlg::CProgressDlg(std::wstring title) : Dialog(IDD_PROGRESS), title_(st
   if (owner_) SetActiveWindow(owner_);
   Messages().On(WM_INITDIALOG, [this](platform::Message&) -> LRESULT {
     SetWindowTextW(hwnd_, title_.c_str());
+    // The job ended, or the user cancelled, while the run was starting.
+    if (pendingEnd_) EndRun(pendingEnd_);
     return TRUE;
   });
   Messages().OnCommand(IDOK, BN_CLICKED, [this](platform::Message&) -> LRESULT {
-    EndDialog(IDOK);
+    EndRun(IDOK);
     return 0;
   });
   Messages().OnCommand(IDCANCEL, BN_CLICKED, [this](platform::Message&) -> LRESULT {
@@ -52,7 +54,15 @@ void CProgressDlg::OnCancel() {
       // A failing stop does not keep the dialog open.
     }
   }
-  EndDialog(IDCANCEL);
+  EndRun(IDCANCEL);
+}
+
+void CProgressDlg::EndRun(INT_PTR code) {
+  if (EndDialog(code)) {
+    pendingEnd_ = 0;
+    return;
+  }
+  pendingEnd_ = code;
 }
 
 long CProgressDlg::OnKernelInfo(const VARIANT&, const VARIANT&) { return 0; }
@@ -80,11 +90,18 @@ bool CProgressDlg::DoModal() {
     return InitCommonControlsEx(&controls) != FALSE;
   }();
   (void)barClass;
+  // Ended (or cancelled) before it ran: nothing to show.
+  if (pendingEnd_) {
+    const INT_PTR code = pendingEnd_;
+    pendingEnd_ = 0;
+    return code != IDOK;
+  }
   HWND parent = GetForegroundWindow();
   // The run disables its parent; remember it only when it was enabled, so
   // that a window someone else disabled is left to them.
   disabledByRun_ = parent && IsWindowEnabled(parent) ? parent : nullptr;
   INT_PTR code = Dialog::DoModal(parent, 0);
+  pendingEnd_ = 0;
   return code != IDOK;
 }
 
@@ -94,7 +111,7 @@ long CProgressDlg::SetStopHandler(IProgressDlgCallBack* handler) {
 }
 
 long CProgressDlg::End(long ok) {
-  EndDialog(ok ? IDOK : IDCANCEL);
+  EndRun(ok ? IDOK : IDCANCEL);
   return 0;
 }
 

@@ -31,6 +31,9 @@ class CProgressDlg : public platform::Dialog, public IProgressDlg {
  private:
   void OnCancel();
   void GiveBackOwner();
+  // Ends the modal run with this code; before the run has its window the
+  // code is kept, and the run ends with it as soon as it starts.
+  void EndRun(INT_PTR code);
 
   IProgressDlgCallBack* stopHandler_ = nullptr;
   volatile bool stopped_ = false;
@@ -38,4 +41,6 @@ class CProgressDlg : public platform::Dialog, public IProgressDlg {
   std::wstring title_;
   // The parent of the modal run when the run disabled it.
   HWND disabledByRun_ = nullptr;
+  // An end (or Cancel) that came before the modal run had its window.
+  INT_PTR pendingEnd_ = 0;
 };

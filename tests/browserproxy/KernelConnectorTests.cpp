@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 
 #include "DialogWatcher.h"
 #include "KernelStandIn.h"
@@ -73,16 +74,32 @@ class ObservedDialog : public IProgressDlg {
       testsupport::DialogWatcher::PressButton(dialog_.GetHwnd(), IDCANCEL);
       cancelPressed = true;
     }
+    // A stop asked through the dialog's event, which does not end its run.
+    if (stopEventInRun && !cancelPressed && dialog_.GetHwnd()) {
+      dialog_.OnEvent(2);
+      cancelPressed = true;
+    }
     if (dialog_.GetHwnd()) shownDuringProgress = true;
     if (browser_ && !IsWindowEnabled(browser_)) browserDisabledDuringProgress = true;
     return dialog_.SetPos(position, maximum);
   }
-  bool DoModal() override { return dialog_.DoModal(); }
+  bool DoModal() override {
+    // What may reach the dialog before its run starts.
+    if (cancelBeforeRun && dialog_.StopHandler()) {
+      dialog_.StopHandler()->OnStop();
+      dialog_.End(FALSE);
+    }
+    if (endBeforeRun) dialog_.End(TRUE);
+    return dialog_.DoModal();
+  }
   long SetStopHandler(IProgressDlgCallBack* handler) override { return dialog_.SetStopHandler(handler); }
   long End(long ok) override { return dialog_.End(ok); }
   HWND GetHwnd() override { return dialog_.GetHwnd(); }
 
   bool cancelAtFirstProgress = false;
+  bool cancelBeforeRun = false;
+  bool endBeforeRun = false;
+  bool stopEventInRun = false;
   bool cancelPressed = false;
   int progressEvents = 0;
   bool shownDuringProgress = false;  // the modal run had its window
@@ -261,6 +278,70 @@ TEST_F(KernelConnectorTest, CancelEndsTheJobAsStopped) {
     EXPECT_FALSE(connector_.TranslateFile(job)) << "case " << c.name;
     EXPECT_LT(GetTickCount() - start, 15000u) << "case " << c.name;
     EXPECT_TRUE(dialog.Stopped()) << "case " << c.name;
+    EXPECT_TRUE(IsWindowEnabled(browser.Get())) << "case " << c.name;
+  }
+}
+
+// Presses the dialog's Cancel if the job has not ended in time, so that a
+// wait that would never end fails the test instead of hanging it.
+class HangBreaker {
+ public:
+  HangBreaker(CProgressDlg& dialog, DWORD afterMs) : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    thread_ = std::thread([this, &dialog, afterMs] {
+      if (WaitForSingleObject(done_, afterMs) != WAIT_TIMEOUT) return;
+      while (WaitForSingleObject(done_, 200) == WAIT_TIMEOUT)
+        if (HWND hwnd = dialog.GetHwnd()) testsupport::DialogWatcher::PressButton(hwnd, IDCANCEL);
+    });
+  }
+  ~HangBreaker() {
+    SetEvent(done_);
+    thread_.join();
+    CloseHandle(done_);
+  }
+
+ private:
+  HANDLE done_;
+  std::thread thread_;
+};
+
+struct OrderingCase {
+  const char* name;
+  bool noFinalStatus;
+  bool cancelBeforeRun;
+  bool endBeforeRun;
+  bool stopEventInRun;
+  bool translated;
+};
+
+// However the job's end, the Cancel and the dialog's run are ordered, the
+// job's wait ends soon after the job does.
+TEST_F(KernelConnectorTest, EveryOrderingOfEndCancelAndRunEnds) {
+  const OrderingCase cases[] = {
+      {"cancel before the run", false, true, false, false, false},
+      {"cancel before the run, no final status", true, true, false, false, false},
+      {"end before the run", false, false, true, false, true},
+      {"stop asked inside the run, no final status", true, false, false, true, false},
+      {"stop asked inside the run", false, false, false, true, false},
+  };
+  Start();
+  for (const OrderingCase& c : cases) {
+    SetSwitch(L"JobStepDelay", 100);
+    SetSwitch(L"NoFinalStatus", c.noFinalStatus ? 1 : 0);
+    BrowserWindow browser;
+    connector_.SetParentWindow(browser.Get());
+    CProgressDlg dialog(kProgressTitle);
+    ObservedDialog observed(dialog, browser.Get());
+    observed.cancelBeforeRun = c.cancelBeforeRun;
+    observed.endBeforeRun = c.endBeforeRun;
+    observed.stopEventInRun = c.stopEventInRun;
+    TranslateFileJob job = TextJob(true, &observed);
+    const DWORD start = GetTickCount();
+    {
+      HangBreaker breaker(dialog, 30000);
+      EXPECT_EQ(c.translated, connector_.TranslateFile(job)) << "case " << c.name;
+    }
+    EXPECT_LT(GetTickCount() - start, 15000u) << "case " << c.name;
+    EXPECT_EQ(nullptr, dialog.GetHwnd()) << "case " << c.name;
     EXPECT_TRUE(IsWindowEnabled(browser.Get())) << "case " << c.name;
   }
 }
