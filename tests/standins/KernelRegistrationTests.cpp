@@ -165,6 +165,7 @@ TEST_F(KernelRegistrationTest, ServesMostClassesInProcessAndTheReporterAndFileTr
       {&CLSID_NrvaAnimatedSpeaker, false},   {&CLSID_NrvaSmartFolders, false},
       {&CLSID_NrvaAnalyzerSource, false},    {&CLSID_NrvaLanguageDetector, false},
       {&CLSID_NrvaTemplateManager, false},   {&CLSID_NrvaKeywordAnalyzer, false},
+      {&CLSID_NrvaWordDictionary, false},
   };
   int i = 0;
   for (const Case& c : cases) {

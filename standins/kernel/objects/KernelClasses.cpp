@@ -28,6 +28,7 @@ const KernelClass kClasses[] = {
     {&CLSID_NrvaLanguageDetector, L"LanguageDetector", &FactoryOf<NewLanguageDetector>, false},
     {&CLSID_NrvaTemplateManager, L"TemplateManager", &FactoryOf<NewStandaloneTemplateManager>, false},
     {&CLSID_NrvaKeywordAnalyzer, L"KeywordAnalyzer", &FactoryOf<NewKeywordAnalyzer>, false},
+    {&CLSID_NrvaWordDictionary, L"WordDictionary", &FactoryOf<NewWordDictionary>, false},
 };
 
 }  // namespace

@@ -31,6 +31,8 @@ ComPtr<IUnknown> NewSmartFolders();
 ComPtr<IUnknown> NewAnalyzerSource();
 ComPtr<IUnknown> NewLanguageDetector();
 ComPtr<IUnknown> NewKeywordAnalyzer();
+ComPtr<IUnknown> NewWordDictionary();
+ComPtr<IUnknown> NewDictionaryInfo();
 
 // A new context state over the installed data.
 std::shared_ptr<ContextState> NewContextState();
