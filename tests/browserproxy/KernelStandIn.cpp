@@ -1,5 +1,7 @@
 #include "KernelStandIn.h"
 
+#include <tlhelp32.h>
+
 #include <vector>
 
 #include "ChildProcess.h"
@@ -30,6 +32,26 @@ bool RegisterKernel() { return SUCCEEDED(CallDllEntry("DllRegisterServer")) && R
 bool UnregisterKernel() {
   bool dll = SUCCEEDED(CallDllEntry("DllUnregisterServer"));
   return RunServer(L"-UnregServer") && dll;
+}
+
+namespace {
+
+bool ServerRunning() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32W entry{sizeof(entry)};
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+    found = _wcsicmp(entry.szExeFile, L"NrvaKernelServer.exe") == 0;
+  CloseHandle(snapshot);
+  return found;
+}
+
+}  // namespace
+
+void WaitForServerExit(DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (ServerRunning() && GetTickCount() - start < timeoutMs) Sleep(100);
 }
 
 void SetSwitch(const wchar_t* name, DWORD value) { testsupport::SetRegDword(HKEY_CURRENT_USER, kSwitchesKey, name, value); }

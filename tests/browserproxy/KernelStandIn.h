@@ -19,6 +19,10 @@ bool RegisterKernel();
 // Removes the registration (DllUnregisterServer, server -UnregServer).
 bool UnregisterKernel();
 
+// Waits (at most timeoutMs) until no stand-in local server runs any more, so
+// that the next program does not reach one that is shutting down.
+void WaitForServerExit(DWORD timeoutMs);
+
 void SetSwitch(const wchar_t* name, DWORD value);
 void SetSwitchText(const wchar_t* name, const std::wstring& value);
 DWORD ReportNumber(const wchar_t* name);
