@@ -23,15 +23,26 @@ TEST(FileVersion, ReadsTheFixedRecordOrFails) {
 }
 
 TEST(GlobalAtomString, RoundTrip) {
-  ATOM atom = GlobalAtomString(std::wstring(L"NorvaSharedTestAtom"));
+  // The global atom table is shared by every process of the session.
+  const std::wstring text = L"NorvaSharedTestAtom-" + std::to_wstring(GetCurrentProcessId());
+  ATOM atom = GlobalAtomString(text);
   ASSERT_NE(0, atom);
   std::wstring name;
   EXPECT_TRUE(GlobalAtomString(atom, name));
-  EXPECT_EQ(L"NorvaSharedTestAtom", name);
+  EXPECT_EQ(text, name);
   GlobalDeleteAtom(atom);
-  std::wstring untouched = L"kept";
-  EXPECT_FALSE(GlobalAtomString(atom, untouched)) << "a deleted atom";
-  EXPECT_EQ(L"kept", untouched);
+  EXPECT_EQ(0, GlobalFindAtomW(text.c_str())) << "deleted";
+}
+
+TEST(GlobalAtomString, AtomWithoutANameLeavesTheTextAlone) {
+  // Not a number just deleted: the session hands the lowest free number to
+  // the next atom, window class or message that any process registers. The
+  // last string atom is handed out only to a full table.
+  for (ATOM atom : {ATOM{0}, ATOM{0xFFFF}}) {
+    std::wstring untouched = L"kept";
+    EXPECT_FALSE(GlobalAtomString(atom, untouched)) << "atom " << atom;
+    EXPECT_EQ(L"kept", untouched) << "atom " << atom;
+  }
 }
 
 TEST(ImageList, CutFromABitmapResource) {

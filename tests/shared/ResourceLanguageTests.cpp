@@ -82,7 +82,7 @@ class ResourceLibraryChoiceTest : public ResourceLanguageTest {
   void SetUp() override {
     CreateDirectoryW(app().c_str(), nullptr);
     CreateDirectoryW(shared().c_str(), nullptr);
-    Install(L"langprobe.exe", app() + L"langprobe.exe");
+    ASSERT_NO_FATAL_FAILURE(Install(L"langprobe.exe", app() + L"langprobe.exe"));
     SetSharedRoot(shared());
   }
 
@@ -92,15 +92,16 @@ class ResourceLibraryChoiceTest : public ResourceLanguageTest {
   // Copies a file built into bin\langres\ to `to`, creating its folder.
   static void Install(const std::wstring& built, const std::wstring& to) {
     CreateDirectoryW(to.substr(0, to.rfind(L'\\')).c_str(), nullptr);
-    ASSERT_TRUE(CopyFileW(testsupport::SiblingPath(L"langres\\" + built).c_str(), to.c_str(), FALSE))
-        << Utf8(built) << " -> " << Utf8(to);
+    const bool copied = CopyFileW(testsupport::SiblingPath(L"langres\\" + built).c_str(), to.c_str(), FALSE);
+    const DWORD error = copied ? 0 : GetLastError();
+    ASSERT_TRUE(copied) << Utf8(built) << " -> " << Utf8(to) << ", error " << error;
   }
 
   // What the probe loaded: "path=...\nstring=...\n".
   std::string Run(const std::wstring& program = L"langprobe.exe", const wchar_t* arguments = L"") {
     testsupport::ChildResult result = testsupport::RunChild(L"\"" + app() + program + L"\" " + arguments, 30000);
-    EXPECT_TRUE(result.started);
-    EXPECT_FALSE(result.timedOut);
+    EXPECT_TRUE(result.started) << Utf8(program) << ", error " << result.startError;
+    EXPECT_FALSE(result.timedOut) << Utf8(program);
     return result.output;
   }
   static std::string Loaded(const std::wstring& path, const std::string& text) {

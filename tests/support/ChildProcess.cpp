@@ -21,18 +21,33 @@ ChildProcess::~ChildProcess() {
 
 bool ChildProcess::Start(const std::wstring& commandLine) {
   CloseHandles();
-  wchar_t folder[MAX_PATH + 1] = {};
-  GetTempPathW(MAX_PATH, folder);
-  wchar_t file[MAX_PATH + 1] = {};
-  GetTempFileNameW(folder, L"out", 0, file);
+  startError_ = 0;
   if (!outputFile_.empty()) DeleteFileW(outputFile_.c_str());
+  outputFile_.clear();
+  // Records why the start failed, for the test's message.
+  auto fail = [this] {
+    startError_ = GetLastError();
+    if (startError_ == 0) startError_ = ERROR_GEN_FAILURE;
+    return false;
+  };
+
+  wchar_t folder[MAX_PATH + 1] = {};
+  if (GetTempPathW(MAX_PATH, folder) == 0) return fail();
+  wchar_t file[MAX_PATH + 1] = {};
+  if (GetTempFileNameW(folder, L"out", 0, file) == 0) return fail();
   outputFile_ = file;
 
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
   HANDLE out = CreateFileW(file, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return fail();
   HANDLE in = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
                           0, nullptr);
+  if (in == INVALID_HANDLE_VALUE) {
+    fail();
+    CloseHandle(out);
+    return false;
+  }
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   si.dwFlags = STARTF_USESTDHANDLES;
@@ -42,8 +57,9 @@ bool ChildProcess::Start(const std::wstring& commandLine) {
   PROCESS_INFORMATION pi{};
   std::wstring mutableLine = commandLine;
   BOOL ok = CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-  if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
-  if (in != INVALID_HANDLE_VALUE) CloseHandle(in);
+  if (!ok) fail();
+  CloseHandle(out);
+  CloseHandle(in);
   if (!ok) return false;
   CloseHandle(pi.hThread);
   process_ = pi.hProcess;
@@ -82,7 +98,10 @@ ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs) {
   ChildResult result;
   ChildProcess child;
   result.started = child.Start(commandLine);
-  if (!result.started) return result;
+  if (!result.started) {
+    result.startError = child.StartError();
+    return result;
+  }
   if (!child.Wait(timeoutMs, &result.exitCode)) {
     result.timedOut = true;
     child.Kill();

@@ -18,8 +18,11 @@ class ChildProcess {
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
 
-  // Starts the command line; false when the process could not be created.
+  // Starts the command line; false when the process could not be created
+  // (StartError() then says why).
   bool Start(const std::wstring& commandLine);
+  // The system error of the last failed Start, 0 after a good one.
+  DWORD StartError() const { return startError_; }
   // Waits up to timeoutMs; true when the child ended (its exit code stored).
   bool Wait(DWORD timeoutMs, DWORD* exitCode = nullptr);
   void Kill();
@@ -35,10 +38,12 @@ class ChildProcess {
   HANDLE process_ = nullptr;
   DWORD id_ = 0;
   std::wstring outputFile_;
+  DWORD startError_ = 0;
 };
 
 struct ChildResult {
   bool started = false;
+  DWORD startError = 0;  // GetLastError of the failed start
   bool timedOut = false;
   DWORD exitCode = 0;
   std::string output;

@@ -9,10 +9,18 @@ using namespace testsupport;
 
 TEST(ChildProcess, CapturesOutputAndExitCode) {
   ChildResult r = RunChild(L"\"" + SiblingPath(L"test_child.exe") + L"\" exit 7", 30000);
-  ASSERT_TRUE(r.started);
+  ASSERT_TRUE(r.started) << "error " << r.startError;
+  EXPECT_EQ(0u, r.startError);
   EXPECT_FALSE(r.timedOut);
   EXPECT_EQ(7u, r.exitCode);
   EXPECT_NE(std::string::npos, r.output.find("child says hello")) << r.output;
+}
+
+TEST(ChildProcess, SaysWhyAChildDidNotStart) {
+  TempFolder temp;
+  ChildResult r = RunChild(L"\"" + temp.File(L"missing.exe") + L"\"", 30000);
+  EXPECT_FALSE(r.started);
+  EXPECT_EQ(static_cast<DWORD>(ERROR_FILE_NOT_FOUND), r.startError);
 }
 
 TEST(ChildProcess, EndsAChildThatOutlivesItsTimeOut) {

@@ -32,7 +32,7 @@ std::wstring ServerPath() { return SiblingPath(L"platform_com_test_server.exe");
 
 DWORD RunServer(const std::wstring& arguments) {
   auto result = RunChild(L"\"" + ServerPath() + L"\" " + arguments, 60000);
-  EXPECT_TRUE(result.started);
+  EXPECT_TRUE(result.started) << "error " << result.startError;
   EXPECT_FALSE(result.timedOut) << testing::PrintToString(result.output);
   return result.exitCode;
 }
