@@ -15,12 +15,6 @@ namespace {
 constexpr DWORD kKeyNameChars = 256;
 constexpr DWORD kValueNameChars = 16384;
 
-std::wstring LoadResourceString(UINT id) {
-  const wchar_t* text = nullptr;
-  int length = LoadStringW(platform::ResourceInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
-  return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
 bool EqualNoCase(const std::wstring& a, const std::wstring& b) {
   return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                               TRUE) == CSTR_EQUAL;
@@ -159,12 +153,12 @@ bool CRegistryKey::Open(HKEY root, const wchar_t* subKey, REGSAM access) {
 
 bool CRegistryKey::Create(HKEY root, UINT subKeyStringId, const wchar_t* keyClass, DWORD options,
                           REGSAM access, SECURITY_ATTRIBUTES* security, DWORD* disposition) {
-  return Create(root, LoadResourceString(subKeyStringId).c_str(), keyClass, options, access, security,
+  return Create(root, platform::LoadResourceString(subKeyStringId).c_str(), keyClass, options, access, security,
                 disposition);
 }
 
 bool CRegistryKey::Open(HKEY root, UINT subKeyStringId, REGSAM access) {
-  return Open(root, LoadResourceString(subKeyStringId).c_str(), access);
+  return Open(root, platform::LoadResourceString(subKeyStringId).c_str(), access);
 }
 
 bool CRegistryKey::Close() {
@@ -204,7 +198,7 @@ bool CRegistryKey::OpenSubKeyInto(CRegistryKey& target, const wchar_t* name, boo
 bool CRegistryKey::CreateSubKeyPath(const wchar_t* name, bool create) { return OpenSubKeyInto(*this, name, create); }
 
 bool CRegistryKey::CreateSubKeyPath(UINT nameStringId, bool create) {
-  return CreateSubKeyPath(LoadResourceString(nameStringId).c_str(), create);
+  return CreateSubKeyPath(platform::LoadResourceString(nameStringId).c_str(), create);
 }
 
 std::unique_ptr<CRegistryKey> CRegistryKey::NewSubKey(const wchar_t* name, bool create) const {

@@ -43,12 +43,6 @@ bool FontFamilyExists(HDC dc, const wchar_t* face) {
 
 CEdLightInfo::CEdLightInfo() : fontFace_(ChooseFont()) {}
 
-std::wstring CEdLightInfo::ResourceText(UINT id) {
-  const wchar_t* text = nullptr;
-  int length = LoadStringW(platform::ResourceInstance(), id, reinterpret_cast<wchar_t*>(&text), 0);
-  return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
-}
-
 CEdLightInfo::~CEdLightInfo() {
   tables_.reset();
   ReleaseItems();
@@ -126,7 +120,7 @@ void CEdLightInfo::SetColorScheme(int plain) {
 }
 
 int CEdLightInfo::GetInterfaceLanguage() {
-  return ResourceText(kInterfaceLanguageString) == L"R" ? 2 : 1;
+  return platform::LoadResourceString(kInterfaceLanguageString) == L"R" ? 2 : 1;
 }
 
 std::wstring CEdLightInfo::ChooseFont() {

@@ -105,8 +105,6 @@ class CEdLightInfo {
 
  private:
   static LightInfoItem MakeItem(const std::wstring& text, int kind, const std::array<int, 7>& numbers);
-  // A string of the interface-language resources.
-  static std::wstring ResourceText(UINT id);
   platform::ComPtr<IDispatch> GetDictionaryInfoObject(IUnknown* kernel);
   std::wstring EntryMarkers(int entry, ModifierRecord& sense, const wchar_t* kind, const wchar_t* prefix,
                             int16_t partOfSpeech);

@@ -11,6 +11,7 @@
 #include "browserproxy/dictionary/CGrammarString.h"
 #include "browserproxy/dictionary/ConditionLanguage.h"
 #include "browserproxy/dictionary/PartOfSpeech.h"
+#include "platform/win/ResourceInstance.h"
 #include "shared/PathParts.h"
 
 namespace {
@@ -214,8 +215,8 @@ EntrySense CEdLightInfo::MakeSense(int i, int j, int k, ModifierRecord& d) {
     if (dictionaryLookupOn_ == 1) QueryDictionaryKind(s.dictionaryKey, &kind, &number);
     if (kind == kUserDictionaryKind || kind == kSpecializedDictionaryKind) {
       s.dictionaryName = L"\"" + s.dictionaryName + L"\", " +
-                         ResourceText(kind == kUserDictionaryKind ? kUserDictionaryString
-                                                                  : kSpecializedDictionaryString);
+                         platform::LoadResourceString(kind == kUserDictionaryKind ? kUserDictionaryString
+                                                                                  : kSpecializedDictionaryString);
     }
     s.dictionaryNumber = number;
     s.dictionaryKind = kind;

@@ -83,7 +83,5 @@ std::wstring GetPartOfSpeechCaption(int16_t code)
     const unsigned id = PartOfSpeechCaptionId(code);
     if (id == 0)
         return {};
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(platform::ResourceInstance(), id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 ? std::wstring(text, length) : std::wstring();
+    return platform::LoadResourceString(id);
 }

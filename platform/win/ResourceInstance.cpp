@@ -25,4 +25,11 @@ HINSTANCE ResourceInstance() {
 
 void SetResourceInstance(HINSTANCE instance) { g_resourceInstance.store(instance); }
 
+std::wstring LoadResourceString(UINT id) {
+  // A zero buffer size hands back a pointer into the loaded resource itself.
+  const wchar_t* text = nullptr;
+  const int length = LoadStringW(ResourceInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
+  return length > 0 && text ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+}
+
 }  // namespace platform

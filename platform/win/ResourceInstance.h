@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 namespace platform {
 
 // The module this code is linked into (the program, or the DLL that holds it).
@@ -11,5 +13,8 @@ HINSTANCE ModuleInstance();
 HINSTANCE ResourceInstance();
 // Null goes back to the module itself.
 void SetResourceInstance(HINSTANCE instance);
+
+// String `id` of the resource instance; empty when it has none.
+std::wstring LoadResourceString(UINT id);
 
 }  // namespace platform

@@ -192,6 +192,21 @@ TEST_F(DialogTest, TemplatesComeFromTheResourceInstance) {
   EXPECT_EQ(L"Controls test", fromProgram.caption);
 }
 
+TEST(ResourceString, ComesFromTheResourceInstance) {
+  EXPECT_EQ(L"Hello from the program", LoadResourceString(IDS_GREETING));
+  EXPECT_EQ(L"Only in the program", LoadResourceString(IDS_PROGRAM_ONLY));
+  EXPECT_EQ(L"", LoadResourceString(IDS_MISSING));
+  HMODULE library = LoadLibraryW(L"platform_win_test_resources.dll");
+  ASSERT_NE(nullptr, library) << GetLastError();
+  SetResourceInstance(library);
+  const std::wstring fromLibrary = LoadResourceString(IDS_GREETING);
+  const std::wstring notInLibrary = LoadResourceString(IDS_PROGRAM_ONLY);
+  SetResourceInstance(nullptr);
+  FreeLibrary(library);
+  EXPECT_EQ(L"Hello from the library", fromLibrary);
+  EXPECT_EQ(L"", notInLibrary) << "no fallback to the program's own strings";
+}
+
 class PageDialog : public Dialog {
  public:
   int presses = 0;

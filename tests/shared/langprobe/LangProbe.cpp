@@ -32,8 +32,6 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::wstring path;
   LoadResourceLanguageDll(&path);
-  wchar_t text[256] = {};
-  LoadStringW(platform::ResourceInstance(), 1, text, 256);
-  Print(L"path=" + path + L"\nstring=" + text + L"\n");
+  Print(L"path=" + path + L"\nstring=" + platform::LoadResourceString(1) + L"\n");
   return 0;
 }
