@@ -74,6 +74,12 @@ long CProgressDlg::SetPos(long position, long maximum) {
 }
 
 bool CProgressDlg::DoModal() {
+  // The template's bar is a common control; its class is registered once.
+  static const bool barClass = [] {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)barClass;
   HWND parent = GetForegroundWindow();
   // The run disables its parent; remember it only when it was enabled, so
   // that a window someone else disabled is left to them.

@@ -68,8 +68,11 @@ class ObservedDialog : public IProgressDlg {
   long SetPos(long position, long maximum) override {
     ++progressEvents;
     // The user presses Cancel as soon as the job shows progress.
-    if (cancelAtFirstProgress && progressEvents == 1 && dialog_.GetHwnd())
+    // (Events may also arrive while the job starts, before the dialog runs.)
+    if (cancelAtFirstProgress && !cancelPressed && dialog_.GetHwnd()) {
       testsupport::DialogWatcher::PressButton(dialog_.GetHwnd(), IDCANCEL);
+      cancelPressed = true;
+    }
     if (dialog_.GetHwnd()) shownDuringProgress = true;
     if (browser_ && !IsWindowEnabled(browser_)) browserDisabledDuringProgress = true;
     return dialog_.SetPos(position, maximum);
@@ -80,6 +83,7 @@ class ObservedDialog : public IProgressDlg {
   HWND GetHwnd() override { return dialog_.GetHwnd(); }
 
   bool cancelAtFirstProgress = false;
+  bool cancelPressed = false;
   int progressEvents = 0;
   bool shownDuringProgress = false;  // the modal run had its window
   bool browserDisabledDuringProgress = false;
@@ -211,7 +215,7 @@ TEST_F(KernelConnectorTest, FileJobWithoutProgress) {
 
 TEST_F(KernelConnectorTest, FileJobWithProgressRunsTheDialogOverTheDisabledWindow) {
   Start();
-  SetSwitch(L"JobStepDelay", 30);
+  SetSwitch(L"JobStepDelay", 100);
   BrowserWindow browser;
   connector_.SetParentWindow(browser.Get());
   CProgressDlg dialog(kProgressTitle);
