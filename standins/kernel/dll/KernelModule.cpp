@@ -20,19 +20,6 @@ std::vector<platform::InprocClass> InprocClasses() {
   return classes;
 }
 
-platform::ClassRegistration RegistrationOf(const KernelClass& c, const std::wstring& dll) {
-  platform::ClassRegistration entry;
-  entry.clsid = *c.clsid;
-  entry.description = std::wstring(L"Norva kernel ") + c.name;
-  entry.progId = std::wstring(L"NorvaKernel.") + c.name + L".9";
-  entry.versionIndependentProgId = std::wstring(L"NorvaKernel.") + c.name;
-  entry.kind = platform::ServerKind::InprocServer;
-  entry.server = dll;
-  entry.threadingModel = L"Apartment";
-  entry.typeLib = &LIBID_NORVAOBJLib;
-  return entry;
-}
-
 }  // namespace
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {

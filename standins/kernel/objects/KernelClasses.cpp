@@ -38,4 +38,23 @@ const GUID kKernelAppId = {0x7D2E4B61, 0x93A8, 0x4C5F, {0xB1, 0xE0, 0x2A, 0x6C, 
 
 std::span<const KernelClass> KernelClasses() { return kClasses; }
 
+platform::ClassRegistration RegistrationOf(const KernelClass& c, const std::wstring& server) {
+  platform::ClassRegistration entry;
+  entry.clsid = *c.clsid;
+  entry.description = std::wstring(L"Norva kernel ") + c.name;
+  entry.progId = std::wstring(L"NorvaKernel.") + c.name + L".9";
+  entry.versionIndependentProgId = std::wstring(L"NorvaKernel.") + c.name;
+  if (c.outOfProcess) {
+    entry.kind = platform::ServerKind::LocalServer;
+    entry.server = L"\"" + server + L"\"";
+    entry.appId = &kKernelAppId;
+  } else {
+    entry.kind = platform::ServerKind::InprocServer;
+    entry.server = server;
+    entry.threadingModel = L"Apartment";
+  }
+  entry.typeLib = *c.clsid == CLSID_NrvaFileTranslator ? &LIBID_KELVARLib : &LIBID_NORVAOBJLib;
+  return entry;
+}
+
 }  // namespace kernelstandin

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "platform/com/ComPtr.h"
+#include "platform/com/ServerRegistration.h"
 
 namespace kernelstandin {
 
@@ -19,5 +20,9 @@ std::span<const KernelClass> KernelClasses();
 
 // The kernel's application identifier (the local server's classes).
 extern const GUID kKernelAppId;
+
+// The registry entries of a class served by the given server: a DLL path,
+// or the local server's command line (which also brings the application id).
+platform::ClassRegistration RegistrationOf(const KernelClass& c, const std::wstring& server);
 
 }  // namespace kernelstandin

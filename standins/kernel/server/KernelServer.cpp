@@ -22,19 +22,6 @@ using namespace kernelstandin;
 
 constexpr DWORD kIdleMs = 2000;
 
-platform::ClassRegistration RegistrationOf(const KernelClass& c, const std::wstring& exe) {
-  platform::ClassRegistration entry;
-  entry.clsid = *c.clsid;
-  entry.description = std::wstring(L"Norva kernel ") + c.name;
-  entry.progId = std::wstring(L"NorvaKernel.") + c.name + L".9";
-  entry.versionIndependentProgId = std::wstring(L"NorvaKernel.") + c.name;
-  entry.kind = platform::ServerKind::LocalServer;
-  entry.server = L"\"" + exe + L"\"";
-  entry.appId = &kKernelAppId;
-  entry.typeLib = *c.clsid == CLSID_NrvaFileTranslator ? &LIBID_KELVARLib : &LIBID_NORVAOBJLib;
-  return entry;
-}
-
 bool HasSwitch(const wchar_t* commandLine, const wchar_t* name) {
   std::wstring line(commandLine ? commandLine : L"");
   CharLowerBuffW(line.data(), static_cast<DWORD>(line.size()));
