@@ -99,7 +99,7 @@ HRESULT CNorvaBrowserClass::InitializeEngine(LONG parentHwnd, INorvaBrowserAppCo
       if (HWND popup = wordPopup_.Create(directions, kDefaultRect)) ShowWindow(popup, SW_HIDE);
     }
     if (!selectionPopup_.Hwnd()) {
-      HWND popup = selectionPopup_.Create(nullptr, kDefaultRect, nullptr, WS_POPUP | WS_CLIPSIBLINGS,
+      HWND popup = selectionPopup_.Create(nullptr, &kDefaultRect, L"", WS_POPUP | WS_CLIPSIBLINGS,
                                           WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
       if (popup) ShowWindow(popup, SW_HIDE);
     }

@@ -1,18 +1,11 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win/Window.h"
+
 // The selection popup: shows the translation of a selection beside it.
-class CToolTipTranslateWnd {
- public:
-  CToolTipTranslateWnd() = default;
-  ~CToolTipTranslateWnd();
-  CToolTipTranslateWnd(const CToolTipTranslateWnd&) = delete;
-  CToolTipTranslateWnd& operator=(const CToolTipTranslateWnd&) = delete;
-
-  HWND Create(HWND parent, const RECT& rect, const wchar_t* name, DWORD style, DWORD exStyle);
-  void Destroy();
-  HWND Hwnd() const { return hwnd_; }
-
- private:
-  HWND hwnd_ = nullptr;
+// Created with the window's plain Create (parent, rectangle, name, styles).
+class CToolTipTranslateWnd : public platform::Window {
+ protected:
+  ClassInfo WindowClass() const override;
 };

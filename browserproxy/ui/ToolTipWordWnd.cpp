@@ -1,20 +1,19 @@
 #include "browserproxy/ui/ToolTipWordWnd.h"
 
-#include "browserproxy/ui/PopupWindowClass.h"
-
-CToolTipWordWnd::~CToolTipWordWnd() { Destroy(); }
+platform::Window::ClassInfo CToolTipWordWnd::WindowClass() const {
+  ClassInfo info;
+  info.name = L"NorvaToolTipWordWnd";
+  info.background = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
+  return info;
+}
 
 HWND CToolTipWordWnd::Create(IUnknown* directions, const RECT& rect) {
-  if (hwnd_) return hwnd_;
+  if (Hwnd()) return Hwnd();
   directions_ = platform::ComPtr<IUnknown>::Share(directions);
-  hwnd_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PopupWindowClass(L"NorvaToolTipWordWnd"), L"",
-                          WS_POPUP | WS_CLIPSIBLINGS, rect.left, rect.top, rect.right - rect.left,
-                          rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  return hwnd_;
+  return platform::Window::Create(nullptr, &rect, L"", WS_POPUP | WS_CLIPSIBLINGS, WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
 }
 
 void CToolTipWordWnd::Destroy() {
-  if (hwnd_) DestroyWindow(hwnd_);
-  hwnd_ = nullptr;
+  platform::Window::Destroy();
   directions_.Reset();
 }

@@ -9,6 +9,8 @@
 #include "TempFolder.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
+#include "platform/com/DispatchCall.h"
+#include "platform/com/Variant.h"
 
 namespace {
 
@@ -235,20 +237,13 @@ TEST_F(MdsReaderTest, AnswersCallsByName) {
   OLECHAR* name = const_cast<OLECHAR*>(L"GetString");
   DISPID id = 0;
   ASSERT_EQ(S_OK, dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
-  VARIANT args[2];
-  args[1].vt = VT_BSTR;
-  args[1].bstrVal = SysAllocString(L"S");
-  args[0].vt = VT_BSTR;
-  args[0].bstrVal = SysAllocString(L"k");
-  DISPPARAMS params{args, nullptr, 2, 0};
-  VARIANT result;
-  VariantInit(&result);
-  EXPECT_EQ(S_OK, dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr));
-  EXPECT_EQ(VT_BSTR, result.vt);
-  if (result.vt == VT_BSTR) EXPECT_STREQ(L"by name", result.bstrVal);
-  VariantClear(&result);
-  VariantClear(&args[0]);
-  VariantClear(&args[1]);
+  const platform::Variant section = platform::Variant::FromString(L"S");
+  const platform::Variant key = platform::Variant::FromString(L"k");
+  const VARIANT args[] = {section.Get(), key.Get()};
+  platform::Variant result;
+  EXPECT_EQ(S_OK, platform::InvokeById(dispatch.Get(), id, DISPATCH_METHOD, args, &result));
+  EXPECT_EQ(VT_BSTR, result.Type());
+  if (result.Type() == VT_BSTR) EXPECT_STREQ(L"by name", result.Get().bstrVal);
 }
 
 TEST_F(MdsReaderTest, FaultSwitchesMakeCallsFail) {
