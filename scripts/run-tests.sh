@@ -10,13 +10,9 @@ build=${1:-$root/build}
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
 
-"$root/setup.sh"
-
-cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build/configure.log" 2>&1 \
-  || { cat "$build/configure.log"; exit 1; }
-cmake --build "$build" -j "$(nproc)"
+# shellcheck source=build.sh
+source "$root/scripts/build.sh"
+build_all "$root" "$build"
 
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
