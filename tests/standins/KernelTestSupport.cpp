@@ -1,13 +1,13 @@
 #include "KernelTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
 
 #include "ChildProcess.h"
 #include "RegistrySandbox.h"
 #include "Reports.h"
+#include "ServerProcess.h"
 #include "Switches.h"
 #include "platform/win/MessagePump.h"
 
@@ -33,16 +33,7 @@ void RegisterKernel() {
 
 namespace {
 
-bool KernelServerRunning() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return false;
-  PROCESSENTRY32W entry{sizeof(entry)};
-  bool found = false;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
-    found = _wcsicmp(entry.szExeFile, L"NrvaKernelServer.exe") == 0;
-  CloseHandle(snapshot);
-  return found;
-}
+bool KernelServerRunning() { return !testsupport::ProcessesNamed(L"NrvaKernelServer.exe").empty(); }
 
 }  // namespace
 
