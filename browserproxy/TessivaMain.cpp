@@ -1,8 +1,11 @@
 // Tessiva: the out-of-process COM server that browser plug-ins talk to.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "browserproxy/core/ConnectorFactory.h"
+#include "browserproxy/core/NorvaKernelWrapper.h"
 #include "browserproxy/core/TessivaModule.h"
 #include "shared/DeliverableConfig.h"
 #include "shared/ResourceLanguage.h"
@@ -13,5 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   // library itself stays loaded until the process ends.
   std::wstring resourceLibrary;
   LoadResourceLanguageDll(&resourceLibrary);
+  SetConnectorMaker(kKernelConnector, [](const std::wstring& title) -> std::unique_ptr<INorvaConnector> {
+    return std::make_unique<CNorvaKernelWrapper>(title);
+  });
   return tessiva::RunModule(arguments);
 }

@@ -95,6 +95,13 @@ class CNorvaBrowserClass : public platform::Dispatch<INorvaBrowserClass2, g_tess
   template <class Body>
   HRESULT WithConnector(Body&& body) noexcept;
   const BrowserDescriptor& Row() const;
+  // The hint that there is no text to translate, over the window in front.
+  void ShowSelectTextHint();
+  // Runs a file or page job with a progress dialog of that title: S_OK when
+  // the destination holds the result, S_FALSE when not; COM errors raised.
+  HRESULT RunFileJob(TranslateFileJob& job, UINT titleId);
+  // The active direction and template remembered for a translated page.
+  void RememberPage(BSTR pageUrl);
 
   std::unique_ptr<INorvaConnector> connector_;
   CBrowserSettings settings_;

@@ -1,10 +1,143 @@
-// Translation, popups and dialogs of the browser object: not served yet.
+// Translation of selected text and pages by the browser object.
 #include "browserproxy/core/NorvaBrowserClass.h"
 
-HRESULT CNorvaBrowserClass::TranslateText(BSTR, BSTR*) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::TranslatePage(BSTR, BSTR, BSTR) { return E_NOTIMPL; }
+#include <utility>
+#include <vector>
+
+#include "browserproxy/ui/ProgressDlg.h"
+#include "platform/com/ComError.h"
+#include "platform/com/Variant.h"
+#include "platform/win/ResourceInstance.h"
+#include "platform/win/UniqueHandle.h"
+#include "browserproxy/res/resource.h"
+
+using platform::ComBoundary;
+using platform::ComError;
+using platform::Variant;
+
+namespace {
+
+// The kernel's own code for a job the user stopped: not an error to report.
+constexpr HRESULT kJobStopped = static_cast<HRESULT>(0x800F0021);
+constexpr long kPlainTextKind = 1;
+constexpr long kPageKind = 21;
+
+Variant IntOption(int value) {
+  Variant option;
+  option.Ptr()->vt = VT_INT;
+  option.Ptr()->intVal = value;
+  return option;
+}
+
+// A caller through IDispatch leaves out Format; one through the interface may pass nothing in it.
+bool IsAbsent(const VARIANT& value) { return platform::IsMissing(value) || value.vt == VT_EMPTY; }
+
+std::wstring FromBstr(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
+
+// True when the file opens (created when missing) and holds nothing.
+bool IsEmptyFile(BSTR path) {
+  platform::UniqueFileHandle file(CreateFileW(path ? path : L"", GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER size = {};
+  return GetFileSizeEx(file.Get(), &size) && size.QuadPart == 0;
+}
+
+}  // namespace
+
+void CNorvaBrowserClass::ShowSelectTextHint() {
+  MessageBoxW(GetForegroundWindow(), platform::LoadResourceString(IDS_SELECT_TEXT_HINT).c_str(), title_.c_str(),
+              MB_OK);
+}
+
+HRESULT CNorvaBrowserClass::RunFileJob(TranslateFileJob& job, UINT titleId) {
+  connector_->PrepareTranslation();
+  CProgressDlg progress(platform::LoadResourceString(titleId));
+  job.withProgress = true;
+  job.progress = &progress;
+  return connector_->TranslateFile(job) ? S_OK : S_FALSE;
+}
+
+HRESULT CNorvaBrowserClass::TranslateText(BSTR Source, BSTR* Target) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector_) return E_POINTER;
+    if (!Target) return E_INVALIDARG;
+    if (SysStringLen(Source) == 0) {
+      ShowSelectTextHint();
+      return E_INVALIDARG;
+    }
+    try {
+      std::wstring result;
+      if (!connector_->TranslateText(FromBstr(Source), result, 0) || result.empty()) return E_INVALIDARG;
+      *Target = platform::Bstr(result).Detach();
+      return S_OK;
+    } catch (const ComError& e) {
+      ReportError(e.Result());
+      return S_FALSE;
+    }
+  });
+}
+
+HRESULT CNorvaBrowserClass::TranslateTextWithProgress(BSTR Source, BSTR Dest, VARIANT Format) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector_) return E_POINTER;
+    if (IsEmptyFile(Source)) {
+      ShowSelectTextHint();
+      return S_FALSE;
+    }
+    try {
+      TranslateFileJob job;
+      job.fileKind = kPlainTextKind;
+      if (!IsAbsent(Format)) job.fileKind = Variant::CopyOf(Format).ChangedTo(VT_I4).Get().lVal;
+      if (job.fileKind == kPageKind) job.options.emplace_back(L"UseColors", Variant::FromBool(true));
+      job.sourcePath = FromBstr(Source);
+      job.destinationPath = FromBstr(Dest);
+      return RunFileJob(job, IDS_SELECTED_TEXT_TRANSLATION);
+    } catch (const ComError& e) {
+      if (e.Result() != kJobStopped) ReportError(e.Result());
+      return S_FALSE;
+    }
+  });
+}
+
+HRESULT CNorvaBrowserClass::TranslatePage(BSTR PageUrl, BSTR PageSource, BSTR PageDest) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector_) return E_POINTER;
+    try {
+      TranslateFileJob job;
+      job.fileKind = kPageKind;
+      job.options.emplace_back(L"FLAGS", IntOption(0));
+      job.options.emplace_back(L"UseColors", Variant::FromBool(true));
+      job.options.emplace_back(L"ColorPreserved", Variant::FromInt32(0x8000));
+      if (PageUrl) job.options.emplace_back(L"URLBase", Variant::FromString(FromBstr(PageUrl)));
+      job.sourcePath = FromBstr(PageSource);
+      job.destinationPath = FromBstr(PageDest);
+      HRESULT result = S_FALSE;
+      try {
+        result = RunFileJob(job, IDS_PAGE_TRANSLATION);
+      } catch (...) {
+        RememberPage(PageUrl);
+        throw;
+      }
+      // What is active after the job: a change made while its dialog ran counts.
+      RememberPage(PageUrl);
+      return result;
+    } catch (const ComError& e) {
+      if (e.Result() != kJobStopped) ReportError(e.Result());
+      return S_FALSE;
+    }
+  });
+}
+
+void CNorvaBrowserClass::RememberPage(BSTR pageUrl) {
+  if (SysStringLen(pageUrl) == 0) return;
+  PageDirectionInfo info;
+  info.directionId = connector_->GetActiveDirID();
+  info.templateId = platform::Bstr(connector_->GetActiveTplId());
+  pageMemory_[FromBstr(pageUrl)] = std::move(info);
+}
+
 HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR, LONG, VARIANT, VARIANT, VARIANT) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::TranslateTextWithProgress(BSTR, BSTR, VARIANT) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowSettings(LONG, VARIANT) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowAot(BSTR) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowWebSearch(VARIANT, BSTR*) { return E_NOTIMPL; }

@@ -68,12 +68,6 @@ class ObservedDialog : public IProgressDlg {
   long OnKernelNotice(long value) override { return dialog_.OnKernelNotice(value); }
   long SetPos(long position, long maximum) override {
     ++progressEvents;
-    // The user presses Cancel as soon as the job shows progress.
-    // (Events may also arrive while the job starts, before the dialog runs.)
-    if (cancelAtFirstProgress && !cancelPressed && dialog_.GetHwnd()) {
-      testsupport::DialogWatcher::PressButton(dialog_.GetHwnd(), IDCANCEL);
-      cancelPressed = true;
-    }
     // A stop asked through the dialog's event, which does not end its run.
     if (stopEventInRun && !cancelPressed && dialog_.GetHwnd()) {
       dialog_.OnEvent(2);
@@ -96,7 +90,6 @@ class ObservedDialog : public IProgressDlg {
   long End(long ok) override { return dialog_.End(ok); }
   HWND GetHwnd() override { return dialog_.GetHwnd(); }
 
-  bool cancelAtFirstProgress = false;
   bool cancelBeforeRun = false;
   bool endBeforeRun = false;
   bool stopEventInRun = false;
@@ -254,36 +247,10 @@ TEST_F(KernelConnectorTest, FileJobWithProgressRunsTheDialogOverTheDisabledWindo
   EXPECT_LT(cpu, wall * 0.5) << "cpu " << cpu << " s of " << wall << " s";
 }
 
-struct CancelCase {
-  const char* name;
-  const wchar_t* switchName;
-};
-
-TEST_F(KernelConnectorTest, CancelEndsTheJobAsStopped) {
-  const CancelCase cases[] = {
-      {"final status after the stop", nullptr},
-      {"no final status: the stopped state ends the wait", L"NoFinalStatus"},
-  };
-  Start();
-  for (const CancelCase& c : cases) {
-    SetSwitch(L"JobStepDelay", 300);
-    SetSwitch(L"NoFinalStatus", c.switchName ? 1 : 0);
-    BrowserWindow browser;
-    connector_.SetParentWindow(browser.Get());
-    CProgressDlg dialog(kProgressTitle);
-    ObservedDialog observed(dialog, browser.Get());
-    observed.cancelAtFirstProgress = true;
-    TranslateFileJob job = TextJob(true, &observed);
-    const DWORD start = GetTickCount();
-    EXPECT_FALSE(connector_.TranslateFile(job)) << "case " << c.name;
-    EXPECT_LT(GetTickCount() - start, 15000u) << "case " << c.name;
-    EXPECT_TRUE(dialog.Stopped()) << "case " << c.name;
-    EXPECT_TRUE(IsWindowEnabled(browser.Get())) << "case " << c.name;
-  }
-}
-
-// Presses the dialog's Cancel if the job has not ended in time, so that a
-// wait that would never end fails the test instead of hanging it.
+// Presses the dialog's Cancel, from another thread as a user would, once
+// afterMs have passed and then again while the dialog is shown, until the
+// job has ended: a user's Cancel, and what keeps a wait that would never
+// end from hanging a test.
 class HangBreaker {
  public:
   HangBreaker(CProgressDlg& dialog, DWORD afterMs) : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
@@ -303,6 +270,38 @@ class HangBreaker {
   HANDLE done_;
   std::thread thread_;
 };
+
+struct CancelCase {
+  const char* name;
+  const wchar_t* switchName;
+};
+
+TEST_F(KernelConnectorTest, CancelEndsTheJobAsStopped) {
+  const CancelCase cases[] = {
+      {"final status after the stop", nullptr},
+      {"no final status: the stopped state ends the wait", L"NoFinalStatus"},
+  };
+  Start();
+  for (const CancelCase& c : cases) {
+    SetSwitch(L"JobStepDelay", 300);
+    SetSwitch(L"NoFinalStatus", c.switchName ? 1 : 0);
+    BrowserWindow browser;
+    connector_.SetParentWindow(browser.Get());
+    CProgressDlg dialog(kProgressTitle);
+    ObservedDialog observed(dialog, browser.Get());
+    TranslateFileJob job = TextJob(true, &observed);
+    const DWORD start = GetTickCount();
+    bool translated = false;
+    {
+      HangBreaker user(dialog, 500);
+      translated = connector_.TranslateFile(job);
+    }
+    EXPECT_FALSE(translated) << "case " << c.name;
+    EXPECT_LT(GetTickCount() - start, 15000u) << "case " << c.name;
+    EXPECT_TRUE(dialog.Stopped()) << "case " << c.name;
+    EXPECT_TRUE(IsWindowEnabled(browser.Get())) << "case " << c.name;
+  }
+}
 
 struct OrderingCase {
   const char* name;

@@ -1,14 +1,15 @@
 #include "KernelStandIn.h"
 
-#include <tlhelp32.h>
-
 #include <vector>
 
 #include "ChildProcess.h"
+#include "ServerProcess.h"
 
 namespace kernelstandin_test {
 
 namespace {
+
+constexpr wchar_t kServerProgram[] = L"NrvaKernelServer.exe";
 
 HRESULT CallDllEntry(const char* name) {
   HMODULE dll = LoadLibraryW(testsupport::SiblingPath(L"NrvaKernel.dll").c_str());
@@ -21,7 +22,7 @@ HRESULT CallDllEntry(const char* name) {
 
 bool RunServer(const wchar_t* option) {
   testsupport::ChildResult server =
-      testsupport::RunChild(L"\"" + testsupport::SiblingPath(L"NrvaKernelServer.exe") + L"\" " + option, 60000);
+      testsupport::RunChild(L"\"" + testsupport::SiblingPath(kServerProgram) + L"\" " + option, 60000);
   return server.started && !server.timedOut && server.exitCode == 0;
 }
 
@@ -34,25 +35,12 @@ bool UnregisterKernel() {
   return RunServer(L"-UnregServer") && dll;
 }
 
-namespace {
-
-bool ServerRunning() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return false;
-  PROCESSENTRY32W entry{sizeof(entry)};
-  bool found = false;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
-    found = _wcsicmp(entry.szExeFile, L"NrvaKernelServer.exe") == 0;
-  CloseHandle(snapshot);
-  return found;
-}
-
-}  // namespace
-
 void WaitForServerExit(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
-  while (ServerRunning() && GetTickCount() - start < timeoutMs) Sleep(100);
+  while (!testsupport::ProcessesNamed(kServerProgram).empty() && GetTickCount() - start < timeoutMs) Sleep(100);
 }
+
+void EndServers() { testsupport::EndProcessesNamed(kServerProgram); }
 
 void SetSwitch(const wchar_t* name, DWORD value) { testsupport::SetRegDword(HKEY_CURRENT_USER, kSwitchesKey, name, value); }
 

@@ -22,6 +22,9 @@ bool UnregisterKernel();
 // Waits (at most timeoutMs) until no stand-in local server runs any more, so
 // that the next program does not reach one that is shutting down.
 void WaitForServerExit(DWORD timeoutMs);
+// Ends the running stand-in local servers (a session end: WM_QUIT), for
+// example after their client was killed while it held their objects.
+void EndServers();
 
 void SetSwitch(const wchar_t* name, DWORD value);
 void SetSwitchText(const wchar_t* name, const std::wstring& value);

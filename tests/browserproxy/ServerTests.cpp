@@ -9,6 +9,7 @@
 #include "BrowserTestSupport.h"
 #include "ChildProcess.h"
 #include "HookLog.h"
+#include "KernelStandIn.h"
 #include "TessivaLib.h"
 #include "TessivaServer.h"
 #include "platform/com/Bstr.h"
@@ -23,14 +24,20 @@ using platform::Variant;
 class Server : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    tessivaserver::EndServers();
+    EndAllServers();
     ASSERT_EQ(0u, tessivaserver::Run(L"/RegServer"));
+    ASSERT_TRUE(kernelstandin_test::RegisterKernel());
   }
   void SetUp() override {
-    tessivaserver::EndServers();
+    EndAllServers();
     hooklog::Clear();
   }
-  void TearDown() override { tessivaserver::EndServers(); }
+  void TearDown() override { EndAllServers(); }
+  // Tessiva first: ended, it lets the kernel's objects go.
+  static void EndAllServers() {
+    tessivaserver::EndServers();
+    kernelstandin_test::EndServers();
+  }
 
   ComPtr<IWebClassCreator> CreateCreator() {
     ComPtr<IWebClassCreator> creator;
@@ -59,6 +66,7 @@ class Server : public testing::Test {
 
   platform::ComApartment apartment_;
   testsupport::ScopedFixedKey browsers_{HKEY_CURRENT_USER, kBrowsersKey};
+  testsupport::ScopedFixedKey kernelSwitches_{HKEY_CURRENT_USER, kernelstandin_test::kSwitchesKey};
 };
 
 // A window of this process standing for a plug-in's hook-handler window.
@@ -260,13 +268,17 @@ TEST_F(Server, AnAcknowledgedSettingSurvivesAKilledServer) {
   ASSERT_TRUE(browser);
   ASSERT_EQ(S_OK, browser->SetSetting(Bstr(L"PopupWordDelay").Get(), Variant::FromUInt32(777).Get()));
   ASSERT_EQ(S_OK, browser->SetSetting(Bstr(L"TranslateWordPopupKey").Get(), Variant::FromInt32(1).Get()));
+  LONG firstDirection = 0;
+  ASSERT_EQ(S_OK, browser->get_DirID(0, &firstDirection));
   tessivaserver::KillServersInFinalPause();
   ASSERT_TRUE(tessivaserver::RunningServers().empty());
+  // The killed server held the kernel's objects.
+  kernelstandin_test::EndServers();
   const std::wstring key = std::wstring(kBrowsersKey) + L"\\FireFox";
   EXPECT_EQ(777u, RegDword(HKEY_CURRENT_USER, key, L"PopupWordDelay"));
   EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, key, L"TranslateWordPopupKey"));
-  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, key, L"lastDirID"))
-      << "killed before the browser object's own save";
+  EXPECT_EQ(static_cast<DWORD>(firstDirection), RegDword(HKEY_CURRENT_USER, key, L"lastDirID"))
+      << "the direction chosen at the first start";
   // The proxies point at a server that is gone; they are let go unused.
   browser.Detach();
   creator.Detach();

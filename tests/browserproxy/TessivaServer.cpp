@@ -1,12 +1,15 @@
 #include "TessivaServer.h"
 
-#include <tlhelp32.h>
-
 #include "ChildProcess.h"
+#include "ServerProcess.h"
 
 namespace tessivaserver {
 
-std::wstring ProgramPath() { return testsupport::SiblingPath(L"Tessiva.exe"); }
+namespace {
+constexpr wchar_t kProgram[] = L"Tessiva.exe";
+}
+
+std::wstring ProgramPath() { return testsupport::SiblingPath(kProgram); }
 
 DWORD Run(const std::wstring& argument, DWORD timeoutMs) {
   testsupport::ChildResult r = testsupport::RunChild(L"\"" + ProgramPath() + L"\" " + argument, timeoutMs);
@@ -14,54 +17,11 @@ DWORD Run(const std::wstring& argument, DWORD timeoutMs) {
   return r.exitCode;
 }
 
-std::vector<DWORD> RunningServers() {
-  std::vector<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
-  PROCESSENTRY32W entry = {sizeof(entry)};
-  for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry)) {
-    if (_wcsicmp(entry.szExeFile, L"Tessiva.exe") == 0) ids.push_back(entry.th32ProcessID);
-  }
-  CloseHandle(snapshot);
-  return ids;
-}
+std::vector<DWORD> RunningServers() { return testsupport::ProcessesNamed(kProgram); }
 
-namespace {
+void EndServers() { testsupport::EndProcessesNamed(kProgram); }
 
-void PostQuitToThreadsOf(DWORD processId) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return;
-  THREADENTRY32 entry = {sizeof(entry)};
-  for (BOOL ok = Thread32First(snapshot, &entry); ok; ok = Thread32Next(snapshot, &entry)) {
-    if (entry.th32OwnerProcessID == processId) PostThreadMessageW(entry.th32ThreadID, WM_QUIT, 0, 0);
-  }
-  CloseHandle(snapshot);
-}
-
-}  // namespace
-
-void EndServers() {
-  for (DWORD id : RunningServers()) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-    if (!process) continue;
-    PostQuitToThreadsOf(id);
-    if (WaitForSingleObject(process, 15000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
-    WaitForSingleObject(process, 10000);
-    CloseHandle(process);
-  }
-}
-
-void KillServersInFinalPause() {
-  for (DWORD id : RunningServers()) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-    if (!process) continue;
-    PostQuitToThreadsOf(id);
-    // The final pause lasts 1000 ms; revoking takes a few.
-    Sleep(400);
-    TerminateProcess(process, 1);
-    WaitForSingleObject(process, 10000);
-    CloseHandle(process);
-  }
-}
+// The final pause lasts 1000 ms; revoking the class objects takes a few.
+void KillServersInFinalPause() { testsupport::KillProcessesAfterLoopEnd(kProgram, 400); }
 
 }  // namespace tessivaserver

@@ -77,6 +77,7 @@ int Serve() {
   for (;;) {
     std::vector<platform::ClassObjectRegistration> registrations = RegisterClassObjects();
     if (registrations.empty()) return 1;
+    bool idleEnd = false;
     {
       platform::ShutdownMonitor monitor(GetCurrentThreadId(), kIdleMs, true);
       MSG msg;
@@ -84,13 +85,16 @@ int Serve() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
       }
+      idleEnd = monitor.QuitPosted();
     }
     // Withdraw the classes first, so that new clients start a new server,
-    // then serve what arrived meanwhile; a client that got an object keeps
-    // this server going.
+    // then serve what arrived meanwhile. After an idle end, a client that
+    // got an object meanwhile keeps this server going; a quit from outside
+    // (the session ends) ends it even while objects are held, for example
+    // by a client that was killed.
     registrations.clear();
     DrainCalls(200);
-    if (platform::ModuleLock::Count() == 0) return 0;
+    if (!idleEnd || platform::ModuleLock::Count() == 0) return 0;
   }
 }
 
