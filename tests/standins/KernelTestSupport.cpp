@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "ChildProcess.h"
 #include "RegistrySandbox.h"
 #include "Reports.h"
+#include "ServerProcess.h"
 #include "Switches.h"
+#include "platform/win/MessagePump.h"
 
 namespace kerneltests {
 
@@ -27,19 +31,37 @@ void RegisterKernel() {
   ASSERT_EQ(0u, server.exitCode) << server.output;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+namespace {
+
+bool KernelServerRunning() { return !testsupport::ProcessesNamed(L"NrvaKernelServer.exe").empty(); }
+
+}  // namespace
+
+HRESULT CreateKernelUnknown(REFCLSID clsid, IUnknown** out) {
+  const bool serverBefore = KernelServerRunning();
+  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(out));
+  // The kernel server ends by itself once it has been idle for a while: it
+  // withdraws its classes, then serves what already reached it. A creation
+  // that COM routed to it just before the withdrawal fails inside Wine's
+  // activation (reported as REGDB_E_CLASSNOTREG for CLSCTX_ALL); the next
+  // attempt starts a new server. Only a failure while a server was running
+  // is tried again, so a class that is really missing still fails.
+  for (int attempt = 1; FAILED(hr) && attempt <= 3 && (serverBefore || KernelServerRunning()); ++attempt) {
+    std::fprintf(stderr, "creating a kernel object failed with 0x%08lX while a kernel server ran; attempt %d\n",
+                 static_cast<unsigned long>(hr), attempt + 1);
+    Sleep(500);
+    hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, reinterpret_cast<void**>(out));
   }
-  return true;
+  return hr;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  // The platform pump waits with MWMO_INPUTAVAILABLE. A COM call (done()'s
+  // own, or the start call before the wait) runs a modal loop that looks at
+  // the queue; what it left there no longer counts as new input, and a plain
+  // MsgWaitForMultipleObjects slept to its time-out while an event call from
+  // the kernel server waited in the queue, the server blocked on it.
+  return platform::PumpMessagesUntil(done, timeoutMs) == platform::PumpResult::Done;
 }
 
 void SetSwitch(const wchar_t* name, DWORD value) {

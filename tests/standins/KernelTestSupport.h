@@ -16,12 +16,16 @@ namespace kerneltests {
 void RegisterKernel();
 HRESULT CallDllEntry(const char* name);
 
+// CoCreateInstance with CLSCTX_ALL for IUnknown, tried again while a kernel
+// server that is ending by itself may have taken the request (see the .cpp).
+HRESULT CreateKernelUnknown(REFCLSID clsid, IUnknown** out);
+
 // Creates a kernel object as its callers do: CoCreateInstance with
 // CLSCTX_ALL for IUnknown, OleRun, then QueryInterface.
 template <class I>
 platform::ComPtr<I> CreateKernelObject(REFCLSID clsid, HRESULT* result = nullptr) {
   platform::ComPtr<IUnknown> unknown;
-  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, unknown.ReceiveVoid());
+  HRESULT hr = CreateKernelUnknown(clsid, unknown.Receive());
   if (SUCCEEDED(hr)) hr = OleRun(unknown.Get());
   platform::ComPtr<I> object;
   if (SUCCEEDED(hr)) hr = unknown->QueryInterface(__uuidof(I), object.ReceiveVoid());
