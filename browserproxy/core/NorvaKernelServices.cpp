@@ -63,10 +63,82 @@ Variant UnsignedValue(unsigned int number) {
 
 // --- AOT -------------------------------------------------------------------
 
-ComPtr<IUnknown> CNorvaKernelWrapper::GetAnalyzer(long) {
-  // The template analyzer's interfaces belong to the AOT module, whose
-  // declarations this program does not have yet: no analyzer is taken.
-  return {};
+namespace {
+
+// The answer of an AOT operation: a kernel failure is shown through the
+// connector's ReportError and answered as its HRESULT.
+template <class Body>
+HRESULT AnswerReported(CNorvaKernelWrapper& connector, Body&& body) {
+  try {
+    return body();
+  } catch (const ComError& error) {
+    connector.ReportError(error.Result());
+    return error.Result();
+  } catch (...) {
+    connector.ReportError(kUnexpected);
+    return kUnexpected;
+  }
+}
+
+// first, then the names that get_NextTemplate links after it, at most limit
+// in all (first always): an analyzer whose ranked list comes back to a name it
+// gave before would otherwise be walked for ever.
+std::vector<std::wstring> RankedNames(INorva5TemplateAnalyzer* analyzer, const std::wstring& first, size_t limit) {
+  std::vector<std::wstring> names{first};
+  Bstr current(first);
+  while (names.size() < limit) {
+    Bstr next;
+    ThrowIfFailed(analyzer->get_NextTemplate(current.Get(), next.Receive()), L"next template");
+    if (next.Empty()) break;
+    names.push_back(next.Str());
+    current = std::move(next);
+  }
+  return names;
+}
+
+unsigned short WeightOf(const RankedTemplate& entry) { return static_cast<unsigned short>(entry.second.second); }
+
+}  // namespace
+
+ComPtr<INorva5TemplateAnalyzer> CNorvaKernelWrapper::GetAnalyzer(long directionId) {
+  try {
+    if (!analyzerSource_ && FAILED(kernel_object::TryCreate(CLSID_NrvaAnalyzerSource, &analyzerSource_))) return {};
+    ComPtr<INorva5TemplateAnalyzer> analyzer;
+    long available = 0;
+    ThrowIfFailed(analyzerSource_->IsAvailable(kAnalyzerKind, &available), L"analyzer availability");
+    if (available != 0) {
+      ComPtr<IUnknown> object;
+      ThrowIfFailed(analyzerSource_->GetAnalyzer(kAnalyzerKind, object.Receive()), L"template analyzer");
+      analyzer = object.As<INorva5TemplateAnalyzer>();
+    }
+    if (!analyzer) throw ComError(E_POINTER, L"no template analyzer");
+    Bstr client(clientName_);
+    Variant direction = Variant::FromInt32(directionId);
+    if (IsAttached())
+      ThrowIfFailed(analyzer->Initialize2(client.Get(), control_.Get(), direction.Get()), L"analyzer set-up");
+    else
+      ThrowIfFailed(analyzer->Initialize(client.Get(), direction.Get()), L"analyzer set-up");
+    return analyzer;
+  } catch (...) {
+    ReportCaught();
+    return {};
+  }
+}
+
+ComPtr<INrvaTemplateList> CNorvaKernelWrapper::TemplatesOfDirection(long directionId) {
+  ComPtr<IDispatch> list;
+  ThrowIfFailed(ContextDirections()->GetTemplates(Variant::FromInt32(directionId).Get(), list.Receive()),
+                L"template list");
+  if (!list) throw ComError(E_POINTER, L"the kernel handed out no template list");
+  return list.Query<INrvaTemplateList>();
+}
+
+size_t CNorvaKernelWrapper::TemplateCountOf(INorva5TemplateAnalyzer* analyzer) {
+  long directionId = 0;
+  ThrowIfFailed(analyzer->get_DirID(&directionId), L"analyzer direction");
+  short count = 0;
+  ThrowIfFailed(TemplatesOfDirection(directionId)->GetCount(&count), L"template count");
+  return count < 0 ? 0 : static_cast<size_t>(count);
 }
 
 bool CNorvaKernelWrapper::IsAotAvailable() {
@@ -94,30 +166,101 @@ bool CNorvaKernelWrapper::IsSecondKindAvailable() {
 }
 
 HRESULT CNorvaKernelWrapper::DetectTemplate(const std::wstring& text, std::wstring& templateId) {
-  try {
-    if (!GetAnalyzer(GetActiveDirID())) return S_FALSE;
+  return AnswerReported(*this, [&]() -> HRESULT {
+    auto analyzer = GetAnalyzer(GetActiveDirID());
+    if (!analyzer) return S_FALSE;
     std::vector<RankedTemplate> ranked;
-    HRESULT hr = RankTemplates(text, ranked, true);
+    HRESULT hr = RankWith(analyzer.Get(), text, ranked, true);
     if (SUCCEEDED(hr) && !ranked.empty()) templateId = ranked.front().first;
     return hr;
-  } catch (const ComError& error) {
-    ReportError(error.Result());
-    return error.Result();
+  });
+}
+
+HRESULT CNorvaKernelWrapper::RankTemplates(const std::wstring& text, std::vector<RankedTemplate>& ranked,
+                                           bool bestOnly) {
+  return AnswerReported(*this, [&] { return RankWith(GetAnalyzer(GetActiveDirID()).Get(), text, ranked, bestOnly); });
+}
+
+HRESULT CNorvaKernelWrapper::RankWith(INorva5TemplateAnalyzer* analyzer, const std::wstring& text,
+                                      std::vector<RankedTemplate>& ranked, bool bestOnly) {
+  auto ranking = ComPtr<INorva5TemplateAnalyzer>::Share(analyzer).As<INorva9TemplateAnalyzer>();
+  if (!ranking) return S_FALSE;
+  // Only a ranking is read; an analysis that made none leaves the list as it was.
+  if (ranking->Analyze(Bstr(text).Get(), nullptr) != S_OK) return S_OK;
+  Bstr best;
+  ThrowIfFailed(ranking->get_Template(best.Receive()), L"best template");
+  std::vector<RankedTemplate> walked;
+  for (const std::wstring& name : RankedNames(ranking.Get(), best.Str(), TemplateCountOf(ranking.Get()))) {
+    Bstr templateName(name);
+    USHORT weight = 0;
+    Bstr title;
+    ThrowIfFailed(ranking->GetTemplateWeight(templateName.Get(), &weight), L"template weight");
+    ThrowIfFailed(ranking->GetTemplateKeywords(templateName.Get(), title.Receive()), L"template title");
+    walked.push_back({name, {title.Str(), static_cast<short>(weight)}});
+  }
+  if (!bestOnly) {
+    ranked.insert(ranked.end(), walked.begin(), walked.end());
+    return S_OK;
+  }
+  // Only a strictly heavier template displaces the winner: ties keep the earlier.
+  size_t winner = 0;
+  for (size_t i = 1; i < walked.size(); ++i)
+    if (WeightOf(walked[i]) > WeightOf(walked[winner])) winner = i;
+  ranked.push_back(walked[winner]);
+  return S_OK;
+}
+
+bool CNorvaKernelWrapper::ListAdvice(const std::wstring& text, std::vector<std::wstring>& advice) {
+  try {
+    auto analyzer = GetAnalyzer(GetActiveDirID());
+    if (!analyzer) return false;
+    if (FAILED(analyzer->Analyze(Bstr(text).Get(), nullptr))) return false;
+    const size_t limit = TemplateCountOf(analyzer.Get());
+    long dictionary = 0;
+    Bstr item;
+    ThrowIfFailed(analyzer->get_BestAdvice(&dictionary, item.Receive()), L"best advice");
+    for (size_t taken = 0; !item.Empty() && taken < limit; ++taken) {
+      advice.push_back(item.Str());
+      Bstr next;
+      ThrowIfFailed(analyzer->get_NextAdvice(dictionary, item.Get(), &dictionary, next.Receive()), L"next advice");
+      item = std::move(next);
+    }
+    Bstr best;
+    ThrowIfFailed(analyzer->get_Template(best.Receive()), L"best template");
+    if (!best.Empty()) {
+      for (std::wstring& name : RankedNames(analyzer.Get(), best.Str(), limit)) advice.push_back(std::move(name));
+      return true;
+    }
+    // Nothing ranked: the first template of the analyzer's direction.
+    long directionId = 0;
+    ThrowIfFailed(analyzer->get_DirID(&directionId), L"analyzer direction");
+    Variant first;
+    first.Ptr()->vt = VT_I2;
+    first.Ptr()->iVal = 0;
+    ComPtr<IDispatch> item0;
+    ThrowIfFailed(TemplatesOfDirection(directionId)->GetItem(first.Get(), item0.Receive()), L"first template");
+    if (!item0) throw ComError(E_POINTER, L"the kernel handed out no template");
+    Bstr name;
+    ThrowIfFailed(item0.Query<INrvaTemplate>()->GetName(name.Receive()), L"template name");
+    advice.push_back(name.Str());
+    return true;
   } catch (...) {
-    ReportError(kUnexpected);
-    return kUnexpected;
+    ReportCaught();
+    return false;
   }
 }
 
-HRESULT CNorvaKernelWrapper::RankTemplates(const std::wstring&, std::vector<RankedTemplate>&, bool) {
-  return GetAnalyzer(0) ? S_OK : S_FALSE;
+HRESULT CNorvaKernelWrapper::ChooseTemplate(const std::wstring& text, std::wstring& templateId) {
+  return AnswerReported(*this, [&]() -> HRESULT {
+    auto analyzer = GetAnalyzer(GetActiveDirID());
+    auto chooser = analyzer ? analyzer.As<INorva10TemplateAnalyzer>() : ComPtr<INorva10TemplateAnalyzer>();
+    if (!chooser) return S_FALSE;
+    Bstr chosen;
+    HRESULT hr = chooser->DlgSelectTemplate(Bstr(text).Get(), nullptr, chosen.Receive());
+    if (hr == S_OK) templateId = chosen.Str();
+    return hr;
+  });
 }
-
-bool CNorvaKernelWrapper::ListAdvice(const std::wstring&, std::vector<std::wstring>&) {
-  return false;
-}
-
-HRESULT CNorvaKernelWrapper::ChooseTemplate(const std::wstring&, std::wstring&) { return S_FALSE; }
 
 // --- Speech ----------------------------------------------------------------
 

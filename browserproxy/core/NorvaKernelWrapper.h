@@ -5,6 +5,7 @@
 #include <string>
 
 #include "NorvaKernel.h"
+#include "OMBREL.h"
 #include "browserproxy/core/NorvaConnector.h"
 #include "platform/com/ComPtr.h"
 
@@ -132,7 +133,14 @@ class CNorvaKernelWrapper : public INorvaConnector,
   platform::ComPtr<INrvaTemplateManager>& GetDirectionList();
   platform::ComPtr<INrvaProfile> CurrentProfile();
   platform::ComPtr<INrvaTemplateManager> ContextDirections();
-  platform::ComPtr<IUnknown> GetAnalyzer(long directionId);
+  // The template analyzer prepared for the direction, or empty (reported).
+  platform::ComPtr<INorva5TemplateAnalyzer> GetAnalyzer(long directionId);
+  HRESULT RankWith(INorva5TemplateAnalyzer* analyzer, const std::wstring& text, std::vector<RankedTemplate>& ranked,
+                   bool bestOnly);
+  // The templates of a direction (by id), and their number: the most entries
+  // a walk through the analyzer's ranked list or advice may take.
+  platform::ComPtr<INrvaTemplateList> TemplatesOfDirection(long directionId);
+  size_t TemplateCountOf(INorva5TemplateAnalyzer* analyzer);
   platform::ComPtr<INrvaSpeech> GetSpeaker(const VARIANT& language);
   platform::ComPtr<INrvaCharacter> GetAnimatedSpeaker(const VARIANT& language);
   platform::ComPtr<INrvaSmartFolders>& SmartFolders();

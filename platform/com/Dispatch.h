@@ -13,7 +13,9 @@ namespace platform {
 // type library Library: calls by name (GetIDsOfNames) and by DISPID (Invoke)
 // reach I's own methods through ITypeInfo::Invoke, which converts the
 // arguments and fills EXCEPINFO. Derive from Dispatch<I, lib> instead of I.
-template <class I, TypeLibrary& Library>
+// When I extends a dual interface with methods the library does not describe,
+// Described names that base: IDispatch then answers its members only.
+template <class I, TypeLibrary& Library, class Described = I>
 class Dispatch : public I {
  public:
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -25,21 +27,21 @@ class Dispatch : public I {
     if (!out) return E_POINTER;
     *out = nullptr;
     if (index != 0) return DISP_E_BADINDEX;
-    return ComBoundary([&] { return Library.TypeInfo(__uuidof(I)).CopyTo(out); });
+    return ComBoundary([&] { return Library.TypeInfo(__uuidof(Described)).CopyTo(out); });
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     if (!names || !ids) return E_POINTER;
-    return ComBoundary([&] { return Library.TypeInfo(__uuidof(I))->GetIDsOfNames(names, count, ids); });
+    return ComBoundary([&] { return Library.TypeInfo(__uuidof(Described))->GetIDsOfNames(names, count, ids); });
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* exception, UINT* argError) override {
     if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     return ComBoundary([&] {
-      ComPtr<ITypeInfo> info = Library.VtableTypeInfo(__uuidof(I));
-      return info->Invoke(static_cast<I*>(this), id, flags, params ? params : &none, result, exception,
+      ComPtr<ITypeInfo> info = Library.VtableTypeInfo(__uuidof(Described));
+      return info->Invoke(static_cast<Described*>(static_cast<I*>(this)), id, flags, params ? params : &none, result, exception,
                           argError);
     });
   }

@@ -3,6 +3,7 @@
 // the switches of log-on, calls and templates.
 #include "KernelTestSupport.h"
 #include "DialogWatcher.h"
+#include "OMBREL.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
 
@@ -108,10 +109,15 @@ TEST_F(KernelServicesTest, WebSearchSpeechSpeakerAndFoldersAnswerTheirCalls) {
   EXPECT_EQ(S_OK, folders->Refresh());
 }
 
-TEST_F(KernelServicesTest, AnalyzerSourceHasNoAnalyzerWhileTheTemplateModuleIsMissing) {
+TEST_F(KernelServicesTest, AnalyzerSourceHandsOutTheTemplateAnalyzerUnlessSwitchedOff) {
   auto source = CreateKernelObject<INrvaAnalyzerSource>(CLSID_NrvaAnalyzerSource);
   ASSERT_TRUE(source);
   LONG available = -1;
+  ASSERT_EQ(S_OK, source->IsAvailable(1, &available));
+  EXPECT_EQ(1, available);
+  ComPtr<IUnknown> templateAnalyzer;
+  ASSERT_EQ(S_OK, source->GetAnalyzer(1, templateAnalyzer.Receive()));
+  EXPECT_TRUE(templateAnalyzer.As<INorva5TemplateAnalyzer>());
   ASSERT_EQ(S_OK, source->IsAvailable(2, &available));
   EXPECT_EQ(0, available);
   SetSwitch(L"NoAnalyzer", 1);

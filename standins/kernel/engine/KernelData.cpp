@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <mutex>
 #include <stdexcept>
 
@@ -36,6 +37,14 @@ void AddWords(WordList& words, const Rows& rows, int from, int to) {
   for (const auto& row : rows) {
     if (row[from].empty()) continue;
     words.emplace(ToLower(row[from]), row[to]);  // the first line of a word wins
+  }
+}
+
+void AddKeywords(std::vector<std::wstring>& keywords, const Rows& rows, int column) {
+  for (const auto& row : rows) {
+    if (row[column].empty()) continue;
+    std::wstring word = ToLower(row[column]);
+    if (std::find(keywords.begin(), keywords.end(), word) == keywords.end()) keywords.push_back(std::move(word));
   }
 }
 
@@ -109,6 +118,7 @@ std::shared_ptr<const KernelData> KernelData::Load(const std::wstring& folderIn)
       if (found == templateRows.end())
         found = templateRows.emplace(fields[3], ReadWordRows(folder + fields[3])).first;
       AddWords(info.words, found->second, from, to);
+      AddKeywords(info.keywords, found->second, from);
     }
     AddWords(info.words, general, from, to);
     direction->templates.push_back(std::move(info));

@@ -18,6 +18,9 @@ struct TemplateInfo {
   std::wstring id;
   std::wstring name;
   WordList words;  // the template's own words first, then the general list
+  // The template's own words in the direction's source language, lower
+  // case, in list order without repeats: its keywords for the analyzer.
+  std::vector<std::wstring> keywords;
 };
 
 struct DirectionInfo {

@@ -11,7 +11,9 @@ namespace kernelstandin {
 //   "ErrorCount" (DWORD, raised by each reported error), "LastError" (DWORD
 //   HRESULT), "LastErrorTitle", "LastErrorDetail"; "AboutCount",
 //   "LastAboutTitle"; "LogOnOwner" (DWORD), "LogOnClient", "LogOnUser";
-//   "Mode", "ModeOwner" (DWORD).
+//   "Mode", "ModeOwner" (DWORD); the template analyzer's last preparation:
+//   "AnalyzerInitialize" ("Initialize" or "Initialize2"), "AnalyzerClient",
+//   "AnalyzerDirID" (DWORD), "AnalyzerLogOn" (DWORD 1 when a log-on object came).
 struct Reports {
   static constexpr const wchar_t* kKey = L"Software\\NorvaStandIns\\Kernel\\Reports";
 

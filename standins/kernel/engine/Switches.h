@@ -18,6 +18,15 @@ namespace kernelstandin {
 //   "RefuseTemplate"   DWORD 1: putting the active template id is refused.
 //   "JobStepDelay"     DWORD milliseconds between the steps of a file job (default 0).
 //   "NoAnalyzer"       DWORD 1: the analyzer source has no analyzer.
+//   "AnalyzerLevel"    DWORD 5, 8 or 9: the analyzer answers the template
+//                      analyzer interfaces only up to INorva<N>TemplateAnalyzer
+//                      (default: all, up to 10).
+//   "AnalyzerRepeatsNames" DWORD 1: the analyzer's ranked list ends with its
+//                      first name again ([A, B, A]), so its NextTemplate chain
+//                      never ends.
+//   "AnalyzerFindsNothing" DWORD 1: Analyze ranks nothing and answers S_FALSE.
+//   "AnalyzerTiedTop"  DWORD 1: the second ranked template gets the weight of
+//                      the first.
 struct Switches {
   static constexpr const wchar_t* kKey = L"Software\\NorvaStandIns\\Kernel";
 

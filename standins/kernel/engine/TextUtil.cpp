@@ -40,6 +40,20 @@ std::wstring ToUpper(std::wstring_view text) {
 
 bool IsWordChar(wchar_t c) { return IsCharAlphaNumericW(c) != FALSE; }
 
+std::map<std::wstring, unsigned> CountWords(std::wstring_view text) {
+  std::map<std::wstring, unsigned> counts;
+  for (size_t i = 0; i < text.size();) {
+    if (!IsWordChar(text[i])) {
+      ++i;
+      continue;
+    }
+    size_t start = i;
+    while (i < text.size() && IsWordChar(text[i])) ++i;
+    ++counts[ToLower(text.substr(start, i - start))];
+  }
+  return counts;
+}
+
 std::vector<std::wstring> ReadDataLines(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   if (!in) throw std::runtime_error("kernel data file missing");

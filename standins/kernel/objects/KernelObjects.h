@@ -29,6 +29,8 @@ ComPtr<IUnknown> NewSpeech();
 ComPtr<IUnknown> NewAnimatedSpeaker();
 ComPtr<IUnknown> NewSmartFolders();
 ComPtr<IUnknown> NewAnalyzerSource();
+// The template analyzer that the analyzer source hands out.
+ComPtr<IUnknown> NewTemplateAnalyzer();
 ComPtr<IUnknown> NewLanguageDetector();
 ComPtr<IUnknown> NewKeywordAnalyzer();
 ComPtr<IUnknown> NewWordDictionary();

@@ -54,17 +54,7 @@ class KeywordAnalyzer : public Stubs<INrvaKeywordAnalyzer> {
   }
   HRESULT STDMETHODCALLTYPE Analyze(BSTR text) override {
     return KernelCall(L"INrvaKeywordAnalyzer.Analyze", [&] {
-      std::map<std::wstring, unsigned> counts;
-      std::wstring_view view = platform::BstrView(text);
-      for (size_t i = 0; i < view.size();) {
-        if (!IsWordChar(view[i])) {
-          ++i;
-          continue;
-        }
-        size_t start = i;
-        while (i < view.size() && IsWordChar(view[i])) ++i;
-        ++counts[ToLower(view.substr(start, i - start))];
-      }
+      const auto counts = CountWords(platform::BstrView(text));
       results_.clear();
       for (const auto& [name, list] : lists_) {
         Result result{name, 0, {}};
