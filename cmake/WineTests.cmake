@@ -1,5 +1,5 @@
 # add_wine_test(<name> SOURCES ... [LIBS ...] [TIMEOUT s] [LABELS ...] [LOCKS ...])
-# A GoogleTest program run by ctest under Wine (the cross-compiling emulator).
+# A GoogleTest program run by ctest under Wine, through scripts/wine-test.sh.
 # LOCKS names shared resources (for example the product's registry keys) so
 # that ctest never runs two tests that hold the same lock at once.
 set(GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
@@ -16,6 +16,11 @@ function(add_wine_test name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} test_support gmock gtest)
+  # scripts/wine-test.sh runs the program under Wine: it starts again a
+  # program that Wine ended before its main() ran, and shows the threads of
+  # one still running shortly before the time-out.
+  set_target_properties(${name} PROPERTIES
+    CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-test.sh;${ARG_TIMEOUT}")
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
   if(ARG_LABELS)
