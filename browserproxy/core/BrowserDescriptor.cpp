@@ -24,8 +24,6 @@ const BrowserDescriptor* FindBrowserDescriptor(long browserType) {
 }
 
 std::wstring LoadBrowserTitle(const BrowserDescriptor& row) {
-  const wchar_t* text = nullptr;
-  int length = LoadStringW(platform::ResourceInstance(), row.titleStringId, reinterpret_cast<LPWSTR>(&text), 0);
-  if (length > 0 && text) return std::wstring(text, length);
-  return kEnglishTitles[&row - kRows];
+  std::wstring title = platform::LoadResourceString(row.titleStringId);
+  return title.empty() ? kEnglishTitles[&row - kRows] : title;
 }

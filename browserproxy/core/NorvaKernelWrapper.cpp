@@ -326,9 +326,7 @@ void CNorvaKernelWrapper::UpdateDictionaries(long mode, UINT stringId) {
     ThrowIfFailed(editor->GetDirectionActions(actionsObject.Receive()));
     auto actions = Take<INrvaDirectionActions>(actionsObject);
     if (mode == 1) {
-      const wchar_t* text = nullptr;
-      int length = LoadStringW(platform::ResourceInstance(), stringId, reinterpret_cast<LPWSTR>(&text), 0);
-      std::wstring question(text ? text : L"", length > 0 ? length : 0);
+      const std::wstring question = platform::LoadResourceString(stringId);
       if (MessageBoxW(GetForegroundWindow(), question.c_str(), title_.c_str(), MB_YESNO) == IDYES)
         ThrowIfFailed(actions->RunConfirmed(GetActiveDirID()));
     } else {
