@@ -47,15 +47,8 @@ std::string Describe(const std::vector<RankedTemplate>& list) {
   return text;
 }
 
-class KernelAotTest : public testing::Test {
+class KernelAotTest : public KernelStandInTest {
  protected:
-  static void SetUpTestSuite() { registered_ = RegisterKernel(); }
-  static void TearDownTestSuite() { WaitForServerExit(15000); }
-  void SetUp() override {
-    ASSERT_TRUE(registered_);
-    ASSERT_TRUE(apartment_.Ok());
-    SetSwitch(L"NoMessageBoxes", 1);
-  }
   void Start(long direction = kEnglishRussian) {
     ASSERT_TRUE(connector_.Initialize(kProductKey));
     connector_.SetActiveDirID(direction);
@@ -66,9 +59,6 @@ class KernelAotTest : public testing::Test {
     return ranked;
   }
 
-  static inline bool registered_ = false;
-  platform::ComApartment apartment_;
-  testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, kSwitchesKey};
   CNorvaKernelWrapper connector_{kTitle};
 };
 

@@ -11,6 +11,7 @@
 #include "KernelStandIn.h"
 #include "RegistrySandbox.h"
 #include "TempFolder.h"
+#include "Utf16File.h"
 #include "browserproxy/core/NorvaKernelEvents.h"
 #include "browserproxy/core/NorvaKernelWrapper.h"
 #include "browserproxy/ui/ProgressDlg.h"
@@ -30,18 +31,6 @@ constexpr wchar_t kProductKey[] = L"NRVA9-FF";
 constexpr wchar_t kTitle[] = L"NORVA for Mozilla FireFox";
 constexpr wchar_t kProgressTitle[] = L"Selected Text Translation";
 constexpr HRESULT kJobFailed = static_cast<HRESULT>(0x800F0021);
-
-std::string Utf16File(const std::wstring& text) {
-  std::string bytes("\xFF\xFE", 2);
-  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-  return bytes;
-}
-
-std::wstring ReadUtf16File(const std::wstring& path) {
-  std::string bytes = testsupport::ReadWholeFile(path);
-  if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE", 2) != 0) return L"<not UTF-16>";
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / sizeof(wchar_t));
-}
 
 // A visible top-level window of this process: the plug-in's window.
 class BrowserWindow {
@@ -112,15 +101,8 @@ double ProcessCpuSeconds() {
   return seconds(kernel) + seconds(user);
 }
 
-class KernelConnectorTest : public testing::Test {
+class KernelConnectorTest : public KernelStandInTest {
  protected:
-  static void SetUpTestSuite() { registered_ = RegisterKernel(); }
-  static void TearDownTestSuite() { WaitForServerExit(15000); }
-  void SetUp() override {
-    ASSERT_TRUE(registered_);
-    ASSERT_TRUE(apartment_.Ok());
-    SetSwitch(L"NoMessageBoxes", 1);
-  }
   void Start() { ASSERT_TRUE(connector_.Initialize(kProductKey)); }
   std::wstring Translate(const std::wstring& text) {
     std::wstring result;
@@ -133,16 +115,13 @@ class KernelConnectorTest : public testing::Test {
     for (int i = 0; i < 20; ++i) text += L"hello world\r\n";
     TranslateFileJob job;
     job.fileKind = 1;
-    job.sourcePath = folder_.WriteFile(L"source.txt", Utf16File(text));
+    job.sourcePath = folder_.WriteFile(L"source.txt", testsupport::Utf16WithMark(text));
     job.destinationPath = folder_.File(L"result.txt");
     job.withProgress = withProgress;
     job.progress = dialog;
     return job;
   }
 
-  static inline bool registered_ = false;
-  platform::ComApartment apartment_;
-  testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, kSwitchesKey};
   testsupport::TempFolder folder_;
   CNorvaKernelWrapper connector_{kTitle};
 };
@@ -219,7 +198,7 @@ TEST_F(KernelConnectorTest, FileJobWithoutProgress) {
   Start();
   TranslateFileJob job = TextJob(false, nullptr);
   EXPECT_TRUE(connector_.TranslateFile(job));
-  std::wstring result = ReadUtf16File(job.destinationPath);
+  std::wstring result = testsupport::ReadUtf16File(job.destinationPath);
   EXPECT_EQ(0u, result.find(Translate(L"hello world") + L"\r\n")) << testing::PrintToString(result);
 }
 
@@ -241,7 +220,7 @@ TEST_F(KernelConnectorTest, FileJobWithProgressRunsTheDialogOverTheDisabledWindo
   EXPECT_TRUE(observed.browserDisabledDuringProgress);
   EXPECT_TRUE(IsWindowEnabled(browser.Get()));
   EXPECT_EQ(nullptr, dialog.StopHandler());
-  std::wstring result = ReadUtf16File(job.destinationPath);
+  std::wstring result = testsupport::ReadUtf16File(job.destinationPath);
   EXPECT_EQ(0u, result.find(Translate(L"hello world") + L"\r\n")) << testing::PrintToString(result);
   // The wait sleeps between events: far less processor time than time passed.
   EXPECT_LT(cpu, wall * 0.5) << "cpu " << cpu << " s of " << wall << " s";

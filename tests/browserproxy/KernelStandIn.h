@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "RegistrySandbox.h"
@@ -30,5 +32,23 @@ void SetSwitch(const wchar_t* name, DWORD value);
 void SetSwitchText(const wchar_t* name, const std::wstring& value);
 DWORD ReportNumber(const wchar_t* name);
 std::wstring ReportText(const wchar_t* name);
+
+// A test over the stand-in kernel in this process: registered once for the
+// suite, switches of the test's own (the kernel's boxes recorded, not
+// shown), and no server left running for the next program.
+class KernelStandInTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() { registered_ = RegisterKernel(); }
+  static void TearDownTestSuite() { WaitForServerExit(15000); }
+  void SetUp() override {
+    ASSERT_TRUE(registered_);
+    ASSERT_TRUE(apartment_.Ok());
+    SetSwitch(L"NoMessageBoxes", 1);
+  }
+
+  static inline bool registered_ = false;
+  platform::ComApartment apartment_;
+  testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, kSwitchesKey};
+};
 
 }  // namespace kernelstandin_test

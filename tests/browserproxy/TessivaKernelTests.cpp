@@ -11,6 +11,7 @@
 #include "TempFolder.h"
 #include "TessivaLib.h"
 #include "TessivaServer.h"
+#include "Utf16File.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
 
@@ -28,19 +29,6 @@ constexpr wchar_t kSelectTextHint[] = L"You can translate the selected text with
 constexpr LONG kEnglishRussian = 0x00020001;
 constexpr LONG kEnglishGerman = 0x00040001;
 constexpr HRESULT kJobFailed = static_cast<HRESULT>(0x800F0021);
-
-// What a plug-in writes for Tessiva: byte-order mark, then UTF-16LE.
-std::string Utf16File(const std::wstring& text) {
-  std::string bytes("\xFF\xFE", 2);
-  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-  return bytes;
-}
-
-std::wstring ReadUtf16File(const std::wstring& path) {
-  std::string bytes = testsupport::ReadWholeFile(path);
-  if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE", 2) != 0) return L"<not UTF-16>";
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / sizeof(wchar_t));
-}
 
 std::string Utf8(const std::wstring& text) {
   int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
@@ -122,13 +110,13 @@ class TessivaOverKernel : public testing::Test {
   std::wstring TextSource() {
     std::wstring text;
     for (int i = 0; i < 20; ++i) text += L"hello world\r\n";
-    return folder_.WriteFile(L"source.txt", Utf16File(text));
+    return folder_.WriteFile(L"source.txt", testsupport::Utf16WithMark(text));
   }
   std::wstring PageSource() {
     std::wstring page = L"<html><head><title>hello</title></head><body>";
     for (int i = 0; i < 20; ++i) page += L"<p class=\"world\">hello world</p>";
     page += L"</body></html>";
-    return folder_.WriteFile(L"page.htm", Utf16File(page));
+    return folder_.WriteFile(L"page.htm", testsupport::Utf16WithMark(page));
   }
 
   platform::ComApartment apartment_;
@@ -233,7 +221,7 @@ TEST_F(TessivaOverKernel, TextAndPageJobsRunWithProgress) {
   const std::wstring textResult = folder_.File(L"text-result.txt");
   EXPECT_EQ(S_OK, Browser()->TranslateTextWithProgress(Bstr(TextSource()).Get(), Bstr(textResult).Get(),
                                                        Variant::Missing().Get()));
-  EXPECT_EQ(0u, ReadUtf16File(textResult).find(helloWorld + L"\r\n" + helloWorld + L"\r\n"));
+  EXPECT_EQ(0u, testsupport::ReadUtf16File(textResult).find(helloWorld + L"\r\n" + helloWorld + L"\r\n"));
   EXPECT_TRUE(SawWindow(watcher, kTextProgressTitle));
 
   const std::wstring pageResult = folder_.File(L"page-result.htm");

@@ -6,6 +6,7 @@
 #include "FixtureEntries.h"
 #include "MdsReaderTestSupport.h"
 #include "TempFolder.h"
+#include "Utf16File.h"
 #include "browserproxy/dictionary/CMdsTable.h"
 #include "browserproxy/dictionary/EDForm.h"
 #include "platform/com/ComApartment.h"
@@ -18,7 +19,7 @@ TEST(TableOwnership, WithoutACacheTheFormOpensAndOwnsItsTable)
 {
     platform::ComApartment apartment;
     testsupport::TempFolder folder;
-    folder.WriteFile(L"erInfoNounn.mds", testsupport::Utf16Table(kInfo));
+    folder.WriteFile(L"erInfoNounn.mds", testsupport::Utf16WithMark(kInfo));
     CEntryDsc entry = fixture::Table();
     CEDForm form;
     form.SetFolder(folder.Path());

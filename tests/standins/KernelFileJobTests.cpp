@@ -7,6 +7,7 @@
 #include "KernelStubs.h"
 #include "KernelTestSupport.h"
 #include "TempFolder.h"
+#include "Utf16File.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/Variant.h"
@@ -41,18 +42,6 @@ class ProgressSink : public kernelstandin::Stubs<INrvaTransEvents> {
   std::vector<std::pair<LONG, LONG>> progress;
   std::function<void()> onProgress;
 };
-
-std::string Utf16File(const std::wstring& text) {
-  std::string bytes = "\xFF\xFE";
-  bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-  return bytes;
-}
-
-std::wstring ReadUtf16(const std::wstring& path) {
-  std::string bytes = testsupport::ReadWholeFile(path);
-  if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return L"<not UTF-16>";
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-}
 
 // Each test runs with the file translator served out of process, as it is
 // registered, and with the same object made in this process, where the
@@ -110,11 +99,11 @@ class FileJobTest : public KernelTest, public testing::WithParamInterface<bool> 
 }  // namespace
 
 TEST_P(FileJobTest, TranslatesAPlainTextFileAtOnce) {
-  std::wstring source = folder_.WriteFile(L"in.txt", Utf16File(L"Hello world\r\nGood morning"));
+  std::wstring source = folder_.WriteFile(L"in.txt", testsupport::Utf16WithMark(L"Hello world\r\nGood morning"));
   Variant name = Variant::FromString(L"UseColors"), value = Variant::FromBool(true);
   ASSERT_EQ(S_OK, translator_->SetOption(name.Get(), value.Get()));
   ASSERT_EQ(S_OK, Start(1, source, folder_.File(L"out.txt"), -1));
-  EXPECT_EQ(L"Привет мир\r\nХороший утро", ReadUtf16(folder_.File(L"out.txt")));
+  EXPECT_EQ(L"Привет мир\r\nХороший утро", testsupport::ReadUtf16File(folder_.File(L"out.txt")));
   EXPECT_EQ(0, State());
   EXPECT_TRUE(sink_->statuses.empty());
 }
@@ -123,7 +112,7 @@ TEST_P(FileJobTest, RunsAnHtmlJobWithProgressEventsThatArriveAfterTheStartCall) 
   std::wstring page = L"<html><head><title>Hello</title><script>var hello;</script></head><body>";
   for (int i = 0; i < 30; ++i) page += L"<p class=\"x\">The big house &amp; the small garden</p>\r\n";
   page += L"</body></html>";
-  std::wstring source = folder_.WriteFile(L"page.htm", Utf16File(page));
+  std::wstring source = folder_.WriteFile(L"page.htm", testsupport::Utf16WithMark(page));
   ASSERT_EQ(S_OK, Start(21, source, folder_.File(L"page.out"), 0));
   if (InProcess()) {
     EXPECT_TRUE(sink_->progress.empty()) << "no event inside the start call";
@@ -146,7 +135,7 @@ TEST_P(FileJobTest, StopEndsTheJobAndTheFinalStatusStillArrives) {
   SetSwitch(L"JobStepDelay", 50);
   std::wstring text;
   for (int i = 0; i < 40; ++i) text += L"line of text number\r\n";
-  std::wstring source = folder_.WriteFile(L"in.txt", Utf16File(text));
+  std::wstring source = folder_.WriteFile(L"in.txt", testsupport::Utf16WithMark(text));
   auto job = translator_.As<INrvaTranslationJob>();
   ASSERT_EQ(S_OK, Start(1, source, folder_.File(L"out.txt"), 0));
   ASSERT_TRUE(PumpUntil([&] { return !sink_->progress.empty(); }, 15000));
@@ -159,7 +148,7 @@ TEST_P(FileJobTest, StopEndsTheJobAndTheFinalStatusStillArrives) {
 }
 
 TEST_P(FileJobTest, SwitchesChangeHowAJobEnds) {
-  std::wstring source = folder_.WriteFile(L"in.txt", Utf16File(L"one\r\ntwo\r\nthree"));
+  std::wstring source = folder_.WriteFile(L"in.txt", testsupport::Utf16WithMark(L"one\r\ntwo\r\nthree"));
   {
     SCOPED_TRACE("NoFinalStatus");
     SetSwitch(L"NoFinalStatus", 1);
@@ -174,7 +163,7 @@ TEST_P(FileJobTest, SwitchesChangeHowAJobEnds) {
     SetSwitch(L"EarlyFinalStatus", 1);
     ASSERT_EQ(S_OK, Start(1, source, folder_.File(L"b.txt"), 0));
     EXPECT_EQ(std::vector<LONG>{0}, sink_->statuses) << "the status arrived inside the start call";
-    EXPECT_EQ(L"один\r\nдва\r\nтри", ReadUtf16(folder_.File(L"b.txt")));
+    EXPECT_EQ(L"один\r\nдва\r\nтри", testsupport::ReadUtf16File(folder_.File(L"b.txt")));
     SetSwitch(L"EarlyFinalStatus", 0);
     sink_->statuses.clear();
   }

@@ -4,15 +4,6 @@
 
 namespace testsupport {
 
-std::string Utf16Table(const std::wstring& text) {
-  std::string bytes("\xFF\xFE", 2);
-  for (wchar_t c : text) {
-    bytes.push_back(static_cast<char>(c & 0xFF));
-    bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
-  }
-  return bytes;
-}
-
 platform::ComPtr<IMdsReader> NewMdsReader() {
   platform::ComPtr<IMdsReader> reader;
   HRESULT hr = platform::ComPtr<IMdsReader>::TryCreate(CLSID_MdsReader, &reader, CLSCTX_INPROC_SERVER);

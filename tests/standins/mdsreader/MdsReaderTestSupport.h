@@ -8,9 +8,6 @@
 
 namespace testsupport {
 
-// UTF-16LE bytes with the mark FF FE, as the table reader reads them.
-std::string Utf16Table(const std::wstring& text);
-
 // A new table reader object (the stand-in must be registered).
 platform::ComPtr<IMdsReader> NewMdsReader();
 

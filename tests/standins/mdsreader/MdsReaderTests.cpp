@@ -7,6 +7,7 @@
 #include "MdsReaderTestSupport.h"
 #include "MdsTableText.h"
 #include "TempFolder.h"
+#include "Utf16File.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/DispatchCall.h"
@@ -79,7 +80,7 @@ TEST(MdsTableText, KeepsFileOrderAndMergesRepeats) {
 
 TEST(MdsTableText, DecodesUtf16WithAndWithoutTheMark) {
   std::wstring text = L"[\x0421\x0423\x0429]\n\x043A\x043B\x044E\x0447=\x0437\x043D\x0430\x0447\n";
-  std::string withMark = testsupport::Utf16Table(text);
+  std::string withMark = testsupport::Utf16WithMark(text);
   for (const std::string& bytes : {withMark, withMark.substr(2)}) {
     MdsTableText table = MdsTableText::ParseBytes(bytes);
     const std::wstring* value = table.Value(L"\x0421\x0423\x0429", L"\x043A\x043B\x044E\x0447");
@@ -96,7 +97,7 @@ class MdsReaderTest : public testing::Test {
   testsupport::TempFolder folder_;
 
   std::wstring WriteTable(const std::wstring& name, const std::wstring& text) {
-    return folder_.WriteFile(name, testsupport::Utf16Table(text));
+    return folder_.WriteFile(name, testsupport::Utf16WithMark(text));
   }
   static std::wstring ReadString(IMdsReader* reader, const wchar_t* section, const wchar_t* key) {
     Bstr value;
