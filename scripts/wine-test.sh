@@ -4,6 +4,13 @@
 #   scripts/wine-test.sh TIMEOUT PROGRAM.exe [ARGUMENTS...]
 # TIMEOUT is the test's ctest time-out in seconds.
 #
+# The program writes its output to a file, which is copied to ctest's output
+# when it ends: Wine hands its unix standard error on to every process it
+# starts, and a process that outlives the test (the desktop's explorer.exe,
+# started by whichever test first needed the desktop, or a COM server) kept
+# ctest's pipe open, so that ctest waited for it until the test's time-out
+# although the test had ended.
+#
 # The program's main() writes a start marker first thing and an end marker
 # with its result after its tests (tests/support/TestMain.cpp), so that:
 # - a program that Wine ended before its main() ran is started again, at most
@@ -55,6 +62,9 @@ watch_for_hang() {
   trap 'kill $sleeper 2>/dev/null; exit 0' TERM
   wait "$sleeper"
   kill -0 "$wine_pid" 2>/dev/null || return
+  # What the program wrote so far, then where its threads stand.
+  cat "$output"
+  wc -c <"$output" >"$markers/shown"
   {
     echo
     if [ -f "$markers/ended" ]; then
@@ -71,10 +81,11 @@ status=0
 wine_pid=""
 watcher=""
 trap 'kill $wine_pid $watcher 2>/dev/null; exit 143' TERM INT
+output="$markers/output"
 for attempt in 1 2 3; do
-  rm -f "$markers/started" "$markers/ended"
+  rm -f "$markers/started" "$markers/ended" "$markers/shown"
   start=$(date +%s%N)
-  wine "$@" &
+  wine "$@" </dev/null >"$output" 2>&1 &
   wine_pid=$!
   watch_for_hang "$wine_pid" &
   watcher=$!
@@ -82,6 +93,9 @@ for attempt in 1 2 3; do
   status=$?
   kill "$watcher" 2>/dev/null
   wait "$watcher" 2>/dev/null
+  shown=0
+  [ -f "$markers/shown" ] && shown=$(cat "$markers/shown")
+  tail -c +$((shown + 1)) "$output"
   [ -f "$markers/started" ] && break
   ms=$((($(date +%s%N) - start) / 1000000))
   echo "wine-test: $name ended with status $status after $ms ms before its main() ran (launch $attempt of 3)" >&2
