@@ -223,6 +223,11 @@ TEST_F(TessivaOverKernel, TextAndPageJobsRunWithProgress) {
                                                        Variant::Missing().Get()));
   EXPECT_EQ(0u, testsupport::ReadUtf16File(textResult).find(helloWorld + L"\r\n" + helloWorld + L"\r\n"));
   EXPECT_TRUE(SawWindow(watcher, kTextProgressTitle));
+  // A caller through the interface may leave the format empty: plain text too.
+  const std::wstring emptyFormatResult = folder_.File(L"text-result-2.txt");
+  EXPECT_EQ(S_OK, Browser()->TranslateTextWithProgress(Bstr(TextSource()).Get(), Bstr(emptyFormatResult).Get(),
+                                                       Variant().Get()));
+  EXPECT_EQ(0u, testsupport::ReadUtf16File(emptyFormatResult).find(helloWorld + L"\r\n"));
 
   const std::wstring pageResult = folder_.File(L"page-result.htm");
   EXPECT_EQ(S_OK, Browser()->TranslatePage(Bstr(L"http://example.test/a").Get(), Bstr(PageSource()).Get(),
