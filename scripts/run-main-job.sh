@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: builds everything, registers Tessiva and the stand-in
-# translation kernel in the build's Wine prefix, and runs the plug-in demo client, which reaches Tessiva over COM
-# from its own process and prints what it did.
+# translation kernel in the build's Wine prefix, and runs the plug-in demo
+# client, which reaches Tessiva over COM from its own process and prints what
+# it did.
 # Usage: scripts/run-main-job.sh [build-dir]
 set -euo pipefail
 

@@ -11,15 +11,6 @@ namespace {
 
 constexpr wchar_t kServerProgram[] = L"NrvaKernelServer.exe";
 
-HRESULT CallDllEntry(const char* name) {
-  HMODULE dll = LoadLibraryW(testsupport::SiblingPath(L"NrvaKernel.dll").c_str());
-  if (!dll) return HRESULT_FROM_WIN32(GetLastError());
-  auto entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(dll, name));
-  HRESULT hr = entry ? entry() : E_NOTIMPL;
-  FreeLibrary(dll);
-  return hr;
-}
-
 bool RunServer(const wchar_t* option) {
   testsupport::ChildResult server =
       testsupport::RunChild(L"\"" + testsupport::SiblingPath(kServerProgram) + L"\" " + option, 60000);
@@ -28,10 +19,19 @@ bool RunServer(const wchar_t* option) {
 
 }  // namespace
 
-bool RegisterKernel() { return SUCCEEDED(CallDllEntry("DllRegisterServer")) && RunServer(L"-RegServer"); }
+HRESULT CallKernelDllEntry(const char* name) {
+  HMODULE dll = LoadLibraryW(testsupport::SiblingPath(L"NrvaKernel.dll").c_str());
+  if (!dll) return HRESULT_FROM_WIN32(GetLastError());
+  auto entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(dll, name));
+  HRESULT hr = entry ? entry() : E_NOTIMPL;
+  FreeLibrary(dll);
+  return hr;
+}
+
+bool RegisterKernel() { return SUCCEEDED(CallKernelDllEntry("DllRegisterServer")) && RunServer(L"-RegServer"); }
 
 bool UnregisterKernel() {
-  bool dll = SUCCEEDED(CallDllEntry("DllUnregisterServer"));
+  bool dll = SUCCEEDED(CallKernelDllEntry("DllUnregisterServer"));
   return RunServer(L"-UnregServer") && dll;
 }
 

@@ -16,7 +16,9 @@ namespace kernelstandin_test {
 constexpr wchar_t kSwitchesKey[] = L"Software\\NorvaStandIns\\Kernel";
 constexpr wchar_t kReportsKey[] = L"Software\\NorvaStandIns\\Kernel\\Reports";
 
-// Registers once per program; false when it could not.
+// Calls an export of NrvaKernel.dll (DllRegisterServer, DllUnregisterServer).
+HRESULT CallKernelDllEntry(const char* name);
+// Registers NrvaKernel.dll and NrvaKernelServer.exe; false when it could not.
 bool RegisterKernel();
 // Removes the registration (DllUnregisterServer, server -UnregServer).
 bool UnregisterKernel();

@@ -181,7 +181,7 @@ TEST_F(KernelRegistrationTest, ServesMostClassesInProcessAndTheReporterAndFileTr
 }
 
 TEST_F(KernelRegistrationTest, UnregisteringRemovesTheClassesAndRegisteringBringsThemBack) {
-  ASSERT_EQ(S_OK, CallDllEntry("DllUnregisterServer"));
+  ASSERT_EQ(S_OK, CallKernelDllEntry("DllUnregisterServer"));
   ComPtr<IUnknown> object;
   EXPECT_EQ(REGDB_E_CLASSNOTREG, CoCreateInstance(CLSID_NrvaContext, nullptr, CLSCTX_ALL, IID_IUnknown,
                                                   object.ReceiveVoid()));

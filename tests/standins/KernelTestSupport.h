@@ -7,6 +7,7 @@
 #include <string>
 
 #include "KelVarLib.h"
+#include "KernelStandIn.h"
 #include "platform/com/ComPtr.h"
 
 namespace kerneltests {
@@ -14,7 +15,7 @@ namespace kerneltests {
 // Registers NrvaKernel.dll (DllRegisterServer) and NrvaKernelServer.exe
 // (-RegServer) from the test's folder; raises a test failure when it cannot.
 void RegisterKernel();
-HRESULT CallDllEntry(const char* name);
+using kernelstandin_test::CallKernelDllEntry;
 
 // CoCreateInstance with CLSCTX_ALL for IUnknown, tried again while a kernel
 // server that is ending by itself may have taken the request (see the .cpp).
@@ -37,11 +38,12 @@ platform::ComPtr<I> CreateKernelObject(REFCLSID clsid, HRESULT* result = nullptr
 // answers done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
-// Switch values of the stand-in under HKCU "Software\NorvaStandIns\Kernel".
-void SetSwitch(const wchar_t* name, DWORD value);
-void SetSwitchText(const wchar_t* name, const std::wstring& value);
-DWORD ReportNumber(const wchar_t* name);
-std::wstring ReportText(const wchar_t* name);
+// Switch values of the stand-in under HKCU "Software\NorvaStandIns\Kernel",
+// and what it reported.
+using kernelstandin_test::ReportNumber;
+using kernelstandin_test::ReportText;
+using kernelstandin_test::SetSwitch;
+using kernelstandin_test::SetSwitchText;
 
 VARIANT MissingArg();
 
@@ -70,7 +72,7 @@ class KernelTest : public testing::Test {
   void SetUp() override { ASSERT_TRUE(apartment_.Ok()); }
 
   platform::ComApartment apartment_;
-  testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, L"Software\\NorvaStandIns\\Kernel"};
+  testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, kernelstandin_test::kSwitchesKey};
 };
 
 }  // namespace kerneltests
