@@ -30,7 +30,9 @@ platform::ClassRegistration Entry(const CLSID& clsid, const wchar_t* name, const
   entry.progId = std::wstring(L"Tessiva.") + name + L".1";
   entry.versionIndependentProgId = std::wstring(L"Tessiva.") + name;
   entry.kind = platform::ServerKind::LocalServer;
-  entry.server = modulePath;
+  // Quoted: under a path with spaces, Windows would otherwise try the
+  // leading words of the path as programs ("C:\\Program.exe").
+  entry.server = L"\"" + modulePath + L"\"";
   entry.appId = &kAppId;
   entry.typeLib = &LIBID_TessivaLib;
   entry.programmable = true;
