@@ -42,10 +42,18 @@ void WaitForServerExit(DWORD timeoutMs) {
 
 void EndServers() { testsupport::EndProcessesNamed(kServerProgram); }
 
-void SetSwitch(const wchar_t* name, DWORD value) { testsupport::SetRegDword(HKEY_CURRENT_USER, kSwitchesKey, name, value); }
+// The stand-in looks for changes of its switches every 5 ms: a switch
+// holds for every call made after this wait.
+constexpr DWORD kSwitchSettleMs = 15;
+
+void SetSwitch(const wchar_t* name, DWORD value) {
+  testsupport::SetRegDword(HKEY_CURRENT_USER, kSwitchesKey, name, value);
+  Sleep(kSwitchSettleMs);
+}
 
 void SetSwitchText(const wchar_t* name, const std::wstring& value) {
   testsupport::SetRegString(HKEY_CURRENT_USER, kSwitchesKey, name, value);
+  Sleep(kSwitchSettleMs);
 }
 
 DWORD ReportNumber(const wchar_t* name) {

@@ -1,5 +1,6 @@
 #include "Switches.h"
 
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -46,6 +47,11 @@ class SwitchCache {
   SwitchCache() : changed_(CreateEventW(nullptr, FALSE, TRUE, nullptr)) {}
 
   void Refresh() {
+    // Asking the event is a call into wineserver (tens of microseconds under
+    // load), so it is asked at most every Switches::kRecheckMs.
+    const auto now = std::chrono::steady_clock::now();
+    if (watching_ && now - lastCheck_ < std::chrono::milliseconds(Switches::kRecheckMs)) return;
+    lastCheck_ = now;
     if (watching_ && WaitForSingleObject(changed_, 0) != WAIT_OBJECT_0) return;
     // Armed before the read, so that a change during the read is seen next time.
     watching_ = Watch();
@@ -99,6 +105,7 @@ class SwitchCache {
   HANDLE changed_;  // auto-reset: set by the registry on a change
   HKEY watched_ = nullptr;
   bool watching_ = false;  // false: read anew at every use
+  std::chrono::steady_clock::time_point lastCheck_;
   std::map<std::wstring, SwitchValue, NoCaseLess> values_;
 };
 

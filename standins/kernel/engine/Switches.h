@@ -8,7 +8,8 @@ namespace kernelstandin {
 // Fault switches of the stand-in kernel, under HKEY_CURRENT_USER
 // "Software\NorvaStandIns\Kernel" (absent: normal behaviour). They are read
 // once and again after each change the registry reports below
-// "Software\NorvaStandIns", so a switch set by a test holds from the next call:
+// "Software\NorvaStandIns"; the report is looked at at most every kRecheckMs,
+// so a switch set by a test holds for calls made kRecheckMs after it:
 //   "FailLogOn"        DWORD 1: log-on answers 0 (refused).
 //   "FailCall"         string: "Interface.Method" names (";"-separated) that fail
 //                      with "FailCallResult" (DWORD, default E_FAIL).
@@ -33,6 +34,7 @@ namespace kernelstandin {
 //                      the first.
 struct Switches {
   static constexpr const wchar_t* kKey = L"Software\\NorvaStandIns\\Kernel";
+  static constexpr DWORD kRecheckMs = 5;
 
   static DWORD Number(const wchar_t* name, DWORD fallback = 0);
   static std::wstring Text(const wchar_t* name);
