@@ -137,7 +137,30 @@ void CNorvaBrowserClass::RememberPage(BSTR pageUrl) {
   pageMemory_[FromBstr(pageUrl)] = std::move(info);
 }
 
-HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR, LONG, VARIANT, VARIANT, VARIANT) { return E_NOTIMPL; }
+HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR Text, LONG lX_Y, VARIANT pvtRect, VARIANT TDlgType,
+                                             VARIANT ParentHwnd) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector_ || connector_->IsDisable()) return E_POINTER;
+    long kind = EPTDT_FRAME;
+    if (!IsAbsent(TDlgType)) kind = Variant::CopyOf(TDlgType).ChangedTo(VT_I4).Get().lVal;
+    HWND parent = nullptr;
+    if (!IsAbsent(ParentHwnd) && ParentHwnd.vt != VT_NULL)
+      parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(Variant::CopyOf(ParentHwnd).ChangedTo(VT_I4).Get().lVal));
+    switch (kind) {
+      case EPTDT_FRAME:
+        return TranslateTextFrame(Text, lX_Y);
+      case EPTDT_TOOLTIP_WORD:
+        return TranslateTextWordPopup(Text, lX_Y, pvtRect, parent);
+      case EPTDT_TOOLTIP_SELECTION:
+        return TranslateTextSelectionPopup(Text, lX_Y, pvtRect, parent);
+      default:
+        return E_POINTER;
+    }
+  });
+}
+
+// The translation dialog kind is built with the dialogs.
+HRESULT CNorvaBrowserClass::TranslateTextFrame(BSTR, LONG) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowSettings(LONG, VARIANT) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowAot(BSTR) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowWebSearch(VARIANT, BSTR*) { return E_NOTIMPL; }
