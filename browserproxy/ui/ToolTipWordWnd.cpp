@@ -271,10 +271,16 @@ LRESULT CToolTipWordWnd::OnButtonDown(platform::Message&) {
 }
 
 LRESULT CToolTipWordWnd::OnPaint(platform::Message&) {
-  platform::PaintDC paint(Hwnd());
-  RECT client{};
-  GetClientRect(Hwnd(), &client);
-  PaintPopupBody(paint.Get(), client, look_);
-  PaintPopupFooter(paint.Get(), client, look_, footerImage_.Get(), captionFont_.Get());
+  {
+    platform::PaintDC paint(Hwnd());
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    PaintPopupBody(paint.Get(), client, look_);
+    PaintPopupFooter(paint.Get(), client, look_, footerImage_.Get(), captionFont_.Get());
+  }
+  // The body is painted under the list too (its lines have no background of
+  // their own), so the lines are painted again on top of it.
+  if (list_.Hwnd() && IsWindowVisible(list_.Hwnd()))
+    RedrawWindow(list_.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   return 0;
 }
