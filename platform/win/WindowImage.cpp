@@ -4,6 +4,8 @@
 #include <initguid.h>
 #include <wincodec.h>
 
+#include <vector>
+
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
 #include "platform/win/DeviceContext.h"
@@ -72,11 +74,23 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
   WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
   if (FAILED(hr = frame->SetPixelFormat(&format))) return hr;
   if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGR)) return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-  auto* bytes = static_cast<BYTE*>(dib.dsBm.bmBits);
-  for (UINT row = 0; row < height; ++row) {
-    BYTE* line = bytes + static_cast<size_t>(topDown ? row : height - 1 - row) * stride;
-    if (FAILED(hr = frame->WritePixels(1, stride, stride, line))) return hr;
+  // The rows are read through GetDIBits in top-down order: the sign of the
+  // section's height is not kept by every GetObject (Wine answers it positive).
+  (void)topDown;
+  std::vector<BYTE> rows(static_cast<size_t>(stride) * height);
+  BITMAPINFO wanted{};
+  wanted.bmiHeader.biSize = sizeof(wanted.bmiHeader);
+  wanted.bmiHeader.biWidth = static_cast<LONG>(width);
+  wanted.bmiHeader.biHeight = -static_cast<LONG>(height);
+  wanted.bmiHeader.biPlanes = 1;
+  wanted.bmiHeader.biBitCount = 32;
+  wanted.bmiHeader.biCompression = BI_RGB;
+  {
+    WindowDC screen(nullptr);
+    if (GetDIBits(screen.Get(), bitmap, 0, height, rows.data(), &wanted, DIB_RGB_COLORS) != static_cast<int>(height))
+      return E_FAIL;
   }
+  if (FAILED(hr = frame->WritePixels(height, stride, static_cast<UINT>(rows.size()), rows.data()))) return hr;
   if (FAILED(hr = frame->Commit())) return hr;
   return encoder->Commit();
 }
