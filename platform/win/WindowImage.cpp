@@ -22,7 +22,9 @@ UniqueBitmap CaptureWindow(HWND window) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
+  // Bottom-up: GetObject reports a top-down section's height without its
+  // sign under Wine, so that the writer could not tell the row order.
+  info.bmiHeader.biHeight = height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
