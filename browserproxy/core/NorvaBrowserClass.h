@@ -102,6 +102,16 @@ class CNorvaBrowserClass : public platform::Dispatch<INorvaBrowserClass2, g_tess
   HRESULT RunFileJob(TranslateFileJob& job, UINT titleId);
   // The active direction and template remembered for a translated page.
   void RememberPage(BSTR pageUrl);
+  // Dialogs and display methods (NorvaBrowserClassDialogs.cpp).
+  HRESULT ShowTranslateFrame(BSTR Text, LONG lX_Y, const VARIANT& ParentHwnd);
+  HRESULT ShowWordPopupKind(BSTR Text, LONG lX_Y, const VARIANT& pvtRect, const VARIANT& ParentHwnd);
+  HRESULT ShowSelectionPopupKind(BSTR Text, LONG lX_Y, const VARIANT& pvtRect, const VARIANT& ParentHwnd);
+  void ShowStringMessage(UINT stringId);
+  bool UsesSmartUrl() const;
+  // Remembers the active direction and template of a translated page in the smart-URL store.
+  void RememberPageInStore(BSTR pageUrl);
+  HRESULT HandOutEngineObject(IDispatch** ppDisp, bool directions);
+  HRESULT PageInformation(BSTR Url, BSTR directionSource, BSTR templateSource, bool second, VARIANT* pVal);
 
   std::unique_ptr<INorvaConnector> connector_;
   CBrowserSettings settings_;
