@@ -5,8 +5,10 @@
 #include "platform/win/ResourceInstance.h"
 
 CTranslateDlg::CTranslateDlg(WORD iconId) : Dialog(IDD_TRANSLATE) {
-  icon_ = LoadIconW(platform::ModuleInstance(), MAKEINTRESOURCEW(iconId));
-  richEdit_ = LoadLibraryW(L"Riched20.dll");
+  // Icons come from the program itself, never from the language library.
+  icon_.Reset(static_cast<HICON>(LoadImageW(platform::ModuleInstance(), MAKEINTRESOURCEW(iconId), IMAGE_ICON, 0, 0,
+                                            LR_DEFAULTSIZE)));
+  richEdit_.Reset(LoadLibraryW(L"Riched20.dll"));
   Messages().On(WM_INITDIALOG, [this](platform::Message& m) -> LRESULT {
     OnInitDialog(reinterpret_cast<POINT*>(m.lParam));
     return TRUE;
@@ -26,10 +28,7 @@ CTranslateDlg::CTranslateDlg(WORD iconId) : Dialog(IDD_TRANSLATE) {
   });
 }
 
-CTranslateDlg::~CTranslateDlg() {
-  if (icon_) DestroyIcon(icon_);
-  if (richEdit_) FreeLibrary(richEdit_);
-}
+CTranslateDlg::~CTranslateDlg() = default;
 
 INT_PTR CTranslateDlg::Run(HWND parent, POINT* point) { return DoModal(parent, reinterpret_cast<LPARAM>(point)); }
 
@@ -52,6 +51,6 @@ void CTranslateDlg::OnInitDialog(POINT* point) {
     SetWindowPos(hwnd_, HWND_TOP, point->x, point->y, 0, 0, SWP_NOSIZE);
   }
   SetWindowTextW(hwnd_, platform::LoadResourceString(IDS_SELECTED_TEXT_TRANSLATION).c_str());
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win/Dialog.h"
+#include "platform/win/UniqueHandle.h"
 
 // The modal window that shows the translation of a selected text in a
 // read-only rich-edit box, placed at a screen point.
@@ -22,6 +23,7 @@ class CTranslateDlg : public platform::Dialog {
   void OnInitDialog(POINT* point);
 
   std::wstring text_;
-  HICON icon_ = nullptr;
-  HMODULE richEdit_ = nullptr;
+  platform::UniqueIcon icon_;
+  // Loaded so that the RichEdit20W class exists while the dialog runs.
+  platform::UniqueLibrary richEdit_;
 };

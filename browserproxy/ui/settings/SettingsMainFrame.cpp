@@ -20,7 +20,8 @@ CSettingsMainFrame::CSettingsMainFrame(INorvaBrowserClass* settings, DWORD pageM
       pageMask_(pageMask),
       title_(std::move(title)) {
   // Icons come from the program itself, never from the language library.
-  icon_ = LoadIconW(platform::ModuleInstance(), MAKEINTRESOURCEW(iconId));
+  icon_.Reset(static_cast<HICON>(LoadImageW(platform::ModuleInstance(), MAKEINTRESOURCEW(iconId), IMAGE_ICON, 0, 0,
+                                            LR_DEFAULTSIZE)));
   Messages().On(WM_INITDIALOG, [this](platform::Message& m) -> LRESULT {
     OnInitDialog(static_cast<int>(m.lParam));
     return TRUE;
@@ -58,10 +59,7 @@ CSettingsMainFrame::CSettingsMainFrame(INorvaBrowserClass* settings, DWORD pageM
   });
 }
 
-CSettingsMainFrame::~CSettingsMainFrame() {
-  pages_.reset();
-  if (icon_) DestroyIcon(icon_);
-}
+CSettingsMainFrame::~CSettingsMainFrame() { pages_.reset(); }
 
 INT_PTR CSettingsMainFrame::Run(HWND parent, int startPage) {
   static const bool controls = [] {
@@ -96,8 +94,8 @@ void CSettingsMainFrame::OnInitDialog(int startPage) {
   }
   SetFocus(list);
   if (icon_) {
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
   }
 }
 

@@ -8,6 +8,7 @@
 #include "browserproxy/ui/settings/SettingsPageList.h"
 #include "platform/com/ComPtr.h"
 #include "platform/win/Dialog.h"
+#include "platform/win/UniqueHandle.h"
 
 // The modal "Options" window of one browser: the option pages its mask
 // allows, listed on the left, the selected one shown on the right, with
@@ -48,7 +49,7 @@ class CSettingsMainFrame : public platform::Dialog {
   platform::ComPtr<INorvaBrowserClass> settings_;
   INorvaBrowserClass* borrowed_;
   DWORD pageMask_;
-  HICON icon_ = nullptr;
+  platform::UniqueIcon icon_;
   std::wstring title_;
   bool modified_ = false;
 };

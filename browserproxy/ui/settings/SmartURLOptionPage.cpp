@@ -12,6 +12,7 @@
 #include "platform/win/Controls.h"
 #include "platform/win/DeviceContext.h"
 #include "platform/win/MessagePump.h"
+#include "platform/win/SelectedObject.h"
 #include "platform/win/UniqueHandle.h"
 
 namespace sa = settingaccess;
@@ -205,14 +206,14 @@ BOOL CSmartURLOptionPage::Show(int command) {
 }
 
 void CSmartURLOptionPage::FillList() {
-  WaitForLoader(INFINITE);
+  WaitForLoader(kLoaderJoinMs * 6);
   if (!loader_) return;
   std::vector<std::wstring> addresses = std::move(loader_->addresses);
   loader_.reset();
   int width = ListView_GetColumnWidth(list_, 0);
   platform::WindowDC dc(list_);
   HFONT font = reinterpret_cast<HFONT>(SendMessageW(list_, WM_GETFONT, 0, 0));
-  HGDIOBJ previous = font && dc ? SelectObject(dc.Get(), font) : nullptr;
+  platform::SelectedObject selected(dc.Get(), font);
   for (size_t i = 0; i < addresses.size(); ++i) {
     std::wstring text = RowText(addresses[i]);
     InsertRow(static_cast<int>(i), addresses[i]);
@@ -220,7 +221,6 @@ void CSmartURLOptionPage::FillList() {
     if (dc) DrawTextExW(dc.Get(), text.data(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE, nullptr);
     width = std::max(width, static_cast<int>(rect.right - rect.left) + 12);
   }
-  if (previous) SelectObject(dc.Get(), previous);
   if (ListView_GetItemCount(list_) > 0) {
     ListView_SetColumnWidth(list_, 0, width);
     SelectRow(0);
