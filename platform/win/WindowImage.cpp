@@ -4,6 +4,8 @@
 #include <initguid.h>
 #include <wincodec.h>
 
+#include <vector>
+
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
 #include "platform/win/DeviceContext.h"
@@ -49,8 +51,6 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
     return E_INVALIDARG;
   const UINT width = static_cast<UINT>(dib.dsBm.bmWidth);
   const UINT height = static_cast<UINT>(dib.dsBm.bmHeight);
-  const UINT stride = static_cast<UINT>(dib.dsBm.bmWidthBytes);
-  const bool topDown = dib.dsBmih.biHeight < 0;
 
   ComApartment apartment;
   if (FAILED(apartment.Result()) && apartment.Result() != RPC_E_CHANGED_MODE) return apartment.Result();
@@ -72,11 +72,23 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
   WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
   if (FAILED(hr = frame->SetPixelFormat(&format))) return hr;
   if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGR)) return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-  auto* bytes = static_cast<BYTE*>(dib.dsBm.bmBits);
-  for (UINT row = 0; row < height; ++row) {
-    BYTE* line = bytes + static_cast<size_t>(topDown ? row : height - 1 - row) * stride;
-    if (FAILED(hr = frame->WritePixels(1, stride, stride, line))) return hr;
+  // The rows in a known top-down order: what GetObject says of a DIB
+  // section's orientation differs between systems (Wine reports a top-down
+  // section as bottom-up), GetDIBits with a negative height does not.
+  BITMAPINFO rows{};
+  rows.bmiHeader.biSize = sizeof(rows.bmiHeader);
+  rows.bmiHeader.biWidth = static_cast<LONG>(width);
+  rows.bmiHeader.biHeight = -static_cast<LONG>(height);
+  rows.bmiHeader.biPlanes = 1;
+  rows.bmiHeader.biBitCount = 32;
+  rows.bmiHeader.biCompression = BI_RGB;
+  std::vector<BYTE> pixels(static_cast<size_t>(width) * 4 * height);
+  {
+    WindowDC screen(nullptr);
+    if (GetDIBits(screen.Get(), bitmap, 0, height, pixels.data(), &rows, DIB_RGB_COLORS) != static_cast<int>(height))
+      return E_FAIL;
   }
+  if (FAILED(hr = frame->WritePixels(height, width * 4, static_cast<UINT>(pixels.size()), pixels.data()))) return hr;
   if (FAILED(hr = frame->Commit())) return hr;
   return encoder->Commit();
 }
