@@ -372,4 +372,14 @@ TEST_F(WordPopupTest, ThePaintedPopupShowsItsLinesAndFooter) {
   EXPECT_GT(count(0xFFEBBD, footerTop, info.bmHeight), 0) << "the caption in the footer";
 }
 
+TEST_F(WordPopupTest, TheAutoHideTimerHidesAndForgetsTheWord) {
+  ShowOver(L"table", 200, 150);
+  ASSERT_TRUE(WaitVisible(true, 3000));
+  // The timer's own message, without its ten seconds.
+  SendMessageW(popup_.Hwnd(), WM_TIMER, CToolTipWordWnd::kHideTimer, 0);
+  EXPECT_FALSE(IsWindowVisible(popup_.Hwnd()));
+  EXPECT_TRUE(popup_.LastWord().empty());
+  EXPECT_EQ(nullptr, popup_.OwnerWindow());
+}
+
 }  // namespace
