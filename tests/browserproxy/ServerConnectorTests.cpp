@@ -15,7 +15,9 @@
 #include "VQDRequestLog.h"
 #include "VQDServerStandIn.h"
 #include "browserproxy/core/MsXml.h"
+#include "browserproxy/core/ConnectorFactory.h"
 #include "browserproxy/core/FileVersionInfo.h"
+#include "browserproxy/core/ServerConnectorSetup.h"
 #include "browserproxy/core/NorvaVQDWrapper.h"
 #include "browserproxy/ui/VQDAtlAboutDlg.h"
 #include "ChildProcess.h"
@@ -657,5 +659,18 @@ TEST_F(ServerConnectorTest, TheConnectorsAboutBoxUsesTheBrowserTitle) {
   EXPECT_EQ(L"Included in NORVA 9 Family", texts.family);
 }
 
+
+
+TEST(ServerConnectorFactoryTest, KindOneMakesTheServerConnector) {
+  InstallServerConnector();
+  std::unique_ptr<INorvaConnector> made = CreateConnector(L"NORVA for Opera", kServerConnector);
+  ASSERT_NE(nullptr, dynamic_cast<CNorvaVQDWrapper*>(made.get()));
+  EXPECT_TRUE(made->IsDisable());
+  EXPECT_EQ(nullptr, made->GetAotService());
+  EXPECT_EQ(nullptr, made->GetWebSearchService());
+  EXPECT_EQ(nullptr, made->GetDesktopObject());
+  EXPECT_EQ(nullptr, CreateConnector(L"NORVA for Opera", 2));
+  SetConnectorMaker(kServerConnector, nullptr);
+}
 
 }  // namespace
