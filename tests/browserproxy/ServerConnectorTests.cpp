@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -578,6 +579,59 @@ TEST_F(ServerProgressTest, CancelStopsTheJobOnTheServerAndWritesNothing) {
   ASSERT_FALSE(started.empty());
   EXPECT_EQ(vqdlog::Field(started[0], "WorkId"), vqdlog::Field(stops[0], "WorkId"));
   EXPECT_TRUE(dialog.Stopped());
+}
+
+// A window of the test's thread that runs a call when a message arrives:
+// the way a plug-in's call comes in while a job's dialog dispatches messages.
+class ReentryWindow {
+ public:
+  explicit ReentryWindow(std::function<void()> call) : call_(std::move(call)) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ServerConnectorReentry";
+    RegisterClassW(&wc);
+    hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~ReentryWindow() { DestroyWindow(hwnd_); }
+  HWND Get() const { return hwnd_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+      auto* self = reinterpret_cast<ReentryWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+      if (self) self->call_();
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  std::function<void()> call_;
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(ServerProgressTest, ASecondJobDuringAJobIsRefusedAndTheFirstGoesOn) {
+  Connect();
+  server_->SetSwitches(R"({"jobMs": 1000})");
+  TranslateFileJob second = Job(2, "virus");
+  HRESULT secondResult = S_OK;
+  std::wstring listedDuringJob;
+  ReentryWindow reentry([&] {
+    secondResult = Raised([&] { connector_.TranslateFile(second); });
+    // Other calls are served meanwhile, a new connect among them.
+    EXPECT_TRUE(connector_.Connect(server_->UrlBase()));
+    listedDuringJob = connector_.GetDirName(1);
+  });
+  CProgressDlg dialog(L"Page Translation");
+  TranslateFileJob first = Job(2, "memory");
+  first.progress = &dialog;
+  watcher_.OnWindow(L"Page Translation", L"#32770", [&](HWND) { PostMessageW(reentry.Get(), WM_APP, 0, 0); });
+  ASSERT_TRUE(connector_.TranslateFile(first));
+  EXPECT_EQ(E_UNEXPECTED, secondResult);
+  EXPECT_EQ(L"Russian-English", listedDuringJob);
+  EXPECT_EQ(Utf8(L"память"), testsupport::ReadWholeFile(first.destinationPath));
+  EXPECT_FALSE(Exists(second.destinationPath));
+  EXPECT_EQ(1u, Requests(L"StartTranslateFile").size());
 }
 
 TEST_F(ServerProgressTest, APollingFailureClosesTheDialogAndFails) {
