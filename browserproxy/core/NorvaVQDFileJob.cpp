@@ -59,13 +59,19 @@ bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
   return true;
 }
 
+// A write that fails leaves no partial result behind.
 bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-  UniqueFileHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  DWORD written = 0;
-  return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+  bool written = false;
+  {
+    UniqueFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD count = 0;
+    written = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+              count == bytes.size();
+  }
+  if (!written) DeleteFileW(path.c_str());
+  return written;
 }
 
 std::wstring UrlBaseOption(const TranslateFileJob& job) {
