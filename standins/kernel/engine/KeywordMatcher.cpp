@@ -24,16 +24,19 @@ size_t KeywordMatcher::Add(std::wstring_view word) {
   if (lower.empty() || nodes_[static_cast<size_t>(state)].output >= 0) {
     // An empty word matches nothing; an equal word shares the first one's hits.
     firstOfWord_.push_back(lower.empty() ? -1 : nodes_[static_cast<size_t>(state)].output);
+    if (!lower.empty()) duplicates_.emplace_back(id, static_cast<size_t>(firstOfWord_.back()));
   } else {
     nodes_[static_cast<size_t>(state)].output = static_cast<int>(id);
     firstOfWord_.push_back(static_cast<int>(id));
   }
   built_ = false;
+  rootMoves_.clear();
   return id;
 }
 
 int KeywordMatcher::Next(int state, wchar_t c) const {
   for (;;) {
+    if (state == 0 && !rootMoves_.empty()) return rootMoves_[static_cast<uint16_t>(c)];
     auto it = edges_.find(Key(state, c));
     if (it != edges_.end()) return it->second;
     if (state == 0) return 0;
@@ -47,6 +50,9 @@ void KeywordMatcher::Build() const {
   std::vector<std::vector<std::pair<wchar_t, int>>> children(nodes_.size());
   for (const auto& [key, child] : edges_)
     children[static_cast<size_t>(key >> 16)].emplace_back(static_cast<wchar_t>(key & 0xFFFF), child);
+  rootMoves_.clear();
+  std::vector<int> root(65536, 0);
+  for (const auto& [c, child] : children[0]) root[static_cast<uint16_t>(c)] = child;
   std::deque<int> queue;
   for (const auto& [c, child] : children[0]) {
     nodes_[static_cast<size_t>(child)].fail = 0;
@@ -64,6 +70,7 @@ void KeywordMatcher::Build() const {
       queue.push_back(child);
     }
   }
+  rootMoves_ = std::move(root);
   built_ = true;
 }
 
@@ -84,9 +91,7 @@ std::vector<unsigned> KeywordMatcher::Count(std::wstring_view text) const {
       if (start == 0 || !IsWordChar(text[start - 1])) ++hits[static_cast<size_t>(word)];
     }
   }
-  for (size_t id = 0; id < hits.size(); ++id)
-    if (firstOfWord_[id] >= 0 && static_cast<size_t>(firstOfWord_[id]) != id)
-      hits[id] = hits[static_cast<size_t>(firstOfWord_[id])];
+  for (const auto& [id, first] : duplicates_) hits[id] = hits[first];
   return hits;
 }
 

@@ -28,6 +28,10 @@ class KeywordMatcher {
   };
   mutable std::vector<Node> nodes_{Node{}};
   mutable std::unordered_map<uint64_t, int> edges_;
+  // The root's moves for every character, filled when the automaton is
+  // built: most characters of a text leave from the root.
+  mutable std::vector<int> rootMoves_;
+  std::vector<std::pair<size_t, size_t>> duplicates_;  // (word id, id of the first equal word)
   std::vector<size_t> lengths_;
   std::vector<int> firstOfWord_;  // word id -> id of the first equal word
   mutable bool built_ = false;
