@@ -182,9 +182,26 @@ void COperaSW::Apply(SwitchItem& item, bool silent) {
     if (!InstallOperaFile(skinFile_, kSkinFolder, enable))
       throw CExceptSW(L"skin file", item.group, CExceptSW::kStepFailed);
   };
-  if (enable) files();
-  if (!EditOperaPrefs(enable, false)) throw CExceptSW(L"operaprefs.ini", item.group, CExceptSW::kStepFailed);
-  if (!enable) files();
+  if (enable) {
+    try {
+      files();
+      if (!EditOperaPrefs(true, false)) throw CExceptSW(L"operaprefs.ini", item.group, CExceptSW::kStepFailed);
+    } catch (...) {
+      // Take back what was written, so the profile stays as it was.
+      InstallOperaFile(toolbarFile_, kToolbarFolder, false);
+      InstallOperaFile(menuFile_, kMenuFolder, false);
+      InstallOperaFile(skinFile_, kSkinFolder, false);
+      throw;
+    }
+  } else {
+    if (!EditOperaPrefs(false, false)) throw CExceptSW(L"operaprefs.ini", item.group, CExceptSW::kStepFailed);
+    try {
+      files();
+    } catch (...) {
+      EditOperaPrefs(true, false);  // the files stay, so the preferences point at them again
+      throw;
+    }
+  }
 }
 
 void COperaSW::ApplyItems(SwitchItems& items, bool silent) {
