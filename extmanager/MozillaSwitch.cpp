@@ -129,7 +129,10 @@ void CMozillaSW::Apply(const SwitchItem& item) {
     if (source.back() != L'\\') source += L'\\';
     for (const std::wstring& profile : profiles) {
       std::wstring target = profile + L"\\" + extension;
-      if (ShellFileOperation(FO_COPY, source + L"*", target) != 0)
+      // The copy must have left the component in place, whatever the shell answered.
+      std::wstring component = ComponentFile(kind_);
+      if (ShellFileOperation(FO_COPY, source + L"*", target) != 0 || !IsFolder(target) ||
+          !FindEntryBelow(target + L"\\components", component))
         throw CExceptSW(L"copy to " + target, name_, CExceptSW::kStepFailed);
     }
   } else {

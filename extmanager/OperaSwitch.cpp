@@ -78,16 +78,21 @@ std::wstring COperaSW::MenuText() const {
   return text;
 }
 
+bool COperaSW::ReadPrefs(std::wstring& text, bool& mark) const {
+  std::string bytes;
+  if (!ReadWholeFile(PrefsPath(), bytes)) return false;
+  mark = bytes.rfind("\xEF\xBB\xBF", 0) == 0;
+  // The whole file at once: no character is cut between blocks. A file that
+  // is not UTF-8 is left alone rather than rewritten with losses.
+  return DecodeUtf8(mark ? bytes.substr(3) : bytes, text);
+}
+
 bool COperaSW::EditOperaPrefs(bool enable, bool testOnly) {
   std::wstring path = PrefsPath();
   if (!testOnly && !CanWriteFile(path)) return false;
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
-  bool mark = bytes.rfind("\xEF\xBB\xBF", 0) == 0;
   std::wstring text;
-  // The whole file at once: no character is cut between blocks. A file that
-  // is not UTF-8 is left alone rather than rewritten with losses.
-  if (!DecodeUtf8(mark ? bytes.substr(3) : bytes, text)) return false;
+  bool mark = false;
+  if (!ReadPrefs(text, mark)) return false;
   if (testOnly)
     return HasUserPref(text, L"Toolbar Configuration", toolbarPref_) &&
            HasUserPref(text, L"Menu Configuration", menuPref_);
@@ -167,8 +172,9 @@ void COperaSW::Apply(SwitchItem& item, bool silent) {
   }
   // An unreadable or unwritable preference file: nothing is done, silently,
   // and the item shows its state as it is.
-  std::string probe;
-  if (!CanWriteFile(PrefsPath()) || !ReadWholeFile(PrefsPath(), probe)) {
+  std::wstring text;
+  bool mark = false;
+  if (!CanWriteFile(PrefsPath()) || !ReadPrefs(text, mark)) {
     item.enabled = enable ? 0 : 1;
     return;
   }

@@ -24,6 +24,9 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
 }
 
 bool CanWriteFile(const std::wstring& path) {
+  // Wine lets an administrator open a read-only file for writing; Windows does not.
+  DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   platform::UniqueFileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                               FILE_ATTRIBUTE_NORMAL, nullptr));
