@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "extmanager/ExceptSW.h"
+#include "extmanager/FolderEntries.h"
 #include "extmanager/HostKey.h"
 #include "extmanager/LongPath.h"
 #include "extmanager/SystemProbes.h"
@@ -24,15 +25,8 @@ bool IsFolder(const std::wstring& path) {
 
 std::vector<std::wstring> SubFolders(const std::wstring& folder) {
   std::vector<std::wstring> result;
-  WIN32_FIND_DATAW data{};
-  HANDLE search = FindFirstFileW(LongPath(folder + L"\\*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return result;
-  do {
-    std::wstring name = data.cFileName;
-    if (name != L"." && name != L".." && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      result.push_back(folder + L"\\" + name);
-  } while (FindNextFileW(search, &data));
-  FindClose(search);
+  for (const WIN32_FIND_DATAW& entry : FolderEntries(folder + L"\\*"))
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) result.push_back(folder + L"\\" + entry.cFileName);
   return result;
 }
 
