@@ -163,9 +163,12 @@ struct Driver {
       return false;
     }
     LPARAM at = MAKELPARAM(point.x, point.y);
+    bool before = Checked(node);
     PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(tree, WM_LBUTTONUP, 0, at);
-    Sleep(300);
+    // A click that toggles shows at once; one that must not is given time to.
+    for (int i = 0; i < 100 && Checked(node) == before; ++i) Sleep(30);
+    Sleep(100);
     return true;
   }
   bool ApplyEnabled() { return IsWindowEnabled(GetDlgItem(dialog, IDC_QUENLO_APPLY)); }
