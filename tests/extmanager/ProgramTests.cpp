@@ -88,13 +88,14 @@ TEST_F(ProgramTest, SilentRunsSwitchTheNamedHostsOnlyThenEveryHost) {
 }
 
 // Opens the dialog in a child, closes it with Cancel, and answers whether it showed.
-bool DialogShowsAndCloses(const std::wstring& arguments) {
+bool DialogShowsAndCloses(const std::wstring& arguments, const std::wstring& caption = L"Менеджер плагинов") {
   testsupport::ChildProcess child;
   if (!child.Start(L"\"" + testsupport::SiblingPath(L"Quenlo.exe") + L"\" " + arguments)) return false;
   struct Search {
     DWORD pid;
+    const std::wstring* caption;
     HWND found;
-  } search{child.Id(), nullptr};
+  } search{child.Id(), &caption, nullptr};
   for (int i = 0; i < 300 && !search.found; ++i) {
     Sleep(50);
     EnumWindows([](HWND h, LPARAM p) -> BOOL {
@@ -103,7 +104,7 @@ bool DialogShowsAndCloses(const std::wstring& arguments) {
       GetWindowThreadProcessId(h, &pid);
       wchar_t title[128] = {};
       GetWindowTextW(h, title, 128);
-      if (pid == s->pid && std::wstring(title) == L"Менеджер плагинов" && IsWindowVisible(h)) {
+      if (pid == s->pid && std::wstring(title) == *s->caption && IsWindowVisible(h)) {
         s->found = h;
         return FALSE;
       }
@@ -125,6 +126,13 @@ TEST_F(ProgramTest, DashLEmptiesTheLogAndOpensTheDialogOtherFormsKeepIt) {
   ASSERT_TRUE(DialogShowsAndCloses(L"-l"));
   EXPECT_EQ(std::string("\xFF\xFE"), testsupport::ReadWholeFile(log.Path())) << "emptied";
   EXPECT_EQ(0u, Run(L"-l ff"));  // two arguments, the first no switch: ends at once
+}
+
+TEST_F(ProgramTest, TheEnglishInterfaceLibraryIsChosenByTheProductsLanguage) {
+  machine_->SetInterfaceLanguage(0x409);
+  EXPECT_TRUE(DialogShowsAndCloses(L"", L"Plug-in Manager"));
+  machine_->SetInterfaceLanguage(0x419);  // Russian: no library is built, the program's own texts serve
+  EXPECT_TRUE(DialogShowsAndCloses(L"", L"Менеджер плагинов"));
 }
 
 }  // namespace

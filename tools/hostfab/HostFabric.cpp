@@ -218,6 +218,21 @@ void FabricatedMachine::SetString(HKEY root, const std::wstring& path, const wch
   Check(result, L"set " + path);
 }
 
+void FabricatedMachine::SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value) {
+  Touch(root, path);
+  HKEY key = nullptr;
+  Check(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), L"create " + path);
+  LONG result = RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+  RegCloseKey(key);
+  Check(result, L"set " + path);
+}
+
+void FabricatedMachine::SetInterfaceLanguage(DWORD languageId) {
+  // The whole product key is remembered, so that the Folders values set later come back too.
+  Touch(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Norvasoft\\NRVA9");
+  SetDword(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Norvasoft\\NRVA9", L"NrvaLangID", languageId);
+}
+
 void FabricatedMachine::DeleteKey(HKEY root, const std::wstring& path) {
   Touch(root, path);
   RegDeleteTreeW(root, path.c_str());
