@@ -127,7 +127,9 @@ TEST_F(OperaSwitchTest, AMissingReadOnlyOrNonUtf8PrefsFileIsLeftAloneSilently) {
     EXPECT_EQ(0, items[0].enabled);
     items[0].enabled = 1;
     EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
-    if (bytes) EXPECT_EQ(std::string(bytes), Prefs());
+    if (bytes) {
+      EXPECT_EQ(std::string(bytes), Prefs());
+    }
     COperaSW reread(L"Opera", kOpera);
     EXPECT_EQ(0, Detect(reread)[0].enabled);
     EXPECT_EQ(0, items[0].enabled) << "shows its real state";
