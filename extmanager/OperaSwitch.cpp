@@ -10,7 +10,6 @@
 #include "extmanager/res/QuenloRes.h"
 #include "platform/win/ResourceInstance.h"
 #include "shared/ProductFolders.h"
-#include "shared/TempFiles.h"
 
 namespace {
 
@@ -111,7 +110,7 @@ bool COperaSW::InstallOperaFile(const std::wstring& file, const std::wstring& su
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
   }
-  CreateDirectoryPath(folder);
+  if (!MakeFolderPath(folder)) return false;
   if (file == skinFile_) return CopyFileW(LongPath(productFolder_ + file).c_str(), LongPath(target).c_str(), FALSE);
   std::wstring text = file == toolbarFile_ ? ToolbarText() : MenuText();
   return ReplaceFileContents(target, "\xEF\xBB\xBF" + EncodeUtf8(text));

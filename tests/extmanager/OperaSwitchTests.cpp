@@ -225,3 +225,30 @@ TEST_F(OperaSwitchTest, AnAdministratorsSilentSwitchOffCleansEveryUser) {
 }
 
 }  // namespace
+
+namespace {
+
+// A user folder so deep that the profile's files lie beyond 260 characters.
+TEST_F(OperaSwitchTest, AProfileBeyondTheOldPathLimitIsSwitched) {
+  Install();
+  std::wstring deep = appData_;
+  while (deep.size() < 280) deep += L"\\deep-folder-level";
+  machine_->MakeFolder(deep);
+  Seams().roamingAppData = deep;
+  const std::string original = hostfab::FabricatedMachine::SampleOperaPrefs();
+  machine_->AddOperaProfile(deep, original);
+  COperaSW sw(L"Opera", kOpera);
+  SwitchItems items = Detect(sw);
+  ASSERT_EQ(1u, items.size());
+  items[0].enabled = 1;
+  EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
+  EXPECT_EQ(1, items[0].enabled);
+  COperaSW reread(L"Opera", kOpera);
+  EXPECT_EQ(1, Detect(reread)[0].enabled);
+  items[0].enabled = 0;
+  EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
+  COperaSW again(L"Opera", kOpera);
+  EXPECT_EQ(0, Detect(again)[0].enabled);
+}
+
+}  // namespace
