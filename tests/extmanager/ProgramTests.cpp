@@ -126,6 +126,7 @@ TEST_F(ProgramTest, DashLEmptiesTheLogAndOpensTheDialogOtherFormsKeepIt) {
   ASSERT_TRUE(DialogShowsAndCloses(L"-l"));
   EXPECT_EQ(std::string("\xFF\xFE"), testsupport::ReadWholeFile(log.Path())) << "emptied";
   EXPECT_EQ(0u, Run(L"-l ff"));  // two arguments, the first no switch: ends at once
+  DeleteFileW(log.Path().c_str());
 }
 
 TEST_F(ProgramTest, TheEnglishInterfaceLibraryIsChosenByTheProductsLanguage) {
