@@ -302,6 +302,67 @@ TEST_F(FervixRoad, KernelEventsReachTheObserver) {
   EXPECT_TRUE(PumpUntil([&] { return observer_->Saw(L"OnActiveTemplateIndexChanged 1"); }));
 }
 
+TEST_F(FervixRoad, TheScriptMayLetTheComponentGoWhileItsCallRuns) {
+  IFervix9_2* component = Component();
+  ASSERT_TRUE(component);
+  testsupport::DialogWatcher watcher(true);
+  observer_->onCall = [this](const std::wstring& call) {
+    if (call == L"OnTextTranslated") component_.Reset();  // the last reference
+  };
+  XpString selection(L"hello world"), templateId(L"GENERAL");
+  EXPECT_EQ(NS_OK, component->TranslateSelection(selection, kEnglishRussian, templateId));
+  EXPECT_FALSE(component_);
+  EXPECT_EQ(kHelloWorldRussian, observer_->LastTranslatedText());
+}
+
+TEST_F(FervixRoad, AGoneComponentHearsNoMoreEventsAndTessivaGoesOn) {
+  ASSERT_TRUE(Component());
+  ComPtr<INorvaBrowserClass> browser = BrowserObject();
+  ASSERT_TRUE(browser);
+  ComPtr<IDispatch> directions;
+  ASSERT_EQ(S_OK, browser->GetDirectirons(directions.Receive()));
+  auto source = directions.As<INrvaStandInEventSource>();
+  ASSERT_TRUE(source);
+  component_.Reset();
+  observer_->ClearCalls();
+  Bstr none;
+  EXPECT_EQ(S_OK, source->FireEvent(21, 0, none.Get(), none.Get()));
+  EXPECT_EQ(S_OK, source->FireEvent(22, 0, none.Get(), none.Get()));
+  PumpUntil([] { return false; }, 500);
+  EXPECT_TRUE(observer_->Calls().empty());
+  LONG disabled = 1;
+  EXPECT_EQ(S_OK, browser->get_IsDisable(&disabled));
+}
+
+TEST_F(FervixRoad, PageDetectionSetsDirectionAndTemplateOnlyOnAnAnswer) {
+  IFervix9_2* component = Component();
+  ASSERT_TRUE(component);
+  XpString url(L"http://example.test/"), source(L"<html><body>hello world</body></html>");
+  observer_->ClearCalls();
+  EXPECT_EQ(NS_OK, component->DetectPage(url, source));
+  EXPECT_EQ(NS_OK, component->DetectPage2(url, source, source));
+  // The browser object answers S_OK with the page's direction once it detects
+  // pages; then both choosers follow, in this order.
+  const auto& calls = observer_->Calls();
+  EXPECT_TRUE(calls.size() % 2 == 0);
+  for (size_t i = 0; i + 1 < calls.size(); i += 2) {
+    EXPECT_EQ(0u, calls[i].find(L"OnActiveDirIndexChanged"));
+    EXPECT_EQ(0u, calls[i + 1].find(L"OnActiveTemplateIndexChanged"));
+  }
+}
+
+TEST_F(FervixRoad, WithoutAWorkingKernelTheComponentIsNotEnabled) {
+  SetSwitch(L"FailLogOn", 1);
+  auto component = host_->Create<IFervix9_2>(kFervixContractId);
+  ASSERT_TRUE(component);
+  PRBool ok = PR_FALSE;
+  EXPECT_EQ(NS_OK, component->Init(observer_.Get(), &ok));
+  if (!ok) EXPECT_TRUE(observer_->Saw(L"OnDisable 1"));
+  PRBool enabled = PR_TRUE;
+  EXPECT_EQ(NS_OK, component->IsEnabled(&enabled));
+  EXPECT_EQ(PR_FALSE, enabled);
+}
+
 // The hook library's messages reach the component's window, which reads the
 // word under the pointer from the browser window's accessible text.
 TEST_F(FervixRoad, AMouseMoveOverTheBrowserReadsTheWordUnderThePointer) {
