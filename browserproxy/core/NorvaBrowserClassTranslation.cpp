@@ -34,12 +34,12 @@ bool IsAbsent(const VARIANT& value) { return platform::IsMissing(value) || value
 
 std::wstring FromBstr(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
 
-// S_OK when the source file exists and holds text, S_FALSE when it is empty,
-// the failure of opening it otherwise. A missing file is never created.
+// S_OK when the source file holds text, S_FALSE when it is empty (a missing
+// file is made, empty, as the plug-ins expect), the failure of opening it otherwise.
 HRESULT CheckSourceFile(BSTR path) {
   if (SysStringLen(path) == 0) return E_INVALIDARG;
   platform::UniqueFileHandle file(
-      CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return HRESULT_FROM_WIN32(GetLastError());
   LARGE_INTEGER size = {};
   if (!GetFileSizeEx(file.Get(), &size)) return HRESULT_FROM_WIN32(GetLastError());
