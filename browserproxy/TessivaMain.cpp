@@ -7,6 +7,7 @@
 
 #include "browserproxy/core/ConnectorFactory.h"
 #include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/core/ServerConnectorSetup.h"
 #include "browserproxy/core/TessivaModule.h"
 #include "shared/DeliverableConfig.h"
 #include "shared/ResourceLanguage.h"
@@ -22,6 +23,7 @@ int Run(PWSTR arguments) {
   SetConnectorMaker(kKernelConnector, [](const std::wstring& title) -> std::unique_ptr<INorvaConnector> {
     return std::make_unique<CNorvaKernelWrapper>(title);
   });
+  InstallServerConnector();
   return tessiva::RunModule(arguments);
 }
 
