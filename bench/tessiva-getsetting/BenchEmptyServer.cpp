@@ -7,11 +7,10 @@
 
 #include "BenchEmpty.h"
 #include "platform/com/ClassFactory.h"
-#include "platform/com/ClassObjectRegistration.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/Dispatch.h"
+#include "platform/com/LocalServer.h"
 #include "platform/com/ServerRegistration.h"
-#include "platform/com/ShutdownMonitor.h"
 #include "platform/com/TypeLibrary.h"
 
 namespace {
@@ -53,15 +52,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     HRESULT hr = platform::RegisterComClass(Entry(path));
     return FAILED(hr) ? hr : platform::RegisterModuleTypeLib(path);
   }
-  auto factory = platform::MakeClassFactory<CBenchEmpty>();
-  platform::ClassObjectRegistration registration;
-  HRESULT hr = registration.Register(CLSID_BenchEmptyServer, factory.Get());
-  if (FAILED(hr)) return hr;
-  {
-    platform::ShutdownMonitor monitor(GetCurrentThreadId(), 2000, true);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-  }
-  registration.Revoke();
-  return 0;
+  platform::LocalServerClass classes[] = {{&CLSID_BenchEmptyServer, platform::MakeClassFactory<CBenchEmpty>()}};
+  platform::LocalServerTimes times;
+  times.idleMs = 2000;
+  times.drainMs = 400;
+  return platform::RunLocalServer(classes, times);
 }
