@@ -382,3 +382,58 @@ TEST_F(Server, EndsWhenItsClientsAreGoneAndTheNextClientLogsOnAgain) {
   EXPECT_EQ(S_OK, browser->TranslateText(Bstr(L"hello").Get(), result.Receive()));
   EXPECT_NE(nullptr, result.Get());
 }
+
+namespace {
+
+// Runs a VBScript through Wine's cscript and answers its output.
+std::string RunScript(const std::string& script) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"tessiva-bad-input.vbs";
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, script.data(), static_cast<DWORD>(script.size()), &written, nullptr);
+  CloseHandle(file);
+  testsupport::ChildResult result = testsupport::RunChild(L"cscript //nologo \"" + path + L"\"", 60000);
+  DeleteFileW(path.c_str());
+  EXPECT_TRUE(result.started && !result.timedOut);
+  std::string output;
+  for (char c : result.output)
+    if (c != '\r') output += c;
+  return output;
+}
+
+}  // namespace
+
+// A script client's bad input, as a plug-in or a script passes it by name:
+// refused with E_INVALIDARG, and nothing of it reaches the settings.
+TEST_F(Server, AScriptsBadSettingNamesAndIndexesAreRefused) {
+  const std::string output = RunScript(
+      "On Error Resume Next\r\n"
+      "Set b = CreateObject(\"Tessiva.WebClassCreator\").GetProxyObject(2, Nothing, 0, 0)\r\n"
+      "WScript.Echo \"object \" & Hex(Err.Number)\r\n"
+      "b.SetSetting \"PopupWordDelay\", 700\r\n"
+      "WScript.Echo \"set \" & Hex(Err.Number)\r\n"
+      "Err.Clear\r\n"
+      "b.SetSetting \"PopupWordDelay\" & Chr(0) & \"x\", 4321\r\n"
+      "WScript.Echo \"nul \" & Hex(Err.Number)\r\n"
+      "Err.Clear\r\n"
+      "b.SetSetting \"lastDirID\", \"junk\"\r\n"
+      "WScript.Echo \"reserved \" & Hex(Err.Number)\r\n"
+      "Err.Clear\r\n"
+      "b.SetSetting String(20000, \"n\"), 1\r\n"
+      "WScript.Echo \"long \" & Hex(Err.Number)\r\n"
+      "Err.Clear\r\n"
+      "b.ActiveDirIndex = 65537\r\n"
+      "WScript.Echo \"index \" & Hex(Err.Number)\r\n"
+      "Err.Clear\r\n"
+      "WScript.Echo \"active \" & CLng(b.ActiveDirIndex)\r\n"
+      "WScript.Echo \"delay \" & b.GetSetting(\"PopupWordDelay\", 0)\r\n");
+  // VBScript reports E_INVALIDARG as its error 5 (invalid procedure call or argument).
+  EXPECT_EQ("object 0\nset 0\nnul 5\nreserved 5\nlong 5\nindex 5\nactive 0\ndelay 700\n", output);
+  const std::wstring key = std::wstring(kBrowsersKey) + L"\\FireFox";
+  EXPECT_EQ(700u, RegDword(HKEY_CURRENT_USER, key, L"PopupWordDelay"));
+  bool found = false;
+  RegDword(HKEY_CURRENT_USER, key, L"lastDirID", &found);
+  EXPECT_TRUE(found) << "the remembered direction stays a number";
+}
