@@ -102,10 +102,11 @@ class CNorvaBrowserClass : public platform::Dispatch<INorvaBrowserClass2, g_tess
   HRESULT RunFileJob(TranslateFileJob& job, UINT titleId);
   // The active direction and template remembered for a translated page.
   void RememberPage(BSTR pageUrl);
-  // The kinds of TranslateTextDlg.
-  HRESULT TranslateTextFrame(BSTR text, LONG point);
-  HRESULT TranslateTextWordPopup(BSTR text, LONG point, const VARIANT& rect, HWND parent);
-  HRESULT TranslateTextSelectionPopup(BSTR text, LONG point, const VARIANT& rect, HWND parent);
+  // Dialogs and display methods (NorvaBrowserClassDialogs.cpp).
+  HRESULT ShowTranslateFrame(BSTR Text, LONG lX_Y, const VARIANT& ParentHwnd);
+  HRESULT ShowWordPopupKind(BSTR Text, LONG lX_Y, const VARIANT& pvtRect, const VARIANT& ParentHwnd);
+  HRESULT ShowSelectionPopupKind(BSTR Text, LONG lX_Y, const VARIANT& pvtRect, const VARIANT& ParentHwnd);
+  // The popups' kinds of TranslateTextDlg (NorvaBrowserClassPopups.cpp).
   void ShowWordPopup(const std::wstring& text, LONG point, const VARIANT& rect, HWND parent);
   void HideWordPopup(LONG point, const VARIANT& rect, HWND parent);
   // A setting as a number; the fallback when it has no value or no number.

@@ -142,25 +142,22 @@ HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR Text, LONG lX_Y, VARIANT pvtRe
   return ComBoundary([&]() -> HRESULT {
     if (!connector_ || connector_->IsDisable()) return E_POINTER;
     long kind = EPTDT_FRAME;
-    if (!IsAbsent(TDlgType)) kind = Variant::CopyOf(TDlgType).ChangedTo(VT_I4).Get().lVal;
-    HWND parent = nullptr;
-    if (!IsAbsent(ParentHwnd) && ParentHwnd.vt != VT_NULL)
-      parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(Variant::CopyOf(ParentHwnd).ChangedTo(VT_I4).Get().lVal));
+    if (!IsAbsent(TDlgType)) {
+      auto value = Variant::CopyOf(TDlgType).ToInt32();
+      if (!value) return E_POINTER;
+      kind = *value;
+    }
     switch (kind) {
-      case EPTDT_FRAME:
-        return TranslateTextFrame(Text, lX_Y);
-      case EPTDT_TOOLTIP_WORD:
-        return TranslateTextWordPopup(Text, lX_Y, pvtRect, parent);
-      case EPTDT_TOOLTIP_SELECTION:
-        return TranslateTextSelectionPopup(Text, lX_Y, pvtRect, parent);
-      default:
-        return E_POINTER;
+      case EPTDT_FRAME: return ShowTranslateFrame(Text, lX_Y, ParentHwnd);
+      case EPTDT_TOOLTIP_WORD: return ShowWordPopupKind(Text, lX_Y, pvtRect, ParentHwnd);
+      case EPTDT_TOOLTIP_SELECTION: return ShowSelectionPopupKind(Text, lX_Y, pvtRect, ParentHwnd);
+      default: return E_POINTER;
     }
   });
 }
 
 // The translation dialog kind is built with the dialogs.
-HRESULT CNorvaBrowserClass::TranslateTextFrame(BSTR, LONG) { return E_NOTIMPL; }
+HRESULT CNorvaBrowserClass::ShowTranslateFrame(BSTR, LONG, const VARIANT&) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowSettings(LONG, VARIANT) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowAot(BSTR) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowWebSearch(VARIANT, BSTR*) { return E_NOTIMPL; }
