@@ -164,7 +164,19 @@ HRESULT CNorvaBrowserClass::ShowWebSearch(VARIANT, BSTR*) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowHelp() { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowAboutDlg() { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowMessageBox(BSTR, VARIANT, VARIANT*) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::GetCtrlDoc(IDispatch**) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::GetDirectirons(IDispatch**) { return E_NOTIMPL; }
+// The connector's context (document) or direction list as the plug-in's IDispatch.
+static HRESULT DesktopObjectDispatch(INorvaConnector* connector, bool directions, IDispatch** ppDisp) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector || !ppDisp) return E_INVALIDARG;
+    *ppDisp = nullptr;
+    INorvaDesktopObject* desktop = connector->GetDesktopObject();
+    if (!desktop) return E_INVALIDARG;
+    IUnknown* object = directions ? desktop->GetDirectionsObject() : desktop->GetContextObject();
+    if (!object) return E_INVALIDARG;
+    return object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(ppDisp));
+  });
+}
+HRESULT CNorvaBrowserClass::GetCtrlDoc(IDispatch** ppDisp) { return DesktopObjectDispatch(connector_.get(), false, ppDisp); }
+HRESULT CNorvaBrowserClass::GetDirectirons(IDispatch** ppDisp) { return DesktopObjectDispatch(connector_.get(), true, ppDisp); }
 HRESULT CNorvaBrowserClass::GetPageInformation(BSTR, BSTR, VARIANT*) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::GetPageInformation2(BSTR, BSTR, BSTR, VARIANT*) { return E_NOTIMPL; }
