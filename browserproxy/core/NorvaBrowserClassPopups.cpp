@@ -13,13 +13,6 @@ constexpr long kDefaultLimit = 100;
 
 std::wstring FromBstr(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
 
-// The plug-in's window: 0 when missing or not a number.
-HWND WindowOf(const VARIANT& value) {
-  if (platform::IsMissing(value) || value.vt == VT_EMPTY || value.vt == VT_NULL) return nullptr;
-  auto number = platform::Variant::CopyOf(value).ToInt32();
-  return number ? reinterpret_cast<HWND>(static_cast<LONG_PTR>(*number)) : nullptr;
-}
-
 std::wstring TrimSpaces(const std::wstring& text) {
   size_t first = text.find_first_not_of(L' ');
   if (first == std::wstring::npos) return std::wstring();
@@ -55,10 +48,8 @@ void CNorvaBrowserClass::HideWordPopup(LONG point, const VARIANT& rect, HWND par
   if (wordPopup_.Hwnd()) ShowWindow(wordPopup_.Hwnd(), SW_HIDE);
 }
 
-HRESULT CNorvaBrowserClass::ShowWordPopupKind(BSTR Text, LONG lX_Y, const VARIANT& pvtRect,
-                                              const VARIANT& ParentHwnd) {
+HRESULT CNorvaBrowserClass::TranslateTextWordPopup(BSTR Text, LONG lX_Y, const VARIANT& pvtRect, HWND parent) {
   try {
-    const HWND parent = WindowOf(ParentHwnd);
     const bool selectionShown = selectionPopup_.Hwnd() && IsWindowVisible(selectionPopup_.Hwnd());
     if (SettingNumber(L"UseTranslateWordPopup", 1) != 1 || selectionShown) return S_OK;
     // The "is down" bits: a key or button held now, not one pressed at some
@@ -87,10 +78,8 @@ HRESULT CNorvaBrowserClass::ShowWordPopupKind(BSTR Text, LONG lX_Y, const VARIAN
   }
 }
 
-HRESULT CNorvaBrowserClass::ShowSelectionPopupKind(BSTR Text, LONG lX_Y, const VARIANT& pvtRect,
-                                                   const VARIANT& ParentHwnd) {
+HRESULT CNorvaBrowserClass::TranslateTextSelectionPopup(BSTR Text, LONG lX_Y, const VARIANT& pvtRect, HWND parent) {
   try {
-    const HWND parent = WindowOf(ParentHwnd);
     if (SettingNumber(L"UseTranslateWordPopup", 1) != 1) return S_OK;
     if (wordPopup_.Hwnd() && IsWindowVisible(wordPopup_.Hwnd())) HideWordPopup(lX_Y, pvtRect, parent);
     std::wstring text = TrimSpaces(FromBstr(Text));
