@@ -274,4 +274,27 @@ TEST(BrowserObjectPopups, WithoutAConnectorEveryKindAnswersEPointer) {
   }
 }
 
+// String `id` of the program's resources in exactly that language; empty
+// when the language has no block for it or the block leaves it empty.
+std::wstring StringIn(WORD language, UINT id) {
+  HRSRC found = FindResourceExW(nullptr, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language);
+  if (!found) return std::wstring();
+  const auto* p = static_cast<const WCHAR*>(LockResource(LoadResource(nullptr, found)));
+  for (UINT i = 0; p && i < id % 16; ++i) p += 1 + *p;
+  return p ? std::wstring(p + 1, *p) : std::wstring();
+}
+
+TEST(PopupStrings, EveryLanguageCarriesEveryStringOfItsBlocks) {
+  const WORD languages[] = {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN),
+                            MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN),
+                            MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT)};
+  std::vector<UINT> ids;
+  for (UINT id = 128; id <= 155; ++id) ids.push_back(id);
+  for (UINT id : {157u, 158u, 159u, 160u, 164u, 220u, 223u, 224u, 228u, 229u}) ids.push_back(id);
+  for (WORD language : languages)
+    for (UINT id : ids) EXPECT_FALSE(StringIn(language, id).empty()) << "language " << std::hex << language << std::dec << " string " << id;
+  EXPECT_EQ(L"R", StringIn(MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT), 223));
+  EXPECT_EQ(L"Substantiv", StringIn(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), 142));
+}
+
 }  // namespace
