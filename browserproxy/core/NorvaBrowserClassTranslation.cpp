@@ -148,19 +148,34 @@ HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR Text, LONG lX_Y, VARIANT pvtRe
   return ComBoundary([&]() -> HRESULT {
     if (!connector_ || connector_->IsDisable()) return E_POINTER;
     long kind = EPTDT_FRAME;
-    if (!IsAbsent(TDlgType)) {
-      auto value = Variant::CopyOf(TDlgType).ToInt32();
-      if (!value) return E_POINTER;
-      kind = *value;
-    }
+    if (!IsAbsent(TDlgType)) kind = Variant::CopyOf(TDlgType).ChangedTo(VT_I4).Get().lVal;
+    HWND parent = nullptr;
+    if (!IsAbsent(ParentHwnd) && ParentHwnd.vt != VT_NULL)
+      parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(Variant::CopyOf(ParentHwnd).ChangedTo(VT_I4).Get().lVal));
     switch (kind) {
-      case EPTDT_FRAME: return ShowTranslateFrame(Text, lX_Y, ParentHwnd);
-      case EPTDT_TOOLTIP_WORD: return ShowWordPopupKind(Text, lX_Y, pvtRect, ParentHwnd);
-      case EPTDT_TOOLTIP_SELECTION: return ShowSelectionPopupKind(Text, lX_Y, pvtRect, ParentHwnd);
-      default: return E_POINTER;
+      case EPTDT_FRAME:
+        return TranslateTextFrame(Text, lX_Y);
+      case EPTDT_TOOLTIP_WORD:
+        return TranslateTextWordPopup(Text, lX_Y, pvtRect, parent);
+      case EPTDT_TOOLTIP_SELECTION:
+        return TranslateTextSelectionPopup(Text, lX_Y, pvtRect, parent);
+      default:
+        return E_POINTER;
     }
   });
 }
 
-HRESULT CNorvaBrowserClass::ShowWordPopupKind(BSTR, LONG, const VARIANT&, const VARIANT&) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::ShowSelectionPopupKind(BSTR, LONG, const VARIANT&, const VARIANT&) { return E_NOTIMPL; }
+// The connector's context (document) or direction list as the plug-in's IDispatch.
+static HRESULT DesktopObjectDispatch(INorvaConnector* connector, bool directions, IDispatch** ppDisp) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector || !ppDisp) return E_INVALIDARG;
+    *ppDisp = nullptr;
+    INorvaDesktopObject* desktop = connector->GetDesktopObject();
+    if (!desktop) return E_INVALIDARG;
+    IUnknown* object = directions ? desktop->GetDirectionsObject() : desktop->GetContextObject();
+    if (!object) return E_INVALIDARG;
+    return object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(ppDisp));
+  });
+}
+HRESULT CNorvaBrowserClass::GetCtrlDoc(IDispatch** ppDisp) { return DesktopObjectDispatch(connector_.get(), false, ppDisp); }
+HRESULT CNorvaBrowserClass::GetDirectirons(IDispatch** ppDisp) { return DesktopObjectDispatch(connector_.get(), true, ppDisp); }

@@ -51,6 +51,7 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
     return E_INVALIDARG;
   const UINT width = static_cast<UINT>(dib.dsBm.bmWidth);
   const UINT height = static_cast<UINT>(dib.dsBm.bmHeight);
+  const UINT stride = static_cast<UINT>(dib.dsBm.bmWidthBytes);
 
   ComApartment apartment;
   if (FAILED(apartment.Result()) && apartment.Result() != RPC_E_CHANGED_MODE) return apartment.Result();
@@ -72,23 +73,24 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
   WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
   if (FAILED(hr = frame->SetPixelFormat(&format))) return hr;
   if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGR)) return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-  // The rows in a known top-down order: what GetObject says of a DIB
-  // section's orientation differs between systems (Wine reports a top-down
-  // section as bottom-up), GetDIBits with a negative height does not.
-  BITMAPINFO rows{};
-  rows.bmiHeader.biSize = sizeof(rows.bmiHeader);
-  rows.bmiHeader.biWidth = static_cast<LONG>(width);
-  rows.bmiHeader.biHeight = -static_cast<LONG>(height);
-  rows.bmiHeader.biPlanes = 1;
-  rows.bmiHeader.biBitCount = 32;
-  rows.bmiHeader.biCompression = BI_RGB;
-  std::vector<BYTE> pixels(static_cast<size_t>(width) * 4 * height);
+  // The rows top-down whatever the section's own order (the sign of its
+  // height is not reported alike everywhere: Wine answers it positive).
+  std::vector<BYTE> rows(static_cast<size_t>(stride) * height);
+  BITMAPINFO wanted{};
+  wanted.bmiHeader.biSize = sizeof(wanted.bmiHeader);
+  wanted.bmiHeader.biWidth = static_cast<LONG>(width);
+  wanted.bmiHeader.biHeight = -static_cast<LONG>(height);
+  wanted.bmiHeader.biPlanes = 1;
+  wanted.bmiHeader.biBitCount = 32;
+  wanted.bmiHeader.biCompression = BI_RGB;
   {
     WindowDC screen(nullptr);
-    if (GetDIBits(screen.Get(), bitmap, 0, height, pixels.data(), &rows, DIB_RGB_COLORS) != static_cast<int>(height))
+    if (GetDIBits(screen.Get(), bitmap, 0, height, rows.data(), &wanted, DIB_RGB_COLORS) != static_cast<int>(height))
       return E_FAIL;
   }
-  if (FAILED(hr = frame->WritePixels(height, width * 4, static_cast<UINT>(pixels.size()), pixels.data()))) return hr;
+  for (UINT row = 0; row < height; ++row) {
+    if (FAILED(hr = frame->WritePixels(1, stride, stride, rows.data() + static_cast<size_t>(row) * stride))) return hr;
+  }
   if (FAILED(hr = frame->Commit())) return hr;
   return encoder->Commit();
 }

@@ -1,6 +1,7 @@
 // NrvaKernel.dll: the in-process classes of the stand-in kernel and the
-// registration of both kernel type libraries and of the AOT module's type
-// library (its analyzer's IDispatch).
+// registration of both kernel type libraries. The AOT module's type library,
+// which the stand-in's own analyzer carries for its IDispatch, is registered
+// by the AOT module alone.
 #include <windows.h>
 
 #include <vector>
@@ -34,7 +35,6 @@ STDAPI DllRegisterServer() {
   const std::wstring dll = platform::ModulePath(platform::CurrentModule());
   HRESULT hr = platform::RegisterModuleTypeLib(dll);
   if (SUCCEEDED(hr)) hr = platform::RegisterModuleTypeLib(dll + L"\\2");
-  if (SUCCEEDED(hr)) hr = platform::RegisterModuleTypeLib(dll + L"\\3");
   for (const KernelClass& c : KernelClasses())
     if (SUCCEEDED(hr) && !c.outOfProcess) hr = platform::RegisterComClass(RegistrationOf(c, dll));
   return hr;
@@ -48,7 +48,7 @@ STDAPI DllUnregisterServer() {
     HRESULT hr = platform::UnregisterComClass(RegistrationOf(c, dll));
     if (FAILED(hr) && SUCCEEDED(result)) result = hr;
   }
-  for (const std::wstring& lib : {dll, dll + L"\\2", dll + L"\\3"}) {
+  for (const std::wstring& lib : {dll, dll + L"\\2"}) {
     HRESULT hr = platform::UnregisterModuleTypeLib(lib);
     if (FAILED(hr) && SUCCEEDED(result)) result = hr;
   }
