@@ -9,6 +9,12 @@
 #include <sstream>
 
 #include "ChildProcess.h"
+#include "DialogsTestSupport.h"
+#include "TessivaLib.h"
+#include "browserproxy/ui/DialogsResources.h"
+#include "platform/com/Bstr.h"
+#include "platform/com/ComApartment.h"
+#include "platform/com/Variant.h"
 #include "DialogWatcher.h"
 #include "KernelStandIn.h"
 #include "SmartUrlStandIn.h"
@@ -161,6 +167,78 @@ TEST_F(ScriptClient, EveryMethodAnswersAndTheServerSurvivesBadArguments) {
       << answers["ShowMessageBox bad"];
   EXPECT_EQ("80070002", answers["TranslateTextWithProgress bad"]) << "no file is made at a missing path";
   EXPECT_EQ(1u, tessivaserver::RunningServers().size()) << "Tessiva still runs";
+}
+
+// The page of the frame that holds the control (the frame is Tessiva's).
+HWND PageWith(HWND frame, int controlId) {
+  for (HWND page : dialogstest::Pages(frame))
+    if (GetDlgItem(page, controlId)) return page;
+  return nullptr;
+}
+
+TEST_F(ScriptClient, TheSettingsFrameOfTessivaSavesWhatItsPagesShow) {
+  kernelstandin_test::SetSwitch(L"NoMessageBoxes", 1);
+  testsupport::ScopedFixedKey browsers(HKEY_CURRENT_USER, dialogstest::kBrowsersKey);
+  platform::ComApartment apartment;
+  platform::ComPtr<IWebClassCreator> creator;
+  ASSERT_EQ(S_OK, platform::ComPtr<IWebClassCreator>::TryCreate(CLSID_WebClassCreator, &creator, CLSCTX_LOCAL_SERVER));
+  platform::ComPtr<IDispatch> object;
+  ASSERT_EQ(S_OK, creator->GetProxyObject(EPBT_FF, nullptr, 0, 0, object.Receive()));
+  auto browser = object.As<INorvaBrowserClass>();
+  ASSERT_TRUE(browser);
+
+  bool replaceBefore = false, applyAfterApply = true;
+  std::wstring shownTitle;
+  {
+    testsupport::DialogWatcher watcher(true);
+    watcher.OnWindow(L"Options", L"#32770", [&](HWND frame) {
+      HWND shown = dialogstest::ShownPage(frame);
+      shownTitle = shown && GetDlgItem(shown, IDC_WS_MODE_NEW) ? L"web search" : L"other";
+      HWND search = PageWith(frame, IDC_WS_MODE_NEW);
+      replaceBefore = dialogstest::IsChecked(search, IDC_WS_MODE_REPLACE);
+      dialogstest::ClickRadio(search, IDC_WS_MODE_NEW, {IDC_WS_MODE_REPLACE, IDC_WS_MODE_NEW});
+      dialogstest::ClickButton(frame, IDC_APPLY);
+      applyAfterApply = dialogstest::IsEnabled(frame, IDC_APPLY);
+      HWND popup = PageWith(frame, IDC_WP_DELAY);
+      HWND bar = GetDlgItem(popup, IDC_WP_DELAY);
+      SendMessageW(bar, TBM_SETPOS, TRUE, 2);
+      SendMessageW(popup, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 2), reinterpret_cast<LPARAM>(bar));
+      dialogstest::PostClick(frame, IDOK);
+    });
+    EXPECT_EQ(S_OK, browser->ShowSettings(0, platform::Variant::FromInt32(3).Get()));
+  }
+  EXPECT_EQ(L"web search", shownTitle) << "Firefox's fourth row";
+  EXPECT_TRUE(replaceBefore);
+  EXPECT_FALSE(applyAfterApply);
+
+  platform::Variant mode, delay;
+  EXPECT_EQ(S_OK, browser->GetSetting(platform::Bstr(L"WebSearchMode").Get(), platform::Variant::Missing().Get(),
+                                      mode.Receive()));
+  EXPECT_EQ(S_OK, browser->GetSetting(platform::Bstr(L"PopupWordDelay").Get(), platform::Variant::Missing().Get(),
+                                      delay.Receive()));
+  EXPECT_EQ(VT_UI4, mode.Type());
+  EXPECT_EQ(1u, mode.Get().ulVal);
+  EXPECT_EQ(200u, delay.Get().ulVal);
+  const std::wstring key = std::wstring(dialogstest::kBrowsersKey) + L"\\FireFox";
+  EXPECT_EQ(1u, dialogstest::RegDword(key, L"WebSearchMode"));
+  EXPECT_EQ(200u, dialogstest::RegDword(key, L"PopupWordDelay"));
+
+  bool newShown = false;
+  LRESULT position = -1;
+  {
+    testsupport::DialogWatcher watcher(true);
+    watcher.OnWindow(L"Options", L"#32770", [&](HWND frame) {
+      newShown = dialogstest::IsChecked(PageWith(frame, IDC_WS_MODE_NEW), IDC_WS_MODE_NEW);
+      position = SendMessageW(GetDlgItem(PageWith(frame, IDC_WP_DELAY), IDC_WP_DELAY), TBM_GETPOS, 0, 0);
+      dialogstest::PostClick(frame, IDCANCEL);
+    });
+    EXPECT_EQ(S_FALSE, browser->ShowSettings(0, platform::Variant::Missing().Get()));
+  }
+  EXPECT_TRUE(newShown);
+  EXPECT_EQ(2, position);
+  browser.Reset();
+  object.Reset();
+  creator.Reset();
 }
 
 }  // namespace
