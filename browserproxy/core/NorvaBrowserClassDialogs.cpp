@@ -1,7 +1,7 @@
 // The browser object's dialogs and the rest of its display methods: the
 // translation dialog, the settings frame, AOT, web search, help, about and
-// message boxes, and the direction and template that suit a page (page
-// memory and the smart-URL store).
+// message boxes, the engine's objects, and the direction and template that
+// suit a page (page memory and the smart-URL store).
 #include <windows.h>
 
 #include <optional>
@@ -38,6 +38,14 @@ constexpr UINT kDisplayToc = 1;  // HH_DISPLAY_TOC
 std::wstring FromBstr(BSTR text) { return std::wstring(platform::BstrView(text)); }
 
 bool IsAbsent(const VARIANT& value) { return platform::IsMissing(value) || value.vt == VT_EMPTY; }
+
+// A window handle passed as a number.
+HWND WindowOf(const VARIANT& value) {
+  auto number = Variant::CopyOf(value).ToInt32();
+  if (IsAbsent(value) || !number) return nullptr;
+  HWND window = reinterpret_cast<HWND>(static_cast<LONG_PTR>(*number));
+  return IsWindow(window) ? window : nullptr;
+}
 
 // Deletes a temporary file when the attempt that made it ends.
 class TempFileGuard {
@@ -122,7 +130,7 @@ void CNorvaBrowserClass::RememberPageInStore(BSTR pageUrl) {
   store->Add(pageUrl, connector_->GetActiveDirID(), Bstr(connector_->GetActiveTplId()).Get());
 }
 
-HRESULT CNorvaBrowserClass::TranslateTextFrame(BSTR Text, LONG lX_Y) {
+HRESULT CNorvaBrowserClass::ShowTranslateFrame(BSTR Text, LONG lX_Y, const VARIANT& ParentHwnd) {
   if (SysStringLen(Text) == 0) {
     ShowSelectTextHint();
     return S_FALSE;
@@ -141,7 +149,8 @@ HRESULT CNorvaBrowserClass::TranslateTextFrame(BSTR Text, LONG lX_Y) {
     CTranslateDlg dialog(static_cast<WORD>(Row().iconGroupId));
     dialog.SetText(std::move(*translation));
     POINT point{static_cast<short>(LOWORD(lX_Y)), static_cast<short>(HIWORD(lX_Y))};
-    dialog.Run(GetForegroundWindow(), &point);
+    HWND parent = WindowOf(ParentHwnd);
+    dialog.Run(parent ? parent : GetForegroundWindow(), &point);
     return S_OK;
   } catch (const ComError& e) {
     ReportError(e.Result());
@@ -249,6 +258,26 @@ HRESULT CNorvaBrowserClass::ShowMessageBox(BSTR bstrText, VARIANT ulStyle, VARIA
     return S_OK;
   });
 }
+
+HRESULT CNorvaBrowserClass::HandOutEngineObject(IDispatch** ppDisp, bool directions) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector_) return E_INVALIDARG;
+    try {
+      INorvaDesktopObject* desktop = connector_->GetDesktopObject();
+      if (!desktop || !ppDisp) return E_INVALIDARG;
+      *ppDisp = nullptr;
+      IUnknown* object = directions ? desktop->GetDirectionsObject() : desktop->GetContextObject();
+      if (!object) return E_POINTER;
+      return object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(ppDisp));
+    } catch (const ComError& e) {
+      return e.Result();
+    }
+  });
+}
+
+HRESULT CNorvaBrowserClass::GetCtrlDoc(IDispatch** ppDisp) { return HandOutEngineObject(ppDisp, false); }
+
+HRESULT CNorvaBrowserClass::GetDirectirons(IDispatch** ppDisp) { return HandOutEngineObject(ppDisp, true); }
 
 HRESULT CNorvaBrowserClass::GetPageInformation(BSTR Url, BSTR Source, VARIANT* pVal) {
   return PageInformation(Url, Source, nullptr, false, pVal);

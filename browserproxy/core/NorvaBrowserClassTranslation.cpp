@@ -34,12 +34,12 @@ bool IsAbsent(const VARIANT& value) { return platform::IsMissing(value) || value
 
 std::wstring FromBstr(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
 
-// S_OK when the source file exists and holds text, S_FALSE when it is empty,
-// the failure of opening it otherwise. A missing file is never created.
+// S_OK when the source file holds text, S_FALSE when it is empty (a missing
+// file is made, empty, as the plug-ins expect), the failure of opening it otherwise.
 HRESULT CheckSourceFile(BSTR path) {
   if (SysStringLen(path) == 0) return E_INVALIDARG;
   platform::UniqueFileHandle file(
-      CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return HRESULT_FROM_WIN32(GetLastError());
   LARGE_INTEGER size = {};
   if (!GetFileSizeEx(file.Get(), &size)) return HRESULT_FROM_WIN32(GetLastError());
@@ -148,34 +148,20 @@ HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR Text, LONG lX_Y, VARIANT pvtRe
   return ComBoundary([&]() -> HRESULT {
     if (!connector_ || connector_->IsDisable()) return E_POINTER;
     long kind = EPTDT_FRAME;
-    if (!IsAbsent(TDlgType)) kind = Variant::CopyOf(TDlgType).ChangedTo(VT_I4).Get().lVal;
+    if (!IsAbsent(TDlgType)) {
+      auto value = Variant::CopyOf(TDlgType).ToInt32();
+      if (!value) return E_POINTER;
+      kind = *value;
+    }
     HWND parent = nullptr;
     if (!IsAbsent(ParentHwnd) && ParentHwnd.vt != VT_NULL)
       parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(Variant::CopyOf(ParentHwnd).ChangedTo(VT_I4).Get().lVal));
     switch (kind) {
-      case EPTDT_FRAME:
-        return TranslateTextFrame(Text, lX_Y);
-      case EPTDT_TOOLTIP_WORD:
-        return TranslateTextWordPopup(Text, lX_Y, pvtRect, parent);
-      case EPTDT_TOOLTIP_SELECTION:
-        return TranslateTextSelectionPopup(Text, lX_Y, pvtRect, parent);
-      default:
-        return E_POINTER;
+      case EPTDT_FRAME: return ShowTranslateFrame(Text, lX_Y, ParentHwnd);
+      case EPTDT_TOOLTIP_WORD: return TranslateTextWordPopup(Text, lX_Y, pvtRect, parent);
+      case EPTDT_TOOLTIP_SELECTION: return TranslateTextSelectionPopup(Text, lX_Y, pvtRect, parent);
+      default: return E_POINTER;
     }
   });
 }
 
-// The connector's context (document) or direction list as the plug-in's IDispatch.
-static HRESULT DesktopObjectDispatch(INorvaConnector* connector, bool directions, IDispatch** ppDisp) {
-  return ComBoundary([&]() -> HRESULT {
-    if (!connector || !ppDisp) return E_INVALIDARG;
-    *ppDisp = nullptr;
-    INorvaDesktopObject* desktop = connector->GetDesktopObject();
-    if (!desktop) return E_INVALIDARG;
-    IUnknown* object = directions ? desktop->GetDirectionsObject() : desktop->GetContextObject();
-    if (!object) return E_INVALIDARG;
-    return object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(ppDisp));
-  });
-}
-HRESULT CNorvaBrowserClass::GetCtrlDoc(IDispatch** ppDisp) { return DesktopObjectDispatch(connector_.get(), false, ppDisp); }
-HRESULT CNorvaBrowserClass::GetDirectirons(IDispatch** ppDisp) { return DesktopObjectDispatch(connector_.get(), true, ppDisp); }
