@@ -13,6 +13,8 @@
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
+#include "platform/win/DeviceContext.h"
+#include "platform/win/SelectedObject.h"
 #include "platform/win/WindowImage.h"
 
 namespace {
@@ -51,15 +53,41 @@ HWND FindDialog(const wchar_t* title, int requiredControl) {
   return search.found;
 }
 
+// The screen's pixels where the window is, as they are now. The dialog
+// belongs to Tessiva's process: asking it to repaint first (as
+// platform::CaptureWindow does) would catch it half painted.
+HRESULT SaveScreenOfWindow(HWND window, const std::wstring& path) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect)) return E_FAIL;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = rect.right - rect.left;
+  info.bmiHeader.biHeight = -(rect.bottom - rect.top);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  platform::WindowDC screen(nullptr);
+  platform::UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return E_OUTOFMEMORY;
+  platform::MemoryDC memory(screen.Get());
+  {
+    platform::SelectedObject selected(memory.Get(), bitmap.Get());
+    if (!BitBlt(memory.Get(), 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen.Get(), rect.left, rect.top,
+                SRCCOPY))
+      return E_FAIL;
+  }
+  GdiFlush();
+  return platform::SaveBitmapToPng(bitmap.Get(), path);
+}
+
 // Waits (at most 20 s) for the dialog, lets it paint, saves it and closes it.
 void Photograph(const wchar_t* title, int requiredControl, const std::wstring& path, std::atomic<bool>& saved) {
   for (int waited = 0; waited < 20000; waited += 50) {
     if (HWND dialog = FindDialog(title, requiredControl)) {
-      // The dialog belongs to Tessiva's process: give it time to paint.
-      Sleep(600);
-      RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-      Sleep(800);
-      HRESULT hr = platform::SaveWindowToPng(dialog, path);
+      // Give Tessiva's process time to paint the dialog.
+      Sleep(1000);
+      HRESULT hr = SaveScreenOfWindow(dialog, path);
       saved = SUCCEEDED(hr);
       printf("  %-60ls 0x%08lX\n", path.c_str(), static_cast<unsigned long>(hr));
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

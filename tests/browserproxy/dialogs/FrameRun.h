@@ -14,9 +14,10 @@ class FrameTest : public DialogsTest {
   void SetUp() override { ASSERT_TRUE(store_.Registered()); }
 
   // Runs ShowSettings with the start page (none: missing); script gets the frame.
-  HRESULT RunFrame(Browser& browser, std::function<void(HWND)> script, int startPage = -1) {
+  HRESULT RunFrame(Browser& browser, std::function<void(HWND)> script, int startPage = -1,
+                   const wchar_t* caption = kOptionsTitle) {
     testsupport::DialogWatcher watcher;
-    watcher.OnWindow(kOptionsTitle, L"#32770", [&](HWND frame) { script(frame); });
+    watcher.OnWindow(caption, L"#32770", [&](HWND frame) { script(frame); });
     platform::Variant start = startPage < 0 ? platform::Variant::Missing() : platform::Variant::FromInt32(startPage);
     return browser->ShowSettings(0, start.Get());
   }

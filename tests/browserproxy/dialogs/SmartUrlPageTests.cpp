@@ -223,11 +223,14 @@ TEST_F(SmartUrlPage, AStoredDaysOfZeroOpensWithoutAMessage) {
   testsupport::SetRegDword(HKEY_CURRENT_USER, kSmartUrlKey, L"Days", 0);
   Browser browser = MakeBrowser(EPBT_FF);
   std::wstring shown;
+  LRESULT limit = 0;
   OnPage(browser, [&](HWND page, HWND frame) {
     shown = TextOf(GetDlgItem(page, IDC_SU_DAYS));
+    limit = SendMessageW(GetDlgItem(page, IDC_SU_DAYS), EM_GETLIMITTEXT, 0, 0);
     PostClick(frame, IDCANCEL);
   });
   EXPECT_EQ(L"0", shown);
+  EXPECT_EQ(4, limit) << "no typed number long enough to wrap into 1..999";
   EXPECT_FALSE(boxes_.WaitSeen(kFirefoxTitle, 100));
 }
 
