@@ -7,7 +7,6 @@
 #include <string>
 
 #include "BrowserTestSupport.h"
-#include "DialogWatcher.h"
 #include "TempFolder.h"
 #include "TessivaLib.h"
 #include "TessivaServer.h"
@@ -110,7 +109,6 @@ TEST_F(TessivaOverServer, APageComesBackAsUtf8) {
   const std::wstring source =
       folder_.WriteFile(L"page.htm", testsupport::Utf16WithMark(L"<html><body><p>The virus</p></body></html>"));
   const std::wstring target = folder_.File(L"page-result.htm");
-  testsupport::DialogWatcher watcher(true);
   EXPECT_EQ(S_OK, Browser()->TranslatePage(Bstr(L"http://example.test/").Get(), Bstr(source).Get(),
                                            Bstr(target).Get()));
   EXPECT_EQ("<html><body><p>\xD0\xB2\xD0\xB8\xD1\x80\xD1\x83\xD1\x81</p></body></html>",
