@@ -52,7 +52,6 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
   const UINT width = static_cast<UINT>(dib.dsBm.bmWidth);
   const UINT height = static_cast<UINT>(dib.dsBm.bmHeight);
   const UINT stride = static_cast<UINT>(dib.dsBm.bmWidthBytes);
-  const bool topDown = dib.dsBmih.biHeight < 0;
 
   ComApartment apartment;
   if (FAILED(apartment.Result()) && apartment.Result() != RPC_E_CHANGED_MODE) return apartment.Result();
@@ -74,9 +73,8 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
   WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
   if (FAILED(hr = frame->SetPixelFormat(&format))) return hr;
   if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGR)) return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-  // The rows are read through GetDIBits in top-down order: the sign of the
-  // section's height is not kept by every GetObject (Wine answers it positive).
-  (void)topDown;
+  // The rows top-down whatever the section's own order (the sign of its
+  // height is not reported alike everywhere: Wine answers it positive).
   std::vector<BYTE> rows(static_cast<size_t>(stride) * height);
   BITMAPINFO wanted{};
   wanted.bmiHeader.biSize = sizeof(wanted.bmiHeader);
@@ -90,7 +88,9 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
     if (GetDIBits(screen.Get(), bitmap, 0, height, rows.data(), &wanted, DIB_RGB_COLORS) != static_cast<int>(height))
       return E_FAIL;
   }
-  if (FAILED(hr = frame->WritePixels(height, stride, static_cast<UINT>(rows.size()), rows.data()))) return hr;
+  for (UINT row = 0; row < height; ++row) {
+    if (FAILED(hr = frame->WritePixels(1, stride, stride, rows.data() + static_cast<size_t>(row) * stride))) return hr;
+  }
   if (FAILED(hr = frame->Commit())) return hr;
   return encoder->Commit();
 }
