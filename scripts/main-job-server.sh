@@ -53,5 +53,5 @@ TESSIVA_VQD_SERVER="$address" timeout 120 wine "$bin/tessiva_plugin_demo.exe" </
   || status=$?
 grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' \
   "$work/plugin.txt" || true
-echo "requests the translation server received: $(wc -l <"$work/requests.log")"
+echo "requests the translation server received: $(grep -c "\"operation\"" "$work/requests.log")"
 exit $status

@@ -1,12 +1,14 @@
 // Times the server connector's Base64 coder on 10 MB against the system's
 // CryptBinaryToString / CryptStringToBinary on the same bytes, and, given a
 // running stand-in server's address, a 1 MB file job through the connector
-// against the job's own time on the server (the time it was told to take).
-// Usage: bench_server_connector.exe [server base address]
+// against the server's own time for the job's requests, read from its
+// request log (run the server with "jobMs": 0, so that no waiting is counted).
+// Usage: bench_server_connector.exe [server base address, its request log]
 #include <windows.h>
 #include <wincrypt.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -64,7 +66,20 @@ void Base64Bench() {
          systemDecoded == bytes ? "yes" : "NO");
 }
 
-void FileJobBench(const std::wstring& address) {
+// The server's own time: the sum of the "ms" of its finished requests in
+// its request log.
+double ServerMs(const std::wstring& log) {
+  std::ifstream in(log.c_str(), std::ios::binary);
+  std::string line;
+  double total = 0;
+  while (std::getline(in, line)) {
+    const size_t at = line.find("\"ms\": ");
+    if (line.find("\"finished\"") != std::string::npos && at != std::string::npos) total += std::atof(line.c_str() + at + 6);
+  }
+  return total;
+}
+
+void FileJobBench(const std::wstring& address, const std::wstring& log) {
   platform::ComApartment apartment;
   CNorvaVQDWrapper connector(L"bench");
   if (!connector.Connect(address)) {
@@ -82,12 +97,20 @@ void FileJobBench(const std::wstring& address) {
     std::string line = "The program has a virus and the memory is full.\r\n";
     for (size_t written = 0; written < 1024 * 1024; written += line.size()) out << line;
   }
-  // The server is started with "jobMs" so that its own time for the job is known.
-  const double serverMs = 200.0;
-  bool ok = false;
-  const double total = BestMs([&] { ok = connector.TranslateFile(job); }, 3);
-  printf("1 MB file job end to end: %.1f ms against the server's %.0f ms for the job (ratio %.2f)%s\n", total, serverMs,
-         total / serverMs, ok ? "" : " FAILED");
+  double best = 1e30, server = 0;
+  bool ok = true;
+  for (int run = 0; run < 3; ++run) {
+    std::ofstream(log.c_str(), std::ios::trunc).close();
+    const auto start = Clock::now();
+    ok = connector.TranslateFile(job) && ok;
+    const double total = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    if (total < best) {
+      best = total;
+      server = ServerMs(log);
+    }
+  }
+  printf("1 MB file job end to end: %.1f ms against the server's own %.1f ms for it (ratio %.2f)%s\n", best, server,
+         server > 0 ? best / server : 0.0, ok ? "" : " FAILED");
   DeleteFileW(job.sourcePath.c_str());
   DeleteFileW(job.destinationPath.c_str());
 }
@@ -96,6 +119,6 @@ void FileJobBench(const std::wstring& address) {
 
 int wmain(int argc, wchar_t** argv) {
   Base64Bench();
-  if (argc > 1) FileJobBench(argv[1]);
+  if (argc > 2) FileJobBench(argv[1], argv[2]);
   return 0;
 }

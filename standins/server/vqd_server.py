@@ -272,6 +272,15 @@ class Handler(BaseHTTPRequestHandler):
         record["fields"] = {k: (v if k != "data" else "<%d characters>" % len(v)) for k, v in fields.items()}
         state.log(record)
 
+        started = time.monotonic()
+        try:
+            self.serve(state, operation, fields)
+        finally:
+            # The server's own time for the request, apart from the request
+            # record above (no "operation" key, so it counts as no request).
+            state.log({"finished": operation, "ms": round((time.monotonic() - started) * 1000.0, 3)})
+
+    def serve(self, state, operation, fields):
         switches = state.switches()
         if listed(switches, "noAnswer", operation):
             # Holds the connection without a word until the client gives up.

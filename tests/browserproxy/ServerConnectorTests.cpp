@@ -97,6 +97,7 @@ TEST_F(ServerConnectorTest, ConnectLoadsDirectionsTemplatesAndTheFirstPair) {
   const auto directions = Requests(L"GetDirections");
   ASSERT_EQ(1u, directions.size());
   EXPECT_EQ(L"application/x-www-form-urlencoded", vqdlog::Field(directions[0], "contentType"));
+  EXPECT_NE(std::string::npos, directions[0].find("\"bodyLength\": 0,")) << "no body";
   EXPECT_EQ(6u, Requests(L"GetTemplates").size());
 }
 

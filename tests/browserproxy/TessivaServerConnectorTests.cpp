@@ -110,11 +110,30 @@ TEST_F(TessivaOverServer, APageComesBackAsUtf8) {
   const std::wstring source =
       folder_.WriteFile(L"page.htm", testsupport::Utf16WithMark(L"<html><body><p>The virus</p></body></html>"));
   const std::wstring target = folder_.File(L"page-result.htm");
-  testsupport::DialogWatcher watcher(true);
   EXPECT_EQ(S_OK, Browser()->TranslatePage(Bstr(L"http://example.test/").Get(), Bstr(source).Get(),
                                            Bstr(target).Get()));
   EXPECT_EQ("<html><body><p>\xD0\xB2\xD0\xB8\xD1\x80\xD1\x83\xD1\x81</p></body></html>",
             testsupport::ReadWholeFile(target));
+}
+
+TEST_F(TessivaOverServer, TheAboutBoxShowsTessivasVersionForTheServerEdition) {
+  ASSERT_TRUE(Browser());
+  std::wstring product, family, build;
+  testsupport::DialogWatcher watcher(true);
+  watcher.OnWindow(L"About", L"#32770", [&](HWND window) {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(window, 35002, text, 256);
+    product = text;
+    GetDlgItemTextW(window, 35004, text, 256);
+    family = text;
+    GetDlgItemTextW(window, 35003, text, 256);
+    build = text;
+    testsupport::DialogWatcher::PressButton(window, IDOK);
+  });
+  EXPECT_EQ(S_OK, Browser()->ShowAboutDlg());
+  EXPECT_EQ(L"NORVA for Mozilla FireFox (VQD)", product);
+  EXPECT_EQ(L"Included in NORVA 9", family);
+  EXPECT_EQ(L"(build number 9.0.0.1)", build);
 }
 
 class TessivaOverFailingServer : public TessivaOverServer, public testing::WithParamInterface<const char*> {};
