@@ -19,6 +19,7 @@ namespace {
 
 using namespace ombreltests;
 using kernelstandin_test::SetSwitch;
+using kernelstandin_test::SetSwitchText;
 using platform::Bstr;
 using platform::ComPtr;
 using platform::Variant;
@@ -215,7 +216,8 @@ TEST_F(SetupTest, SortAlternatesAndIgnoresCase) {
 }
 
 TEST_F(SetupTest, SavesAndLoadsTheListThroughFiles) {
-  StoreList(kEnglishRussian, kMedical, L"operation\r\nvirus\r\nclinic");
+  const std::wstring longKeyword(1100, L'z');
+  StoreList(kEnglishRussian, kMedical, L"operation\r\nvirus\r\nclinic\r\n" + longKeyword);
   auto analyzer = Ready();
   testsupport::TempFolder folder;
   const std::wstring saved = folder.Path() + L"keywords.txt";
@@ -246,7 +248,8 @@ TEST_F(SetupTest, SavesAndLoadsTheListThroughFiles) {
   });
   std::ifstream in(saved.c_str(), std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::wstring expected = L"\xFEFFoperation\nvirus\nclinic\n";
+  // Whole items, the long one too.
+  std::wstring expected = L"\xFEFFoperation\nvirus\nclinic\n" + longKeyword + L"\n";
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(expected.data()), expected.size() * 2), bytes);
   EXPECT_EQ((std::vector<std::wstring>{std::wstring(1023, L'a'), L"heart", L"lung"}), loaded);
   auto stored = StoredList(kEnglishRussian, kMedical);
@@ -303,6 +306,43 @@ TEST_F(SetupTest, WordFormsDialogKeepsTheCheckedForms) {
   });
   EXPECT_EQ((std::vector<std::wstring>{L"Существительное", L"Глагол"}), tabs);
   EXPECT_EQ(L"program\r\nprogrammed#123#program", StoredList(kEnglishRussian, kComputer).value_or(L"?"));
+}
+
+TEST_F(SetupTest, ProfilesThatMayNotBeEditedOfferNoEditingAndAreNotWritten) {
+  SetSwitchText(L"ReadOnlyTemplates", L"GENERAL");
+  StoreList(kEnglishRussian, kGeneral, L"hello");
+  auto analyzer = Ready(kEnglishRussian, kGeneral);
+  std::vector<bool> enabled;
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Select(dialog, 0);
+    for (int id : {kEdit, kAdd, kDelete, kSave, kLoad, kApply, IDOK})
+      enabled.push_back(IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE);
+    // An edit of another profile is written, this one is not.
+    SelectCombo(dialog, kProfiles, kMedical);
+    Select(dialog, 0);
+    EditWith(dialog, kAdd, L"clinic");
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ((std::vector<bool>{false, false, false, false, false, false, true}), enabled);
+  EXPECT_EQ(L"hello", StoredList(kEnglishRussian, kGeneral).value_or(L"?"));
+  EXPECT_EQ(L"clinic", StoredList(kEnglishRussian, kMedical).value_or(L"?"));
+}
+
+TEST_F(SetupTest, KernelFailureInAHandlerLeavesTheDialogWorking) {
+  StoreList(kEnglishRussian, kMedical, L"operation");
+  auto analyzer = Ready();
+  bool stillOpen = false;
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    SetSwitchText(L"FailCall", L"INrvaTemplate.PutDictionary");
+    Select(dialog, 0);
+    EditWith(dialog, kAdd, L"clinic");
+    Click(dialog, kApply);
+    stillOpen = IsWindow(dialog) != FALSE;
+    SetSwitchText(L"FailCall", L"");
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(L"operation", StoredList(kEnglishRussian, kMedical).value_or(L"?"));
 }
 
 TEST_F(SetupTest, AutoSetupAddsWordsAndTheirFormsToTheProfile) {
