@@ -6,6 +6,7 @@
 
 #include "browserproxy/core/ConnectorFactory.h"
 #include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/core/ServerConnectorSetup.h"
 #include "browserproxy/core/TessivaModule.h"
 #include "shared/DeliverableConfig.h"
 #include "shared/ResourceLanguage.h"
@@ -19,5 +20,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   SetConnectorMaker(kKernelConnector, [](const std::wstring& title) -> std::unique_ptr<INorvaConnector> {
     return std::make_unique<CNorvaKernelWrapper>(title);
   });
+  InstallServerConnector();
   return tessiva::RunModule(arguments);
 }

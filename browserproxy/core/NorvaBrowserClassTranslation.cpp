@@ -137,14 +137,49 @@ void CNorvaBrowserClass::RememberPage(BSTR pageUrl) {
   pageMemory_[FromBstr(pageUrl)] = std::move(info);
 }
 
-HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR, LONG, VARIANT, VARIANT, VARIANT) { return E_NOTIMPL; }
+HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR Text, LONG lX_Y, VARIANT pvtRect, VARIANT TDlgType,
+                                             VARIANT ParentHwnd) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector_ || connector_->IsDisable()) return E_POINTER;
+    long kind = EPTDT_FRAME;
+    if (!IsAbsent(TDlgType)) kind = Variant::CopyOf(TDlgType).ChangedTo(VT_I4).Get().lVal;
+    HWND parent = nullptr;
+    if (!IsAbsent(ParentHwnd) && ParentHwnd.vt != VT_NULL)
+      parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(Variant::CopyOf(ParentHwnd).ChangedTo(VT_I4).Get().lVal));
+    switch (kind) {
+      case EPTDT_FRAME:
+        return TranslateTextFrame(Text, lX_Y);
+      case EPTDT_TOOLTIP_WORD:
+        return TranslateTextWordPopup(Text, lX_Y, pvtRect, parent);
+      case EPTDT_TOOLTIP_SELECTION:
+        return TranslateTextSelectionPopup(Text, lX_Y, pvtRect, parent);
+      default:
+        return E_POINTER;
+    }
+  });
+}
+
+// The translation dialog kind is built with the dialogs.
+HRESULT CNorvaBrowserClass::TranslateTextFrame(BSTR, LONG) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowSettings(LONG, VARIANT) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowAot(BSTR) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowWebSearch(VARIANT, BSTR*) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowHelp() { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowAboutDlg() { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::ShowMessageBox(BSTR, VARIANT, VARIANT*) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::GetCtrlDoc(IDispatch**) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::GetDirectirons(IDispatch**) { return E_NOTIMPL; }
+// The connector's context (document) or direction list as the plug-in's IDispatch.
+static HRESULT DesktopObjectDispatch(INorvaConnector* connector, bool directions, IDispatch** ppDisp) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector || !ppDisp) return E_INVALIDARG;
+    *ppDisp = nullptr;
+    INorvaDesktopObject* desktop = connector->GetDesktopObject();
+    if (!desktop) return E_INVALIDARG;
+    IUnknown* object = directions ? desktop->GetDirectionsObject() : desktop->GetContextObject();
+    if (!object) return E_INVALIDARG;
+    return object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(ppDisp));
+  });
+}
+HRESULT CNorvaBrowserClass::GetCtrlDoc(IDispatch** ppDisp) { return DesktopObjectDispatch(connector_.get(), false, ppDisp); }
+HRESULT CNorvaBrowserClass::GetDirectirons(IDispatch** ppDisp) { return DesktopObjectDispatch(connector_.get(), true, ppDisp); }
 HRESULT CNorvaBrowserClass::GetPageInformation(BSTR, BSTR, VARIANT*) { return E_NOTIMPL; }
 HRESULT CNorvaBrowserClass::GetPageInformation2(BSTR, BSTR, BSTR, VARIANT*) { return E_NOTIMPL; }

@@ -38,15 +38,15 @@ class CNorvaKernelWrapper::CDNorvaCtEvents : public platform::Dispatch<DNorvaCtl
   HRESULT STDMETHODCALLTYPE OnEvent11() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent12() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent13() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent14() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent15() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent16() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnDirectionListsChanged(long) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnDirectionTemplatesChanged(long) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnTemplateRenamed(long, BSTR, BSTR) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnDirectionChanged(long dirId, BSTR templateId) override;
   HRESULT STDMETHODCALLTYPE OnTemplateChanged(long dirId, BSTR templateId) override;
   HRESULT STDMETHODCALLTYPE OnProfileChanged(long dirId, BSTR templateId) override;
   HRESULT STDMETHODCALLTYPE OnEvent20() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent21() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent22() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnActiveDirectionChanged() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnActiveTemplateChanged() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent23() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent24() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent25() override { return S_OK; }
