@@ -264,6 +264,42 @@ TEST_F(SetupTest, SavesAndLoadsTheListThroughFiles) {
   EXPECT_EQ(folder.Path(), path);
 }
 
+TEST_F(SetupTest, RejectedFileNameIsReportedToTheMessageServiceAndTheDialogStays) {
+  StoreList(kEnglishRussian, kMedical, L"operation");
+  auto analyzer = Ready();
+  testsupport::TempFolder folder;
+  const std::wstring locked = folder.Path() + L"locked.txt";
+  std::ofstream(locked.c_str(), std::ios::binary) << "old";
+  // Held open without sharing: the name check cannot open it for writing.
+  HANDLE holder = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  bool stayedOpen = false;
+  testsupport::DialogWatcher files;
+  files.OnWindow(L"", L"#32770", [&](HWND dialog) {
+    if (!HasFileNameBox(dialog)) {
+      // The file dialog's own question whether to replace the file.
+      if (WindowText(dialog) != kSetupTitle) testsupport::DialogWatcher::PressButton(dialog, IDYES);
+      return;
+    }
+    Sleep(200);
+    ChooseFile(dialog, locked);
+    for (int i = 0; i < 100 && kernelstandin_test::ReportNumber(L"LastError") == 0; ++i) Sleep(50);
+    stayedOpen = IsWindowVisible(dialog) != FALSE;
+    testsupport::DialogWatcher::PressButton(dialog, IDCANCEL);
+  });
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Click(dialog, kSave);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(0x800F001Bu, kernelstandin_test::ReportNumber(L"LastError"));
+  EXPECT_EQ(L"Настройка списка ключевых слов", kernelstandin_test::ReportText(L"LastErrorTitle"));
+  EXPECT_EQ(locked, kernelstandin_test::ReportText(L"LastErrorDetail"));
+  EXPECT_TRUE(stayedOpen);
+  CloseHandle(holder);
+  std::ifstream in(locked.c_str(), std::ios::binary);
+  EXPECT_EQ("old", std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+}
+
 TEST_F(SetupTest, WordFormsDialogKeepsTheCheckedForms) {
   StoreList(kEnglishRussian, kComputer, L"program");
   auto analyzer = Ready(kEnglishRussian, kComputer);
