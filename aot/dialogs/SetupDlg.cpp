@@ -182,12 +182,12 @@ CSetupDlg::CSetupDlg(KernelTemplateManager* manager, KernelDocument* document, l
         UpdateControls();
         return 0;
       })
-      .OnCommand(IDC_SETUP_HELP, BN_CLICKED, [](Message&) -> LRESULT {
-        ShowModuleHelp(GetForegroundWindow());
+      .OnCommand(IDC_SETUP_HELP, BN_CLICKED, [this](Message&) -> LRESULT {
+        COmbrelApp::ShowHelp(Hwnd());
         return 0;
       })
-      .On(WM_HELP, [](Message&) -> LRESULT {
-        ShowModuleHelp(GetForegroundWindow());
+      .On(WM_HELP, [this](Message&) -> LRESULT {
+        COmbrelApp::ShowHelp(Hwnd());
         return TRUE;
       })
       .OnCommand(IDOK, BN_CLICKED, [this](Message&) -> LRESULT {
