@@ -11,6 +11,7 @@
 
 #include "AnalyzerTestSupport.h"
 #include "DialogWatcher.h"
+#include "RegistrySandbox.h"
 #include "TempFolder.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
@@ -379,6 +380,44 @@ TEST_F(SetupTest, KernelFailureInAHandlerLeavesTheDialogWorking) {
   });
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(L"operation", StoredList(kEnglishRussian, kMedical).value_or(L"?"));
+}
+
+TEST_F(SetupTest, RemembersTheProfileByTheBeginningOfItsName) {
+  auto analyzer = Ready(kEnglishRussian, L"");
+  std::wstring profile;
+  for (const wchar_t* remembered : {L"Med", L""}) {
+    testsupport::SetRegString(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\AOT\\Settings", L"LastTemplateName",
+                              remembered);
+    testsupport::DialogWatcher watcher;
+    watcher.OnWindow(kSetupTitle, L"#32770", [&](HWND dialog) {
+      Sleep(100);
+      profile = ComboText(dialog, kProfiles);
+      Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(S_OK, analyzer->DlgSetup());
+    // "Med" selects "Medicine"; nothing selects the first of the sorted profiles.
+    EXPECT_EQ(*remembered ? kMedical : kBusiness, profile) << testing::PrintToString(remembered);
+  }
+}
+
+TEST_F(SetupTest, WordFormsOfAProfileThatMayNotBeEditedAreOnlyShown) {
+  SetSwitchText(L"ReadOnlyTemplates", L"COMPUTER");
+  StoreList(kEnglishRussian, kComputer, L"program");
+  auto analyzer = Ready(kEnglishRussian, kComputer);
+  std::vector<bool> enabled;
+  testsupport::DialogWatcher forms;
+  forms.OnWindow(kFormsTitle, L"#32770", [&](HWND dialog) {
+    Sleep(100);
+    for (int id : {204, 205, 218}) enabled.push_back(IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE);
+    Click(dialog, IDOK);
+  });
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Select(dialog, 0);
+    Click(dialog, kForms);
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ((std::vector<bool>{false, false, false}), enabled);
+  EXPECT_EQ(L"program", StoredList(kEnglishRussian, kComputer).value_or(L"?"));
 }
 
 TEST_F(SetupTest, AutoSetupAddsWordsAndTheirFormsToTheProfile) {
