@@ -47,10 +47,9 @@ LONG HostKey::SetString(const wchar_t* valueName, const std::wstring& text) {
 LONG HostKey::DeleteTree() {
   key_.Reset();
   if (Refused(L"delete")) return ERROR_ACCESS_DENIED;
+  // With a sub-key named, the key goes too, not only what is below it.
   LONG result = RegDeleteTreeW(root_, path_.c_str());
-  if (result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND) return ERROR_SUCCESS;
-  if (result != ERROR_SUCCESS) return result;
-  return RegDeleteKeyW(root_, path_.c_str()) == ERROR_ACCESS_DENIED ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+  return result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND ? ERROR_SUCCESS : result;
 }
 
 bool HostKey::Exists(HKEY root, const std::wstring& path) {

@@ -2,7 +2,7 @@
 
 #include <psapi.h>
 
-#include "extmanager/LongPath.h"
+#include "extmanager/FolderEntries.h"
 #include "platform/win/UniqueHandle.h"
 #include "shared/RegistryKey.h"
 
@@ -30,16 +30,7 @@ bool FindInstalledProgram(InstalledPrograms& list, const std::wstring& text) {
 }
 
 bool PathExists(const std::wstring& path) {
-  WIN32_FIND_DATAW data{};
-  HANDLE search = FindFirstFileW(LongPath(path + L"*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  bool found = false;
-  do {
-    std::wstring name = data.cFileName;
-    found = name != L"." && name != L"..";
-  } while (!found && FindNextFileW(search, &data));
-  FindClose(search);
-  return found;
+  return !FolderEntries(path + L"*").empty();
 }
 
 bool IsProcessRunning(const std::wstring& fileName) {

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "extmanager/ExceptSW.h"
+#include "extmanager/FolderEntries.h"
 #include "extmanager/HostKey.h"
 #include "extmanager/LongPath.h"
 #include "extmanager/SystemProbes.h"
@@ -24,15 +25,8 @@ bool IsFolder(const std::wstring& path) {
 
 std::vector<std::wstring> SubFolders(const std::wstring& folder) {
   std::vector<std::wstring> result;
-  WIN32_FIND_DATAW data{};
-  HANDLE search = FindFirstFileW(LongPath(folder + L"\\*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return result;
-  do {
-    std::wstring name = data.cFileName;
-    if (name != L"." && name != L".." && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      result.push_back(folder + L"\\" + name);
-  } while (FindNextFileW(search, &data));
-  FindClose(search);
+  for (const WIN32_FIND_DATAW& entry : FolderEntries(folder + L"\\*"))
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) result.push_back(folder + L"\\" + entry.cFileName);
   return result;
 }
 
@@ -129,7 +123,10 @@ void CMozillaSW::Apply(const SwitchItem& item) {
     if (source.back() != L'\\') source += L'\\';
     for (const std::wstring& profile : profiles) {
       std::wstring target = profile + L"\\" + extension;
-      if (ShellFileOperation(FO_COPY, source + L"*", target) != 0)
+      // The copy must have left the component in place, whatever the shell answered.
+      std::wstring component = ComponentFile(kind_);
+      if (ShellFileOperation(FO_COPY, source + L"*", target) != 0 || !IsFolder(target) ||
+          !FindEntryBelow(target + L"\\components", component))
         throw CExceptSW(L"copy to " + target, name_, CExceptSW::kStepFailed);
     }
   } else {

@@ -76,7 +76,15 @@ bool HasUserPref(const std::wstring& text, const std::wstring& key, const std::w
 bool SetUserPref(std::wstring& text, const std::wstring& key, const std::wstring& value, bool enable) {
   std::vector<Line> lines = SplitLines(text);
   auto section = FindUserPrefs(lines);
-  if (!section) return false;
+  if (!section) {
+    if (!enable) return false;
+    // A file without the section (a new or emptied one) gets it at its end.
+    std::wstring end = text.find(L"\r\n") != std::wstring::npos || text.find(L'\n') == std::wstring::npos ? L"\r\n" : L"\n";
+    if (!text.empty() && text.back() != L'\n') text += end;
+    if (!text.empty()) text += end;
+    text += L"[User Prefs]" + end + key + L"=" + value + end;
+    return true;
+  }
   auto at = FindKey(lines, *section, key);
   if (enable) {
     std::wstring wanted = key + L"=" + value;

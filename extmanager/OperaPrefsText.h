@@ -9,5 +9,5 @@
 bool HasUserPref(const std::wstring& text, const std::wstring& key, const std::wstring& value);
 // Enable: sets the key's value, or adds "key=value" after the section's last
 // non-empty line. Disable: removes the key's line. True when the text changed.
-// A text without the section is left as it is.
+// Enabling in a text without the section adds the section at the end.
 bool SetUserPref(std::wstring& text, const std::wstring& key, const std::wstring& value, bool enable);

@@ -10,7 +10,6 @@
 #include "extmanager/res/QuenloRes.h"
 #include "platform/win/ResourceInstance.h"
 #include "shared/ProductFolders.h"
-#include "shared/TempFiles.h"
 
 namespace {
 
@@ -78,16 +77,21 @@ std::wstring COperaSW::MenuText() const {
   return text;
 }
 
+bool COperaSW::ReadPrefs(std::wstring& text, bool& mark) const {
+  std::string bytes;
+  if (!ReadWholeFile(PrefsPath(), bytes)) return false;
+  mark = bytes.rfind("\xEF\xBB\xBF", 0) == 0;
+  // The whole file at once: no character is cut between blocks. A file that
+  // is not UTF-8 is left alone rather than rewritten with losses.
+  return DecodeUtf8(mark ? bytes.substr(3) : bytes, text);
+}
+
 bool COperaSW::EditOperaPrefs(bool enable, bool testOnly) {
   std::wstring path = PrefsPath();
   if (!testOnly && !CanWriteFile(path)) return false;
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
-  bool mark = bytes.rfind("\xEF\xBB\xBF", 0) == 0;
   std::wstring text;
-  // The whole file at once: no character is cut between blocks. A file that
-  // is not UTF-8 is left alone rather than rewritten with losses.
-  if (!DecodeUtf8(mark ? bytes.substr(3) : bytes, text)) return false;
+  bool mark = false;
+  if (!ReadPrefs(text, mark)) return false;
   if (testOnly)
     return HasUserPref(text, L"Toolbar Configuration", toolbarPref_) &&
            HasUserPref(text, L"Menu Configuration", menuPref_);
@@ -106,7 +110,7 @@ bool COperaSW::InstallOperaFile(const std::wstring& file, const std::wstring& su
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
   }
-  CreateDirectoryPath(folder);
+  if (!MakeFolderPath(folder)) return false;
   if (file == skinFile_) return CopyFileW(LongPath(productFolder_ + file).c_str(), LongPath(target).c_str(), FALSE);
   std::wstring text = file == toolbarFile_ ? ToolbarText() : MenuText();
   return ReplaceFileContents(target, "\xEF\xBB\xBF" + EncodeUtf8(text));
@@ -167,8 +171,9 @@ void COperaSW::Apply(SwitchItem& item, bool silent) {
   }
   // An unreadable or unwritable preference file: nothing is done, silently,
   // and the item shows its state as it is.
-  std::string probe;
-  if (!CanWriteFile(PrefsPath()) || !ReadWholeFile(PrefsPath(), probe)) {
+  std::wstring text;
+  bool mark = false;
+  if (!CanWriteFile(PrefsPath()) || !ReadPrefs(text, mark)) {
     item.enabled = enable ? 0 : 1;
     return;
   }
@@ -182,9 +187,26 @@ void COperaSW::Apply(SwitchItem& item, bool silent) {
     if (!InstallOperaFile(skinFile_, kSkinFolder, enable))
       throw CExceptSW(L"skin file", item.group, CExceptSW::kStepFailed);
   };
-  if (enable) files();
-  if (!EditOperaPrefs(enable, false)) throw CExceptSW(L"operaprefs.ini", item.group, CExceptSW::kStepFailed);
-  if (!enable) files();
+  if (enable) {
+    try {
+      files();
+      if (!EditOperaPrefs(true, false)) throw CExceptSW(L"operaprefs.ini", item.group, CExceptSW::kStepFailed);
+    } catch (...) {
+      // Take back what was written, so the profile stays as it was.
+      InstallOperaFile(toolbarFile_, kToolbarFolder, false);
+      InstallOperaFile(menuFile_, kMenuFolder, false);
+      InstallOperaFile(skinFile_, kSkinFolder, false);
+      throw;
+    }
+  } else {
+    if (!EditOperaPrefs(false, false)) throw CExceptSW(L"operaprefs.ini", item.group, CExceptSW::kStepFailed);
+    try {
+      files();
+    } catch (...) {
+      EditOperaPrefs(true, false);  // the files stay, so the preferences point at them again
+      throw;
+    }
+  }
 }
 
 void COperaSW::ApplyItems(SwitchItems& items, bool silent) {

@@ -32,6 +32,8 @@ class COperaSW : public CSwitch {
   bool IsVqd() const { return kind_ == 0x1000000; }
   std::wstring PrefsPath() const { return appDataFolder_ + L"Opera\\Opera\\operaprefs.ini"; }
   std::wstring Header() const;
+  // The preference text, decoded; false when it cannot be read or is not UTF-8.
+  bool ReadPrefs(std::wstring& text, bool& mark) const;
   void SwitchOffEveryUser();
   void Apply(SwitchItem& item, bool silent);
 

@@ -44,7 +44,7 @@ CquenloDlg::CquenloDlg(SwitchMaker maker) : platform::Dialog(IDD_QUENLO_DIALOG),
                   if (info->item.mask & TVIF_SELECTEDIMAGE) info->item.iSelectedImage = CMyTreeCtrl::kUnavailable;
                   return 0;
                 })
-      .On(WM_QUERYDRAGICON, [this](platform::Message&) -> LRESULT { return reinterpret_cast<LRESULT>(icon_); })
+      .On(WM_QUERYDRAGICON, [this](platform::Message&) -> LRESULT { return reinterpret_cast<LRESULT>(icon_.Get()); })
       .On(WM_DESTROY, [this](platform::Message& message) -> LRESULT {
         Close();
         message.handled = false;
@@ -54,8 +54,6 @@ CquenloDlg::CquenloDlg(SwitchMaker maker) : platform::Dialog(IDD_QUENLO_DIALOG),
 
 CquenloDlg::~CquenloDlg() {
   Close();
-  if (images_) ImageList_Destroy(images_);
-  if (icon_) DestroyIcon(icon_);
 }
 
 CquenloDlg::SwitchList CquenloDlg::DefaultSwitches() {
@@ -66,10 +64,10 @@ CquenloDlg::SwitchList CquenloDlg::DefaultSwitches() {
 }
 
 bool CquenloDlg::OnInitDialog(LPARAM) {
-  icon_ = static_cast<HICON>(
-      LoadImageW(platform::ModuleInstance(), MAKEINTRESOURCEW(IDR_QUENLO_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-  SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  icon_.Reset(static_cast<HICON>(
+      LoadImageW(platform::ModuleInstance(), MAKEINTRESOURCEW(IDR_QUENLO_ICON), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  SendMessageW(Hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+  SendMessageW(Hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.Get()));
   SetWindowTextW(Hwnd(), platform::LoadResourceString(IDS_QUENLO_CAPTION).c_str());
   SetFocus(Item(IDOK));
   comReady_ = SUCCEEDED(CoInitialize(nullptr));
@@ -82,13 +80,12 @@ void CquenloDlg::FillTree() {
   tree_.Subclass(tree);
   SetWindowLongPtrW(tree, GWL_STYLE,
                     GetWindowLongPtrW(tree, GWL_STYLE) | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT);
-  images_ = ImageList_Create(16, 16, ILC_COLOR16, 4, 0);
+  images_.reset(ImageList_Create(16, 16, ILC_COLOR16, 4, 0));
   for (UINT id : {IDB_QUENLO_CHECKED, IDB_QUENLO_UNCHECKED, IDB_QUENLO_MIXED, IDB_QUENLO_UNAVAILABLE}) {
-    HBITMAP bitmap = LoadBitmapW(platform::ModuleInstance(), MAKEINTRESOURCEW(id));
-    ImageList_Add(images_, bitmap, nullptr);
-    DeleteObject(bitmap);
+    platform::UniqueBitmap bitmap(LoadBitmapW(platform::ModuleInstance(), MAKEINTRESOURCEW(id)));
+    ImageList_Add(images_.get(), bitmap.Get(), nullptr);
   }
-  TreeView_SetImageList(tree, images_, TVSIL_NORMAL);
+  TreeView_SetImageList(tree, images_.get(), TVSIL_NORMAL);
 
   std::wstring rootText = platform::LoadResourceString(IDS_QUENLO_ROOT);
   TVINSERTSTRUCTW insert{};

@@ -10,6 +10,8 @@
 #include "extmanager/MyTreeCtrl.h"
 #include "extmanager/Switch.h"
 #include "platform/win/Dialog.h"
+#include "platform/win/UniqueHandle.h"
+#include "shared/ImageList.h"
 
 // The main window: every plug-in that can be switched on this machine, in a
 // tri-state check tree grouped by switch, with OK, Cancel, Apply and Help.
@@ -46,8 +48,8 @@ class CquenloDlg : public platform::Dialog {
   SwitchList switches_;
   std::vector<Group> groups_;
   std::vector<std::unique_ptr<SwitchItem>> nodeData_;
-  HIMAGELIST images_ = nullptr;
-  HICON icon_ = nullptr;
+  ImageListHandle images_;
+  platform::UniqueIcon icon_;
   bool modified_ = false;
   bool comReady_ = false;
 };

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "platform/win/UniqueHandle.h"
 #include "shared/ProductRegistry.h"
 #include "shared/RegistryKey.h"
 
@@ -44,16 +45,15 @@ void QuenloLog::ComputeLogPath() {
   path_.clear();
   std::wstring folder;
   if (WindowsMajorVersion() >= 6) {
-    HMODULE shell = LoadLibraryW(L"shell32.dll");
+    platform::UniqueLibrary shell(LoadLibraryW(L"shell32.dll"));
     if (!shell) return;
     using KnownFolderFn = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
-    auto known = reinterpret_cast<KnownFolderFn>(GetProcAddress(shell, "SHGetKnownFolderPath"));
+    auto known = reinterpret_cast<KnownFolderFn>(GetProcAddress(shell.Get(), "SHGetKnownFolderPath"));
     if (known) {
       PWSTR text = nullptr;
       if (SUCCEEDED(known(FOLDERID_LocalAppDataLow, 0, nullptr, &text)) && text && *text) folder = text;
       CoTaskMemFree(text);
     }
-    FreeLibrary(shell);
     // An unusable answer leaves the log off rather than writing elsewhere.
     if (folder.empty() || !FolderExists(folder)) return;
     path_ = folder + L"\\quenlo.log";
@@ -77,12 +77,11 @@ void QuenloLog::ComputeLogPath() {
 void QuenloLog::Reset() {
   if (path_.empty()) return;
   // As the runtime's Unicode mode writes it: a byte-order mark and nothing else.
-  HANDLE file = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  platform::UniqueFileHandle file(CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
   DWORD written = 0;
-  WriteFile(file, "\xFF\xFE", 2, &written, nullptr);
-  CloseHandle(file);
+  WriteFile(file.Get(), "\xFF\xFE", 2, &written, nullptr);
 }
 
 void QuenloLog::Log(const char* module, int line, const wchar_t* format, ...) {
@@ -126,12 +125,11 @@ void QuenloLog::WriteLine(const std::wstring& text) {
 void QuenloLog::WriteRecord(const std::wstring& record) {
   // UTF-16LE with a byte-order mark at the start of a new file; the record's
   // own CR LF pairs are written as they stand.
-  HANDLE file = CreateFileW(path_.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  platform::UniqueFileHandle file(CreateFileW(path_.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                                              FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
   LARGE_INTEGER size{};
   DWORD written = 0;
-  if (GetFileSizeEx(file, &size) && size.QuadPart == 0) WriteFile(file, "\xFF\xFE", 2, &written, nullptr);
-  WriteFile(file, record.data(), static_cast<DWORD>(record.size() * sizeof(wchar_t)), &written, nullptr);
-  CloseHandle(file);
+  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart == 0) WriteFile(file.Get(), "\xFF\xFE", 2, &written, nullptr);
+  WriteFile(file.Get(), record.data(), static_cast<DWORD>(record.size() * sizeof(wchar_t)), &written, nullptr);
 }

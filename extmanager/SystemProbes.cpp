@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "extmanager/FolderEntries.h"
 #include "extmanager/LongPath.h"
 #include "extmanager/SystemSeams.h"
 #include "platform/win/UniqueHandle.h"
@@ -72,13 +73,6 @@ bool FileIsThere(const std::wstring& path, bool& found) {
 }
 
 namespace {
-
-struct FindCloser {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) noexcept { FindClose(h); }
-};
-using UniqueFind = platform::UniqueHandle<FindCloser>;
 
 bool FindBelow(const std::wstring& folder, std::wstring& name, int depth) {
   WIN32_FIND_DATAW data{};

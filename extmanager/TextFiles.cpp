@@ -23,7 +23,20 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
   return true;
 }
 
+bool MakeFolderPath(const std::wstring& folder) {
+  std::wstring path = folder;
+  while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  size_t cut = path.find_last_of(L"\\/");
+  if (cut != std::wstring::npos && cut > 2 && !MakeFolderPath(path.substr(0, cut))) return false;
+  return CreateDirectoryW(LongPath(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 bool CanWriteFile(const std::wstring& path) {
+  // Wine lets an administrator open a read-only file for writing; Windows does not.
+  DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
   platform::UniqueFileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
                                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                               FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -9,6 +9,8 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 // target's place, so the target is never left cut short. False (target
 // untouched) on any failure.
 bool ReplaceFileContents(const std::wstring& path, const std::string& bytes);
+// Makes every missing level of a folder path, however long; true when it is there afterwards.
+bool MakeFolderPath(const std::wstring& folder);
 // The file opens for reading and writing.
 bool CanWriteFile(const std::wstring& path);
 

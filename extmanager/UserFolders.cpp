@@ -4,7 +4,7 @@
 #include <lmcons.h>
 #include <shlobj.h>
 
-#include "extmanager/LongPath.h"
+#include "extmanager/FolderEntries.h"
 #include "extmanager/SystemSeams.h"
 
 namespace {
@@ -76,14 +76,7 @@ std::vector<std::wstring> SameFolderOfEveryUser(const std::wstring& ownFolder) {
   // The part of the folder below the user's profile, e.g. "\AppData\Roaming".
   std::wstring rest = own.substr(profile.size());
   std::vector<std::wstring> folders;
-  WIN32_FIND_DATAW data{};
-  HANDLE search = FindFirstFileW(LongPath(root + L"\\*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return {own};
-  do {
-    std::wstring name = data.cFileName;
-    if (name == L"." || name == L".." || !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-    folders.push_back(root + L"\\" + name + rest);
-  } while (FindNextFileW(search, &data));
-  FindClose(search);
-  return folders;
+  for (const WIN32_FIND_DATAW& entry : FolderEntries(root + L"\\*"))
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back(root + L"\\" + entry.cFileName + rest);
+  return folders.empty() ? std::vector<std::wstring>{own} : folders;
 }

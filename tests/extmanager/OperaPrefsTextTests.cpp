@@ -55,9 +55,14 @@ TEST(PrefsText, ASectionAtTheEndWithoutFinalLineBreakAndAnEmptyText) {
   ASSERT_TRUE(SetUserPref(text, L"Button Set", L"skin", true));
   EXPECT_EQ(L"[User Prefs]\nHome URL=x\nButton Set=skin\n", text);
   std::wstring empty;
-  EXPECT_FALSE(SetUserPref(empty, L"Button Set", L"skin", true));
-  EXPECT_EQ(L"", empty);
   EXPECT_FALSE(HasUserPref(empty, L"Button Set", L"skin"));
+  EXPECT_FALSE(SetUserPref(empty, L"Button Set", L"skin", false));
+  EXPECT_TRUE(SetUserPref(empty, L"Button Set", L"skin", true));
+  EXPECT_EQ(L"[User Prefs]\r\nButton Set=skin\r\n", empty);
+  EXPECT_TRUE(HasUserPref(empty, L"Button Set", L"skin"));
+  std::wstring other = L"[State]\nRun=0";
+  EXPECT_TRUE(SetUserPref(other, L"Button Set", L"skin", true));
+  EXPECT_EQ(L"[State]\nRun=0\n\n[User Prefs]\nButton Set=skin\n", other);
 }
 
 TEST(PrefsText, LinesLongerThanTenThousandCharactersStayWhole) {

@@ -7,6 +7,12 @@
 namespace hostfab {
 namespace {
 
+// The "\\?\" form of a long drive path, so that tests can build paths of any length.
+std::wstring Long(const std::wstring& path) {
+  if (path.size() < MAX_PATH - 12 || path.rfind(L"\\\\", 0) == 0) return path;
+  return L"\\\\?\\" + path;
+}
+
 std::wstring Lower(std::wstring text) {
   CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;
@@ -129,27 +135,27 @@ void ListFolder(const std::wstring& folder, Footprint& out, int depth) {
 // Removes a folder with everything in it; links and junctions are removed, never followed.
 void RemoveTree(const std::wstring& folder) {
   WIN32_FIND_DATAW data{};
-  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &data);
+  HANDLE search = FindFirstFileW(Long(folder + L"\\*").c_str(), &data);
   if (search != INVALID_HANDLE_VALUE) {
     do {
       std::wstring name = data.cFileName;
       if (name == L"." || name == L"..") continue;
       std::wstring path = folder + L"\\" + name;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      SetFileAttributesW(Long(path).c_str(), FILE_ATTRIBUTE_NORMAL);
       if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
         RemoveTree(path);
       else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        RemoveDirectoryW(path.c_str());
+        RemoveDirectoryW(Long(path).c_str());
       else
-        DeleteFileW(path.c_str());
+        DeleteFileW(Long(path).c_str());
     } while (FindNextFileW(search, &data));
     FindClose(search);
   }
-  SetFileAttributesW(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryW(folder.c_str());
+  SetFileAttributesW(Long(folder).c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryW(Long(folder).c_str());
 }
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::wstring& path) { return GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -218,6 +224,21 @@ void FabricatedMachine::SetString(HKEY root, const std::wstring& path, const wch
   Check(result, L"set " + path);
 }
 
+void FabricatedMachine::SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value) {
+  Touch(root, path);
+  HKEY key = nullptr;
+  Check(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), L"create " + path);
+  LONG result = RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+  RegCloseKey(key);
+  Check(result, L"set " + path);
+}
+
+void FabricatedMachine::SetInterfaceLanguage(DWORD languageId) {
+  // The whole product key is remembered, so that the Folders values set later come back too.
+  Touch(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Norvasoft\\NRVA9");
+  SetDword(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Norvasoft\\NRVA9", L"NrvaLangID", languageId);
+}
+
 void FabricatedMachine::DeleteKey(HKEY root, const std::wstring& path) {
   Touch(root, path);
   RegDeleteTreeW(root, path.c_str());
@@ -230,7 +251,7 @@ std::wstring FabricatedMachine::MakeFolder(const std::wstring& path) {
   if (Exists(folder)) return folder;
   size_t cut = folder.find_last_of(L"\\/");
   if (cut != std::wstring::npos && cut > 2) MakeFolder(folder.substr(0, cut));
-  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+  if (!CreateDirectoryW(Long(folder).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
     throw std::runtime_error("host fabric: cannot make a folder");
   // Only the topmost folder made needs removing.
   bool inside = false;
@@ -243,7 +264,7 @@ std::wstring FabricatedMachine::MakeFolder(const std::wstring& path) {
 std::wstring FabricatedMachine::WriteFile(const std::wstring& path, const std::string& bytes) {
   size_t cut = path.find_last_of(L'\\');
   if (cut != std::wstring::npos) MakeFolder(path.substr(0, cut));
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("host fabric: cannot write a file");
   DWORD written = 0;
   ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

@@ -34,6 +34,7 @@ class FabricatedMachine {
   // Remembers the key's present contents (once) so that the end restores them.
   void Touch(HKEY root, const std::wstring& path);
   void SetString(HKEY root, const std::wstring& path, const wchar_t* name, const std::wstring& value);
+  void SetDword(HKEY root, const std::wstring& path, const wchar_t* name, DWORD value);
   void DeleteKey(HKEY root, const std::wstring& path);
 
   // --- files, with undo ---
@@ -43,6 +44,8 @@ class FabricatedMachine {
   std::wstring CopyFile(const std::wstring& from, const std::wstring& to);
 
   // --- the product ---
+  // The product's interface language ("NrvaLangID" of HKLM "SOFTWARE\Norvasoft\NRVA9").
+  void SetInterfaceLanguage(DWORD languageId);
   // Sets a value of HKLM "SOFTWARE\Norvasoft\NRVA9\Folders".
   void SetProductFolder(const wchar_t* valueName, const std::wstring& folder);
   // Root\Product\<sub>\ made and named by the Folders value; returns it (with a final "\").
