@@ -16,7 +16,7 @@ out="$build/main-job-ombrel.txt"
 
 echo "Registering the AOT module OMBREL.dll"
 timeout 60 wine regsvr32 /s "$bin/OMBREL.dll" </dev/null >/dev/null 2>&1 \
-  || { echo "registering OMBREL.dll failed" >&2; return 1 2>/dev/null || exit 1; }
+  || { echo "registering OMBREL.dll failed" >&2; exit 1; }
 timeout 60 wine reg add 'HKCU\Software\NorvaStandIns\Kernel' /v SeedKeywordLists /t REG_DWORD /d 1 /f \
   </dev/null >/dev/null 2>&1 || true
 status=0
