@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The AOT module's part of the main job, run inside the Wine environment that
+# The AOT module's road in the main job, run inside the Wine environment that
 # run-main-job.sh started (kernel stand-in already registered): registers
 # OMBREL.dll with regsvr32, lets the stand-in's templates start with their own
 # words as keyword lists, ranks a computing and a medical text through
