@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The AOT module's part of the main job, run inside the Wine environment that
+# The AOT module's road in the main job, run inside the Wine environment that
 # run-main-job.sh started (kernel stand-in already registered): registers
 # OMBREL.dll with regsvr32, lets the stand-in's templates start with their own
 # words as keyword lists, ranks a computing and a medical text through
@@ -16,7 +16,7 @@ out="$build/main-job-ombrel.txt"
 
 echo "Registering the AOT module OMBREL.dll"
 timeout 60 wine regsvr32 /s "$bin/OMBREL.dll" </dev/null >/dev/null 2>&1 \
-  || { echo "registering OMBREL.dll failed" >&2; return 1 2>/dev/null || exit 1; }
+  || { echo "registering OMBREL.dll failed" >&2; exit 1; }
 timeout 60 wine reg add 'HKCU\Software\NorvaStandIns\Kernel' /v SeedKeywordLists /t REG_DWORD /d 1 /f \
   </dev/null >/dev/null 2>&1 || true
 status=0

@@ -16,7 +16,7 @@ inline constexpr wchar_t kKeywordDictionary[] = L"SDBWORDS2";
 inline constexpr wchar_t kLegacyKeywordDictionary[] = L"SDBWORDS";
 inline constexpr wchar_t kFormMarker[] = L"#123#";
 
-// Every piece between CR LF separators, the piece after the last one too.
+// Every entry between CR LF separators, the one after the last separator too.
 std::vector<std::wstring> SplitEntries(std::wstring_view list);
 
 // The text handed to the keyword analyser: each distinct entry (a form cut
@@ -34,7 +34,7 @@ std::optional<std::wstring> DecodeLegacyList(const std::vector<BYTE>& bytes, WOR
 // A form entry's keyword: the text after its marker, whole; nullopt for a
 // keyword entry.
 std::optional<std::wstring_view> KeywordOfForm(std::wstring_view entry);
-// The form part (before the marker) of a form entry, the entry itself otherwise.
+// The form of a form entry (the text before the marker), the entry itself otherwise.
 std::wstring_view FormPartOf(std::wstring_view entry);
 
 // A keyword report ("count kind keyword" lines) as keyword -> count text,

@@ -6,6 +6,7 @@
 
 #include "analyzer/KeywordListText.h"
 #include "dialogs/ListView.h"
+#include "module/OmbrelApp.h"
 #include "platform/win/Controls.h"
 #include "res/OmbrelResource.h"
 
@@ -57,6 +58,10 @@ CFormsDlg::CFormsDlg(CAotForms& forms, std::wstring firstKeyword, bool readOnly)
       .OnCommand(IDOK, BN_CLICKED, [this](Message&) -> LRESULT {
         StoreChecks();
         EndDialog(IDOK);
+        return 0;
+      })
+      .OnCommand(IDHELP, BN_CLICKED, [this](Message&) -> LRESULT {
+        COmbrelApp::ShowHelp(Hwnd());
         return 0;
       })
       .OnCommand(IDCANCEL, BN_CLICKED, [this](Message&) -> LRESULT {

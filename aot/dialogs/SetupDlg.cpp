@@ -182,12 +182,12 @@ CSetupDlg::CSetupDlg(KernelTemplateManager* manager, KernelDocument* document, l
         UpdateControls();
         return 0;
       })
-      .OnCommand(IDC_SETUP_HELP, BN_CLICKED, [](Message&) -> LRESULT {
-        ShowModuleHelp(GetForegroundWindow());
+      .OnCommand(IDC_SETUP_HELP, BN_CLICKED, [this](Message&) -> LRESULT {
+        COmbrelApp::ShowHelp(Hwnd());
         return 0;
       })
-      .On(WM_HELP, [](Message&) -> LRESULT {
-        ShowModuleHelp(GetForegroundWindow());
+      .On(WM_HELP, [this](Message&) -> LRESULT {
+        COmbrelApp::ShowHelp(Hwnd());
         return TRUE;
       })
       .OnCommand(IDOK, BN_CLICKED, [this](Message&) -> LRESULT {
@@ -324,9 +324,9 @@ void CSetupDlg::LoadProfiles(int pairIndex) {
     std::optional<std::wstring> text = ReadList(profile.Get(), &legacy, SourceLanguage());
     legacy_[static_cast<size_t>(j)] = legacy;
     if (!text) continue;
-    for (const std::wstring& piece : SplitEntries(*text)) {
-      if (KeywordOfForm(piece)) forms_.push_back({piece, j});
-      else keywords_.push_back({piece, j});
+    for (const std::wstring& entry : SplitEntries(*text)) {
+      if (KeywordOfForm(entry)) forms_.push_back({entry, j});
+      else keywords_.push_back({entry, j});
     }
   }
   modified_ = false;
@@ -738,9 +738,9 @@ HRESULT CSetupDlg::AutoSetup(KernelTemplateManager* manager, KernelDocument* doc
     return HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION);
   setup.legacy_[static_cast<size_t>(found)] = legacy && stored.has_value();
   if (stored)
-    for (const std::wstring& piece : SplitEntries(*stored)) {
-      if (piece.empty()) continue;
-      (KeywordOfForm(piece) ? setup.forms_ : setup.keywords_).push_back({piece, found});
+    for (const std::wstring& entry : SplitEntries(*stored)) {
+      if (entry.empty()) continue;
+      (KeywordOfForm(entry) ? setup.forms_ : setup.keywords_).push_back({entry, found});
     }
   size_t added = 0;
   size_t start = 0;

@@ -32,6 +32,22 @@ void COmbrelApp::EnsureStarted() {
 
 std::wstring COmbrelApp::Name() { return platform::LoadResourceString(IDS_APP_NAME); }
 
+void COmbrelApp::ShowHelp(HWND owner) {
+  wchar_t path[MAX_PATH] = {};
+  DWORD length = GetModuleFileNameW(platform::ModuleInstance(), path, MAX_PATH);
+  std::wstring help(path, length);
+  size_t dot = help.find_last_of(L'.');
+  if (dot == std::wstring::npos) return;
+  help = help.substr(0, dot) + L".chm";
+  if (GetFileAttributesW(help.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
+  static HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+  if (!library) return;
+  auto htmlHelp = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
+  constexpr UINT kDisplayTopic = 0;  // HH_DISPLAY_TOPIC
+  if (htmlHelp) htmlHelp(owner, help.c_str(), kDisplayTopic, 0);
+}
+
 int COmbrelApp::GetProfileInt(const wchar_t* name, int defaultValue) {
   DWORD value = 0, size = sizeof(value), type = 0;
   if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, &type, &value, &size) != ERROR_SUCCESS)

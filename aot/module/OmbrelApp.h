@@ -15,6 +15,8 @@ class COmbrelApp {
   static void InitInstance(HINSTANCE module);
 
   static std::wstring Name();
+  // The module's help file (its own path with ".chm"), opened at its topic.
+  static void ShowHelp(HWND owner);
   // Values of the section "Settings" of the application profile.
   static int GetProfileInt(const wchar_t* name, int defaultValue);
   static std::wstring GetProfileString(const wchar_t* name, const wchar_t* defaultValue = L"");

@@ -27,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
         AnalyzerTextCase{L"repeated keyword", L"bank\r\nloan\r\nbank", L"bank\r\nloan\r\n"},
         AnalyzerTextCase{L"form equal to a keyword", L"bank\r\nbank#123#bank", L"bank\r\n"},
         AnalyzerTextCase{L"trailing separator", L"bank\r\nloan\r\n", L"bank\r\nloan\r\n\r\n"},
-        AnalyzerTextCase{L"empty pieces after the first", L"bank\r\n\r\nloan\r\n\r\n", L"bank\r\n\r\nloan\r\n"},
+        AnalyzerTextCase{L"empty entries after the first", L"bank\r\n\r\nloan\r\n\r\n", L"bank\r\n\r\nloan\r\n"},
         AnalyzerTextCase{L"empty list", L"", L"\r\n"},
         AnalyzerTextCase{L"case-sensitive", L"Bank\r\nbank", L"Bank\r\nbank\r\n"}),
     [](const auto& info) {
@@ -94,7 +94,7 @@ TEST(StoredLists, Utf16StreamOfOddLengthIsWholeCharacters) {
   EXPECT_EQ(L"", DecodeUtf16List({}));
 }
 
-TEST(StoredLists, EntriesIncludeThePieceAfterTheLastSeparator) {
+TEST(StoredLists, EntriesIncludeTheOneAfterTheLastSeparator) {
   EXPECT_EQ((std::vector<std::wstring>{L"a", L"b", L""}), SplitEntries(L"a\r\nb\r\n"));
   EXPECT_EQ((std::vector<std::wstring>{L""}), SplitEntries(L""));
 }

@@ -135,6 +135,31 @@ TEST_F(OmbrelRegistrationTest, UnregistersItsKeysAndLibraryButNotTheClsidKey) {
   ASSERT_EQ(0u, Regsvr32(L"\"" + Module() + L"\""));
 }
 
+// The module may be unloaded only while none of its objects or class objects is held.
+TEST_F(OmbrelRegistrationTest, CanUnloadOnlyWithoutLiveObjects) {
+  HMODULE module = LoadLibraryW(Module().c_str());
+  ASSERT_TRUE(module);
+  using CanUnload = HRESULT(STDAPICALLTYPE*)();
+  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+  auto getClassObject =
+      reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+  ASSERT_TRUE(canUnload && getClassObject);
+  EXPECT_EQ(S_OK, canUnload());
+  {
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(S_OK, getClassObject(CLSID_Norva5TemplateSemiAnalyzer, IID_IClassFactory, factory.ReceiveVoid()));
+    ComPtr<INorva5TemplateAnalyzer> analyzer;
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_INorva5TemplateAnalyzer, analyzer.ReceiveVoid()));
+    factory.Reset();
+    EXPECT_EQ(S_FALSE, canUnload());
+    ComPtr<IUnknown> other;
+    EXPECT_EQ(CLASS_E_CLASSNOTAVAILABLE, getClassObject(CLSID_NrvaTemplateManager, IID_IClassFactory, other.ReceiveVoid()));
+  }
+  EXPECT_EQ(S_OK, canUnload());
+  FreeLibrary(module);
+}
+
 // Each module registers and removes only its own entries: the stand-in
 // kernel works after OMBREL goes, OMBREL after the kernel goes.
 TEST_F(OmbrelRegistrationTest, KernelStandInAndModuleKeepEachOthersEntries) {

@@ -8,6 +8,7 @@
 
 #include "AnalyzerTestSupport.h"
 #include "ChildProcess.h"
+#include "RegistrySandbox.h"
 #include "TempFolder.h"
 
 namespace {
@@ -61,6 +62,29 @@ TEST_F(ScriptClientTest, VbScriptRanksATextByName) {
       // VBScript reports E_INVALIDARG as its own error 5.
       "bad direction 5\n",
       output);
+}
+
+// With the character library (the stand-in under the product's
+// "SharedRoot"), a legacy 8-bit list is read in the source language's code
+// page, and the setup replaces it by the new list once that is stored.
+TEST_F(ScriptClientTest, LegacyListsAreConvertedThroughTheCharacterLibrary) {
+  constexpr wchar_t kFolders[] = L"Software\\Norvasoft\\NRVA9\\Folders";
+  testsupport::ScopedFixedKey folders{HKEY_LOCAL_MACHINE, kFolders};
+  testsupport::SetRegString(HKEY_LOCAL_MACHINE, kFolders, L"SharedRoot", testsupport::SiblingPath(L"charlib"));
+  StoreBytes(kEnglishRussian, kComputer, "virus\r\ncaf\xe9", L"SDBWORDS");  // Windows-1252
+  const std::string output = RunScript(
+      "On Error Resume Next\r\n"
+      "Set a = CreateObject(\"Norva5.TemplateSemiAnalyzer\")\r\n"
+      "a.Initialize \"charlib\", &H20001\r\n"
+      "a.DefaultTemplate = \"General\"\r\n"
+      "a.Analyze \"a virus\", Nothing\r\n"
+      "WScript.Echo \"analyze \" & Hex(Err.Number) & \" \" & a.Template\r\n"
+      "a.DefaultTemplate = \"Computers and Internet\"\r\n"
+      "a.AutoSetup \"clinic\"\r\n"
+      "WScript.Echo \"autosetup \" & Hex(Err.Number)\r\n");
+  EXPECT_EQ("analyze 0 Computers and Internet\nautosetup 0\n", output);
+  EXPECT_EQ(L"virus\r\ncaf\u00e9\r\nclinic", StoredList(kEnglishRussian, kComputer).value_or(L"?"));
+  EXPECT_FALSE(StoredList(kEnglishRussian, kComputer, L"SDBWORDS"));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "AnalyzerTestSupport.h"
 #include "DialogWatcher.h"
+#include "RegistrySandbox.h"
 #include "TempFolder.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
@@ -19,6 +20,7 @@ namespace {
 
 using namespace ombreltests;
 using kernelstandin_test::SetSwitch;
+using kernelstandin_test::SetSwitchText;
 using platform::Bstr;
 using platform::ComPtr;
 using platform::Variant;
@@ -215,7 +217,8 @@ TEST_F(SetupTest, SortAlternatesAndIgnoresCase) {
 }
 
 TEST_F(SetupTest, SavesAndLoadsTheListThroughFiles) {
-  StoreList(kEnglishRussian, kMedical, L"operation\r\nvirus\r\nclinic");
+  const std::wstring longKeyword(1100, L'z');
+  StoreList(kEnglishRussian, kMedical, L"operation\r\nvirus\r\nclinic\r\n" + longKeyword);
   auto analyzer = Ready();
   testsupport::TempFolder folder;
   const std::wstring saved = folder.Path() + L"keywords.txt";
@@ -246,7 +249,8 @@ TEST_F(SetupTest, SavesAndLoadsTheListThroughFiles) {
   });
   std::ifstream in(saved.c_str(), std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::wstring expected = L"\xFEFFoperation\nvirus\nclinic\n";
+  // Whole items, the long one too.
+  std::wstring expected = L"\xFEFFoperation\nvirus\nclinic\n" + longKeyword + L"\n";
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(expected.data()), expected.size() * 2), bytes);
   EXPECT_EQ((std::vector<std::wstring>{std::wstring(1023, L'a'), L"heart", L"lung"}), loaded);
   auto stored = StoredList(kEnglishRussian, kMedical);
@@ -259,6 +263,42 @@ TEST_F(SetupTest, SavesAndLoadsTheListThroughFiles) {
   EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\AOT\\Settings", L"LoadPath",
                                         RRF_RT_REG_SZ, nullptr, path, &size));
   EXPECT_EQ(folder.Path(), path);
+}
+
+TEST_F(SetupTest, RejectedFileNameIsReportedToTheMessageServiceAndTheDialogStays) {
+  StoreList(kEnglishRussian, kMedical, L"operation");
+  auto analyzer = Ready();
+  testsupport::TempFolder folder;
+  const std::wstring locked = folder.Path() + L"locked.txt";
+  std::ofstream(locked.c_str(), std::ios::binary) << "old";
+  // Held open without sharing: the name check cannot open it for writing.
+  HANDLE holder = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  bool stayedOpen = false;
+  testsupport::DialogWatcher files;
+  files.OnWindow(L"", L"#32770", [&](HWND dialog) {
+    if (!HasFileNameBox(dialog)) {
+      // The file dialog's own question whether to replace the file.
+      if (WindowText(dialog) != kSetupTitle) testsupport::DialogWatcher::PressButton(dialog, IDYES);
+      return;
+    }
+    Sleep(200);
+    ChooseFile(dialog, locked);
+    for (int i = 0; i < 100 && kernelstandin_test::ReportNumber(L"LastError") == 0; ++i) Sleep(50);
+    stayedOpen = IsWindowVisible(dialog) != FALSE;
+    testsupport::DialogWatcher::PressButton(dialog, IDCANCEL);
+  });
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Click(dialog, kSave);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(0x800F001Bu, kernelstandin_test::ReportNumber(L"LastError"));
+  EXPECT_EQ(L"Настройка списка ключевых слов", kernelstandin_test::ReportText(L"LastErrorTitle"));
+  EXPECT_EQ(locked, kernelstandin_test::ReportText(L"LastErrorDetail"));
+  EXPECT_TRUE(stayedOpen);
+  CloseHandle(holder);
+  std::ifstream in(locked.c_str(), std::ios::binary);
+  EXPECT_EQ("old", std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
 }
 
 TEST_F(SetupTest, WordFormsDialogKeepsTheCheckedForms) {
@@ -303,6 +343,81 @@ TEST_F(SetupTest, WordFormsDialogKeepsTheCheckedForms) {
   });
   EXPECT_EQ((std::vector<std::wstring>{L"Существительное", L"Глагол"}), tabs);
   EXPECT_EQ(L"program\r\nprogrammed#123#program", StoredList(kEnglishRussian, kComputer).value_or(L"?"));
+}
+
+TEST_F(SetupTest, ProfilesThatMayNotBeEditedOfferNoEditingAndAreNotWritten) {
+  SetSwitchText(L"ReadOnlyTemplates", L"GENERAL");
+  StoreList(kEnglishRussian, kGeneral, L"hello");
+  auto analyzer = Ready(kEnglishRussian, kGeneral);
+  std::vector<bool> enabled;
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Select(dialog, 0);
+    for (int id : {kEdit, kAdd, kDelete, kSave, kLoad, kApply, IDOK})
+      enabled.push_back(IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE);
+    // An edit of another profile is written, this one is not.
+    SelectCombo(dialog, kProfiles, kMedical);
+    Select(dialog, 0);
+    EditWith(dialog, kAdd, L"clinic");
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ((std::vector<bool>{false, false, false, false, false, false, true}), enabled);
+  EXPECT_EQ(L"hello", StoredList(kEnglishRussian, kGeneral).value_or(L"?"));
+  EXPECT_EQ(L"clinic", StoredList(kEnglishRussian, kMedical).value_or(L"?"));
+}
+
+TEST_F(SetupTest, KernelFailureInAHandlerLeavesTheDialogWorking) {
+  StoreList(kEnglishRussian, kMedical, L"operation");
+  auto analyzer = Ready();
+  bool stillOpen = false;
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    SetSwitchText(L"FailCall", L"INrvaTemplate.PutDictionary");
+    Select(dialog, 0);
+    EditWith(dialog, kAdd, L"clinic");
+    Click(dialog, kApply);
+    stillOpen = IsWindow(dialog) != FALSE;
+    SetSwitchText(L"FailCall", L"");
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(L"operation", StoredList(kEnglishRussian, kMedical).value_or(L"?"));
+}
+
+TEST_F(SetupTest, RemembersTheProfileByTheBeginningOfItsName) {
+  auto analyzer = Ready(kEnglishRussian, L"");
+  std::wstring profile;
+  for (const wchar_t* remembered : {L"Med", L""}) {
+    testsupport::SetRegString(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\AOT\\Settings", L"LastTemplateName",
+                              remembered);
+    testsupport::DialogWatcher watcher;
+    watcher.OnWindow(kSetupTitle, L"#32770", [&](HWND dialog) {
+      Sleep(100);
+      profile = ComboText(dialog, kProfiles);
+      Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(S_OK, analyzer->DlgSetup());
+    // "Med" selects "Medicine"; nothing selects the first of the sorted profiles.
+    EXPECT_EQ(*remembered ? kMedical : kBusiness, profile) << testing::PrintToString(remembered);
+  }
+}
+
+TEST_F(SetupTest, WordFormsOfAProfileThatMayNotBeEditedAreOnlyShown) {
+  SetSwitchText(L"ReadOnlyTemplates", L"COMPUTER");
+  StoreList(kEnglishRussian, kComputer, L"program");
+  auto analyzer = Ready(kEnglishRussian, kComputer);
+  std::vector<bool> enabled;
+  testsupport::DialogWatcher forms;
+  forms.OnWindow(kFormsTitle, L"#32770", [&](HWND dialog) {
+    Sleep(100);
+    for (int id : {204, 205, 218}) enabled.push_back(IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE);
+    Click(dialog, IDOK);
+  });
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Select(dialog, 0);
+    Click(dialog, kForms);
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ((std::vector<bool>{false, false, false}), enabled);
+  EXPECT_EQ(L"program", StoredList(kEnglishRussian, kComputer).value_or(L"?"));
 }
 
 TEST_F(SetupTest, AutoSetupAddsWordsAndTheirFormsToTheProfile) {

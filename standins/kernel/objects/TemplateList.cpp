@@ -4,7 +4,9 @@
 #include "CallGuard.h"
 #include "KernelObjects.h"
 #include "KernelStubs.h"
+#include "Switches.h"
 #include "TemplateStore.h"
+#include "TextUtil.h"
 #include "VariantIndex.h"
 #include "platform/com/ComObject.h"
 
@@ -50,8 +52,12 @@ class TemplateList : public Stubs<INrvaTemplateList> {
   HRESULT STDMETHODCALLTYPE GetKind(SHORT index, LONG* kind) override {
     return KernelCall(L"INrvaTemplateList.GetKind", [&] {
       RequireOut(kind);
-      Checked(index);
-      *kind = 2;  // every template's keywords may be edited
+      // Kind 2: the keywords may be edited; templates whose ids the switch
+      // "ReadOnlyTemplates" lists (";"-separated) answer kind 1.
+      const std::wstring& id = Templates()[Checked(index)].id;
+      *kind = 2;
+      for (const std::wstring& readOnly : SplitFields(Switches::Text(L"ReadOnlyTemplates"), L';'))
+        if (readOnly == id) *kind = 1;
     });
   }
   HRESULT STDMETHODCALLTYPE IndexOf(BSTR templateId, SHORT* index) override {

@@ -1,0 +1,67 @@
+// Tessiva's kernel connector reaches the AOT module's analyzer through the
+// stand-in kernel's analyzer source (the module registered): its AOT
+// service ranks, detects and lets the user choose with the module's dialog.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "AnalyzerTestSupport.h"
+#include "DialogWatcher.h"
+#include "browserproxy/core/NorvaKernelWrapper.h"
+
+namespace {
+
+using namespace ombreltests;
+using kernelstandin_test::SetSwitch;
+
+constexpr wchar_t kProductKey[] = L"NRVA9-FF";
+constexpr wchar_t kTitle[] = L"NORVA for Mozilla FireFox";
+constexpr wchar_t kMedicalText[] = L"After the operation the virus was gone; a second operation followed.";
+
+class ConnectorRoadTest : public AnalyzerTest {
+ protected:
+  void SetUp() override {
+    AnalyzerTest::SetUp();
+    StoreList(kEnglishRussian, kComputer, L"program\r\nvirus\r\nmemory");
+    StoreList(kEnglishRussian, kMedical, L"operation\r\nvirus");
+  }
+};
+
+TEST_F(ConnectorRoadTest, AotServiceRanksThroughTheModule) {
+  for (DWORD detached : {0u, 1u}) {
+    SetSwitch(L"DetachedControl", detached);
+    CNorvaKernelWrapper connector(kTitle);
+    ASSERT_TRUE(connector.Initialize(kProductKey));
+    connector.SetActiveDirID(kEnglishRussian);
+    std::vector<RankedTemplate> ranked;
+    ASSERT_EQ(S_OK, connector.RankTemplates(kMedicalText, ranked, false)) << "detached " << detached;
+    ASSERT_EQ(2u, ranked.size()) << "detached " << detached;
+    EXPECT_EQ(kMedical, ranked[0].first);
+    EXPECT_EQ(3, ranked[0].second.second);
+    // The module's second interface answers its keyword report where the
+    // connector asks for a title.
+    EXPECT_EQ(L"2 1 operation\r\n1 1 virus\r\n", ranked[0].second.first);
+    EXPECT_EQ(kComputer, ranked[1].first);
+    std::wstring detected;
+    EXPECT_EQ(S_OK, connector.DetectTemplate(kMedicalText, detected));
+    EXPECT_EQ(kMedical, detected);
+    detected.clear();
+    EXPECT_EQ(S_OK, connector.DetectTemplate(L"hello world", detected));
+    EXPECT_TRUE(detected.empty()) << "nothing found: no template";
+  }
+}
+
+TEST_F(ConnectorRoadTest, ChooseTemplateShowsTheModulesDialog) {
+  CNorvaKernelWrapper connector(kTitle);
+  ASSERT_TRUE(connector.Initialize(kProductKey));
+  connector.SetActiveDirID(kEnglishRussian);
+  testsupport::DialogWatcher watcher;
+  watcher.Press(L"Автоматическое определение профиля перевода", IDOK);
+  std::wstring chosen;
+  EXPECT_EQ(S_OK, connector.ChooseTemplate(kMedicalText, chosen));
+  EXPECT_EQ(kMedical, chosen);
+}
+
+}  // namespace
