@@ -707,6 +707,12 @@ class Stubs<INrvaWordTranslationNumber> : public platform::Dispatch<INrvaWordTra
 };
 
 template <>
+class Stubs<INrvaWordTranslationLabel> : public platform::Dispatch<INrvaWordTranslationLabel, kNorvaObjLib> {
+ public:
+  HRESULT STDMETHODCALLTYPE GetTranslationLabel(long entry, long row, long translation, BSTR* text) override { return E_NOTIMPL; }
+};
+
+template <>
 class Stubs<INrvaWordDirections> : public platform::Dispatch<INrvaWordDirections, kNorvaObjLib> {
  public:
   HRESULT STDMETHODCALLTYPE GetCount(long* count) override { return E_NOTIMPL; }

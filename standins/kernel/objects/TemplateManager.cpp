@@ -22,6 +22,7 @@ using platform::InterfaceOf;
 // service that the word dictionary takes.
 const GUID kAboutService = {0xA45A75EC, 0xEC5C, 0x438D, {0xA4, 0x5B, 0xE4, 0x87, 0x5B, 0xE2, 0x65, 0xF0}};
 const GUID kKernelService = {0xE0CF67D1, 0x6730, 0x4E92, {0x8B, 0xB9, 0x8B, 0x46, 0xD7, 0x2A, 0xA7, 0x11}};
+const GUID kMorphologyService = {0x2D558B52, 0x9E1F, 0x4FC8, {0x8B, 0xD7, 0x27, 0x39, 0x5A, 0x19, 0xE9, 0xCC}};
 
 // The list also fires the context's events (DNorvaCtlEvents) to sinks
 // advised on it; a test makes it fire through INrvaStandInEventSource.
@@ -118,6 +119,8 @@ class TemplateManager : public Stubs<INrvaTemplateManager>,
   HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
+    if (service == kMorphologyService)
+      return platform::ComBoundary([&] { return NewMorphology()->QueryInterface(iid, out); });
     if (service == kAboutService || service == kKernelService || service == IID_INrvaTemplateManager)
       return static_cast<INrvaTemplateManager*>(this)->QueryInterface(iid, out);
     return E_NOINTERFACE;
