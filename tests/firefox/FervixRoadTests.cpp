@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "BrowserWindow.h"
 #include "DialogWatcher.h"
@@ -300,6 +301,54 @@ TEST_F(FervixRoad, KernelEventsReachTheObserver) {
   observer_->ClearCalls();
   EXPECT_EQ(S_OK, source->FireEvent(22, 0, none.Get(), none.Get()));
   EXPECT_TRUE(PumpUntil([&] { return observer_->Saw(L"OnActiveTemplateIndexChanged 1"); }));
+}
+
+// Tessiva ends in the middle of a selection's job (as a session end ends it:
+// a process killed with its class objects registered would leave them
+// registered for the rest of the Wine session): the call comes back with
+// no partial result, in bounded time (the session end may let the running
+// job finish first).
+TEST_F(FervixRoad, ATessivaThatGoesDuringACallEndsTheCallInBoundedTime) {
+  IFervix9_2* component = Component();
+  ASSERT_TRUE(component);
+  SetSwitch(L"JobStepDelay", 500);
+  testsupport::DialogWatcher watcher(true);
+  std::wstring text;
+  for (int i = 0; i < 40; ++i) text += L"hello world\r\n";
+  XpString selection(text), templateId(L"GENERAL");
+  std::thread killer([] {
+    Sleep(2000);
+    tessivaserver::EndServers();
+  });
+  DWORD start = GetTickCount();
+  EXPECT_EQ(NS_OK, component->TranslateSelection(selection, kEnglishRussian, templateId));
+  DWORD took = GetTickCount() - start;
+  killer.join();
+  EXPECT_LT(took, 60000u);
+  // (Tessiva answers S_OK with an empty file for a job its end cut short.)
+  if (observer_->Saw(L"OnTextTranslated") && !observer_->LastTranslatedText().empty())
+    EXPECT_EQ(0u, observer_->LastTranslatedText().find(kHelloWorldRussian)) << "a whole result or none: " << testing::PrintToString(observer_->LastTranslatedText().substr(0, 60));
+  PRInt32 count = 0;
+  EXPECT_EQ(NS_ERROR_FAILURE, component->GetDirsCount(&count)) << "the browser object is gone";
+}
+
+// The product's temporary folder cannot be made: nothing is sent, nothing hangs.
+TEST_F(FervixRoad, WithoutATemporaryFolderASelectionIsNotSent) {
+  IFervix9_2* component = Component();
+  ASSERT_TRUE(component);
+  const wchar_t* folders = L"SOFTWARE\\Norvasoft\\NRVA9\\Folders";
+  wchar_t old[MAX_PATH] = {};
+  DWORD size = sizeof(old);
+  bool had = RegGetValueW(HKEY_LOCAL_MACHINE, folders, L"Temp", RRF_RT_REG_SZ, nullptr, old, &size) == ERROR_SUCCESS;
+  const wchar_t unreachable[] = L"Q:\\no\\such\\drive\\";
+  ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_LOCAL_MACHINE, folders, L"Temp", REG_SZ, unreachable, sizeof(unreachable)));
+  XpString selection(L"hello"), templateId(L"GENERAL");
+  EXPECT_EQ(NS_OK, component->TranslateSelection(selection, kEnglishRussian, templateId));
+  EXPECT_FALSE(observer_->Saw(L"OnTextTranslated"));
+  if (had)
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, folders, L"Temp", REG_SZ, old, static_cast<DWORD>((wcslen(old) + 1) * 2));
+  else
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, folders, L"Temp");
 }
 
 TEST_F(FervixRoad, TheScriptMayLetTheComponentGoWhileItsCallRuns) {
