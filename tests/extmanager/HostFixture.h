@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "DialogWatcher.h"
@@ -44,14 +45,25 @@ class HostTest : public testing::Test {
   // Applies the items with message boxes shown and answered; returns the
   // texts of the boxes that appeared (empty when none did).
   static std::wstring ApplyShowingErrors(CSwitch& sw, SwitchItems& items) {
+    auto shown = std::make_shared<std::pair<std::mutex, std::wstring>>();
     testsupport::DialogWatcher watcher;
-    watcher.Press(L"Менеджер плагинов", IDOK);
+    watcher.OnWindow(L"Менеджер плагинов", L"#32770", [shown](HWND box) {
+      // The box's text may arrive a moment after the box shows.
+      std::wstring texts;
+      for (int i = 0; i < 100 && texts.empty(); ++i) {
+        for (const auto& text : testsupport::DialogWatcher::ControlTexts(box))
+          if (text != L"OK") texts += text;  // the box's button
+        if (texts.empty()) Sleep(20);
+      }
+      {
+        std::lock_guard<std::mutex> lock(shown->first);
+        shown->second += texts;
+      }
+      testsupport::DialogWatcher::PressButton(box, IDOK);
+    });
     sw.ApplyItems(items, false);
-    std::wstring texts;
-    for (const auto& seen : watcher.Seen())
-      for (const auto& text : seen.texts)
-        if (text != L"OK") texts += text;  // the box's button
-    return texts;
+    std::lock_guard<std::mutex> lock(shown->first);
+    return shown->second;
   }
 
   static std::wstring ErrorText(const std::wstring& application, int reason) {

@@ -2,6 +2,9 @@
 // handling of a failing item.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <mutex>
+
 #include "DialogWatcher.h"
 #include "extmanager/ExceptSW.h"
 #include "extmanager/Switch.h"
@@ -118,17 +121,31 @@ TEST(SwitchApply, NotSilentShowsTheSwitchErrorAndOtherExceptionsShowReasonFour) 
     SwitchItems wanted = ThreeItems();
     wanted[0].enabled = 1;
     if (other) wanted[0].name = L"throws";
+    auto shown = std::make_shared<std::pair<std::mutex, std::vector<std::wstring>>>();
     testsupport::DialogWatcher watcher;
-    watcher.Press(L"Менеджер плагинов", IDOK);
+    watcher.OnWindow(L"Менеджер плагинов", L"#32770", [shown](HWND box) {
+      // The box's text may arrive a moment after the box shows.
+      std::vector<std::wstring> texts;
+      auto hasMessage = [&texts] {
+        for (const auto& text : texts)
+          if (!text.empty() && text != L"OK") return true;
+        return false;
+      };
+      for (int i = 0; i < 100 && !hasMessage(); ++i) {
+        texts = testsupport::DialogWatcher::ControlTexts(box);
+        if (!hasMessage()) Sleep(20);
+      }
+      {
+        std::lock_guard<std::mutex> lock(shown->first);
+        shown->second = texts;
+      }
+      testsupport::DialogWatcher::PressButton(box, IDOK);
+    });
     sw.ApplyItems(wanted, false);
-    ASSERT_TRUE(watcher.WaitSeen(L"Менеджер плагинов", 5000));
-    auto seen = watcher.Seen();
-    bool found = false;
     std::wstring expected = CExceptSW(L"", L"Scripted", other ? 4 : 2).text;
-    for (const auto& text : seen[0].texts) {
-      std::wstring flat = text;
-      found = found || flat == expected;
-    }
+    bool found = false;
+    std::lock_guard<std::mutex> lock(shown->first);
+    for (const auto& text : shown->second) found = found || text == expected;
     EXPECT_TRUE(found) << (other ? "other exception" : "switch error");
     EXPECT_EQ(0, wanted[0].enabled);
   }

@@ -103,10 +103,13 @@ struct Driver {
         return TRUE;
       }, reinterpret_cast<LPARAM>(&found));
       if (found) {
-        if (text) {
+        // The box's text may arrive a moment after the box shows.
+        for (int i = 0; text && i < 100; ++i) {
           text->clear();
           for (const auto& t : testsupport::DialogWatcher::ControlTexts(found))
             if (t != L"OK") *text += t;
+          if (!text->empty()) break;
+          Sleep(20);
         }
         return found;
       }
