@@ -10,6 +10,7 @@
 #include "ChildProcess.h"
 #include "HookLog.h"
 #include "KernelStandIn.h"
+#include "ServerProcess.h"
 #include "TessivaLib.h"
 #include "TessivaServer.h"
 #include "platform/com/Bstr.h"
@@ -51,10 +52,11 @@ class Server : public testing::Test {
     EXPECT_TRUE(hr == S_OK || hr == S_FALSE) << std::hex << hr;
     return object.As<INorvaBrowserClass>();
   }
-  static HANDLE OpenServer() {
-    auto ids = tessivaserver::RunningServers();
-    if (ids.size() != 1) return nullptr;
-    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ids.front());
+  // The process serving the object, asked over COM.
+  static HANDLE OpenServer(IDispatch* object) {
+    const DWORD id = testsupport::ServingProcessId(object);
+    if (!id) return nullptr;
+    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, id);
   }
   // Milliseconds until the process ends, or -1 past the limit.
   static long WaitForEnd(HANDLE process, DWORD limitMs) {
@@ -298,7 +300,7 @@ TEST_F(Server, EndsByItselfAfterTheLastObjectWithoutBrowserObjects) {
     std::string context = clsid == &CLSID_WebClassCreator ? "entry object" : "context-menu object";
     ComPtr<IDispatch> object;
     ASSERT_EQ(S_OK, ComPtr<IDispatch>::TryCreate(*clsid, &object, CLSCTX_LOCAL_SERVER)) << context;
-    HANDLE process = OpenServer();
+    HANDLE process = OpenServer(object.Get());
     ASSERT_NE(nullptr, process) << context;
     object.Reset();
     long ms = WaitForEnd(process, 15000);
@@ -312,13 +314,15 @@ TEST_F(Server, EndsByItselfAfterTheLastObjectWithoutBrowserObjects) {
 TEST_F(Server, ANewCreationDuringTheWaitKeepsItAlive) {
   ComPtr<IDispatch> object;
   ASSERT_EQ(S_OK, ComPtr<IDispatch>::TryCreate(CLSID_WebClassCreator, &object, CLSCTX_LOCAL_SERVER));
-  HANDLE process = OpenServer();
+  HANDLE process = OpenServer(object.Get());
   ASSERT_NE(nullptr, process);
+  const DWORD serverId = GetProcessId(process);
   object.Reset();
   Sleep(3000);
   ASSERT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
   ASSERT_EQ(S_OK, ComPtr<IDispatch>::TryCreate(CLSID_WebClassCreator, &object, CLSCTX_LOCAL_SERVER));
   EXPECT_EQ(1u, tessivaserver::RunningServers().size()) << "the same server serves";
+  EXPECT_EQ(serverId, testsupport::ServingProcessId(object.Get())) << "the same server serves";
   object.Reset();
   long ms = WaitForEnd(process, 15000);
   CloseHandle(process);
