@@ -164,12 +164,10 @@ int wmain() {
   ComPtr<IDispatch> object;
   creator->GetProxyObject(EPBT_FF, nullptr, 0, 0, object.Receive());
   auto browser = object.As<INorvaBrowserClass>();
-  auto servers = testsupport::ProcessesNamed(L"Tessiva.exe");
-  HANDLE tessiva = servers.size() == 1
-                       ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, servers.front())
-                       : nullptr;
+  const DWORD serverId = testsupport::ServingProcessId(creator.Get());
+  HANDLE tessiva = serverId ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, serverId) : nullptr;
   if (!browser || !tessiva) {
-    std::printf("no browser object, or not exactly one Tessiva.exe\n");
+    std::printf("no browser object, or no Tessiva.exe serving it\n");
     return 1;
   }
 

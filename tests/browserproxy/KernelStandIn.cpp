@@ -35,12 +35,29 @@ bool UnregisterKernel() {
   return RunServer(L"-UnregServer") && dll;
 }
 
-void WaitForServerExit(DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (!testsupport::ProcessesNamed(kServerProgram).empty() && GetTickCount() - start < timeoutMs) Sleep(100);
+namespace {
+
+// This process's servers and, recursively, theirs.
+void CollectServers(DWORD parent, std::vector<testsupport::ServerProcess>* servers) {
+  for (DWORD id : testsupport::ProcessesStartedBy(parent)) {
+    servers->emplace_back(id);
+    CollectServers(id, servers);
+  }
 }
 
-void EndServers() { testsupport::EndProcessesNamed(kServerProgram); }
+}  // namespace
+
+void WaitForServerExit(DWORD timeoutMs) {
+  std::vector<testsupport::ServerProcess> servers;
+  CollectServers(GetCurrentProcessId(), &servers);
+  const DWORD start = GetTickCount();
+  for (const auto& server : servers) {
+    const DWORD spent = GetTickCount() - start;
+    server.WaitForEnd(spent < timeoutMs ? timeoutMs - spent : 0);
+  }
+}
+
+void EndServers() { testsupport::EndServersOfThisProcess(); }
 
 // The stand-in looks for changes of its switches every 5 ms: a switch
 // holds for every call made after this wait.

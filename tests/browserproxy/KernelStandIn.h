@@ -23,11 +23,13 @@ bool RegisterKernel();
 // Removes the registration (DllUnregisterServer, server -UnregServer).
 bool UnregisterKernel();
 
-// Waits (at most timeoutMs) until no stand-in local server runs any more, so
-// that the next program does not reach one that is shutting down.
+// Waits (at most timeoutMs) until no local server that this process started
+// (or that those started) runs any more, so that the next program does not
+// reach one that is shutting down.
 void WaitForServerExit(DWORD timeoutMs);
-// Ends the running stand-in local servers (a session end: WM_QUIT), for
-// example after their client was killed while it held their objects.
+// Ends the local servers this process started, and theirs (a session end:
+// WM_QUIT), for example after their client was killed while it held their
+// objects.
 void EndServers();
 
 void SetSwitch(const wchar_t* name, DWORD value);

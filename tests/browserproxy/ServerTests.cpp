@@ -15,6 +15,7 @@
 #include "TessivaServer.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
+#include "platform/win/MessagePump.h"
 
 namespace {
 
@@ -52,10 +53,11 @@ class Server : public testing::Test {
     EXPECT_TRUE(hr == S_OK || hr == S_FALSE) << std::hex << hr;
     return object.As<INorvaBrowserClass>();
   }
-  static HANDLE OpenServer() {
-    auto ids = tessivaserver::RunningServers();
-    if (ids.size() != 1) return nullptr;
-    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ids.front());
+  // The process serving the object, asked over COM.
+  static HANDLE OpenServer(IDispatch* object) {
+    const DWORD id = testsupport::ServingProcessId(object);
+    if (!id) return nullptr;
+    return OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, id);
   }
   // Milliseconds until the process ends, or -1 past the limit.
   static long WaitForEnd(HANDLE process, DWORD limitMs) {
@@ -126,11 +128,7 @@ TEST_F(Server, ClientsShareTheBrowserObjectOfATypeAndTheHookReachesTheirWindow) 
   ASSERT_NE(nullptr, hook);
   auto post = reinterpret_cast<int(__cdecl*)(LONG, LONG, int, int)>(GetProcAddress(hook, "HookTestPostMessages"));
   EXPECT_EQ(6, post(EPBT_FF, 0, 10, 10));
-  MSG msg;
-  for (int i = 0; i < 50 && HandlerWindow::Received() < 6; ++i) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(20);
-  }
+  platform::PumpMessagesUntil([] { return HandlerWindow::Received() >= 6; }, 5000);
   EXPECT_EQ(6, HandlerWindow::Received());
   FreeLibrary(hook);
 }
@@ -299,7 +297,7 @@ TEST_F(Server, EndsByItselfAfterTheLastObjectWithoutBrowserObjects) {
     std::string context = clsid == &CLSID_WebClassCreator ? "entry object" : "context-menu object";
     ComPtr<IDispatch> object;
     ASSERT_EQ(S_OK, ComPtr<IDispatch>::TryCreate(*clsid, &object, CLSCTX_LOCAL_SERVER)) << context;
-    HANDLE process = OpenServer();
+    HANDLE process = OpenServer(object.Get());
     ASSERT_NE(nullptr, process) << context;
     object.Reset();
     long ms = WaitForEnd(process, 15000);
@@ -313,13 +311,15 @@ TEST_F(Server, EndsByItselfAfterTheLastObjectWithoutBrowserObjects) {
 TEST_F(Server, ANewCreationDuringTheWaitKeepsItAlive) {
   ComPtr<IDispatch> object;
   ASSERT_EQ(S_OK, ComPtr<IDispatch>::TryCreate(CLSID_WebClassCreator, &object, CLSCTX_LOCAL_SERVER));
-  HANDLE process = OpenServer();
+  HANDLE process = OpenServer(object.Get());
   ASSERT_NE(nullptr, process);
+  const DWORD serverId = GetProcessId(process);
   object.Reset();
-  Sleep(3000);
-  ASSERT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0));
+  // Three seconds into its idle time the server still runs.
+  ASSERT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 3000));
   ASSERT_EQ(S_OK, ComPtr<IDispatch>::TryCreate(CLSID_WebClassCreator, &object, CLSCTX_LOCAL_SERVER));
   EXPECT_EQ(1u, tessivaserver::RunningServers().size()) << "the same server serves";
+  EXPECT_EQ(serverId, testsupport::ServingProcessId(object.Get())) << "the same server serves";
   object.Reset();
   long ms = WaitForEnd(process, 15000);
   CloseHandle(process);

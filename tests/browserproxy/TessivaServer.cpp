@@ -17,11 +17,13 @@ DWORD Run(const std::wstring& argument, DWORD timeoutMs) {
   return r.exitCode;
 }
 
-std::vector<DWORD> RunningServers() { return testsupport::ProcessesNamed(kProgram); }
+std::vector<DWORD> RunningServers() { return testsupport::ProcessesStartedBy(GetCurrentProcessId()); }
 
-void EndServers() { testsupport::EndProcessesNamed(kProgram); }
+void EndServers() { testsupport::EndServersOfThisProcess(); }
 
 // The final pause lasts 1000 ms; revoking the class objects takes a few.
-void KillServersInFinalPause() { testsupport::KillProcessesAfterLoopEnd(kProgram, 400); }
+void KillServersInFinalPause() {
+  for (DWORD id : RunningServers()) testsupport::ServerProcess(id).KillAfterLoopEnd(400);
+}
 
 }  // namespace tessivaserver

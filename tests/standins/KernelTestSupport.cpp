@@ -13,7 +13,8 @@ void RegisterKernel() { ASSERT_TRUE(kernelstandin_test::RegisterKernel()); }
 
 namespace {
 
-bool KernelServerRunning() { return !testsupport::ProcessesNamed(L"NrvaKernelServer.exe").empty(); }
+// The kernel server is a local server that COM started for this process.
+bool KernelServerRunning() { return !testsupport::ProcessesStartedBy(GetCurrentProcessId()).empty(); }
 
 }  // namespace
 

@@ -1,6 +1,10 @@
 #include "ServerProcess.h"
 
+#include <objbase.h>
 #include <tlhelp32.h>
+
+#include <cstdint>
+#include <utility>
 
 namespace testsupport {
 
@@ -16,51 +20,126 @@ struct Snapshot {
   HANDLE handle;
 };
 
-void PostQuitToThreadsOf(DWORD processId) {
-  Snapshot snapshot(TH32CS_SNAPTHREAD);
-  if (snapshot.handle == INVALID_HANDLE_VALUE) return;
-  THREADENTRY32 entry = {sizeof(entry)};
-  for (BOOL ok = Thread32First(snapshot.handle, &entry); ok; ok = Thread32Next(snapshot.handle, &entry)) {
-    if (entry.th32OwnerProcessID == processId) PostThreadMessageW(entry.th32ThreadID, WM_QUIT, 0, 0);
+struct StreamOwner {
+  IStream* stream = nullptr;
+  ~StreamOwner() {
+    if (stream) stream->Release();
   }
-}
+};
 
-template <class EndOne>
-void ForEachProcess(const wchar_t* program, EndOne endOne) {
-  for (DWORD id : ProcessesNamed(program)) {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-    if (!process) continue;
-    PostQuitToThreadsOf(id);
-    endOne(process);
-    WaitForSingleObject(process, 10000);
-    CloseHandle(process);
-  }
-}
+// The head of a standard marshalled reference (OBJREF with STDOBJREF), as
+// the DCOM wire format lays it out.
+#pragma pack(push, 1)
+struct StandardObjRef {
+  uint32_t signature;  // "MEOW"
+  uint32_t flags;      // OBJREF_STANDARD
+  GUID iid;
+  uint32_t stdFlags;
+  uint32_t publicRefs;
+  uint64_t oxid;
+  uint64_t oid;
+  GUID ipid;
+};
+#pragma pack(pop)
+
+constexpr uint32_t kObjRefSignature = 0x574f454d;
+constexpr uint32_t kObjRefStandard = 1;
 
 }  // namespace
 
-std::vector<DWORD> ProcessesNamed(const wchar_t* program) {
+DWORD ServingProcessId(IUnknown* object, REFIID iid) {
+  if (!object) return 0;
+  StreamOwner owner;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &owner.stream))) return 0;
+  if (FAILED(CoMarshalInterface(owner.stream, iid, object, MSHCTX_LOCAL, nullptr, MSHLFLAGS_TABLEWEAK)))
+    return 0;
+  StandardObjRef ref = {};
+  ULONG read = 0;
+  const LARGE_INTEGER start = {};
+  owner.stream->Seek(start, STREAM_SEEK_SET, nullptr);
+  const bool whole = SUCCEEDED(owner.stream->Read(&ref, sizeof(ref), &read)) && read == sizeof(ref);
+  owner.stream->Seek(start, STREAM_SEEK_SET, nullptr);
+  CoReleaseMarshalData(owner.stream);
+  if (!whole || ref.signature != kObjRefSignature || ref.flags != kObjRefStandard) return 0;
+  const DWORD id = ref.ipid.Data3;
+  // An object of this process marshals with its own id: not a server's.
+  return id == (GetCurrentProcessId() & 0xFFFF) ? 0 : id;
+}
+
+std::vector<DWORD> ProcessesStartedBy(DWORD parentId) {
   std::vector<DWORD> ids;
   Snapshot snapshot(TH32CS_SNAPPROCESS);
   if (snapshot.handle == INVALID_HANDLE_VALUE) return ids;
   PROCESSENTRY32W entry = {sizeof(entry)};
   for (BOOL ok = Process32FirstW(snapshot.handle, &entry); ok; ok = Process32NextW(snapshot.handle, &entry)) {
-    if (_wcsicmp(entry.szExeFile, program) == 0) ids.push_back(entry.th32ProcessID);
+    if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId) ids.push_back(entry.th32ProcessID);
   }
   return ids;
 }
 
-void EndProcessesNamed(const wchar_t* program, DWORD waitMs) {
-  ForEachProcess(program, [waitMs](HANDLE process) {
-    if (WaitForSingleObject(process, waitMs) != WAIT_OBJECT_0) TerminateProcess(process, 1);
-  });
+ServerProcess::ServerProcess(DWORD id)
+    : handle_(id ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)
+                 : nullptr),
+      id_(handle_ ? id : 0) {}
+
+ServerProcess::~ServerProcess() {
+  if (handle_) CloseHandle(handle_);
 }
 
-void KillProcessesAfterLoopEnd(const wchar_t* program, DWORD pauseMs) {
-  ForEachProcess(program, [pauseMs](HANDLE process) {
-    Sleep(pauseMs);
-    TerminateProcess(process, 1);
-  });
+ServerProcess::ServerProcess(ServerProcess&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+
+ServerProcess& ServerProcess::operator=(ServerProcess&& other) noexcept {
+  if (this != &other) {
+    if (handle_) CloseHandle(handle_);
+    handle_ = std::exchange(other.handle_, nullptr);
+    id_ = std::exchange(other.id_, 0);
+  }
+  return *this;
+}
+
+bool ServerProcess::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+
+bool ServerProcess::WaitForEnd(DWORD timeoutMs) const {
+  return !handle_ || WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void ServerProcess::PostQuitToThreads() const {
+  Snapshot snapshot(TH32CS_SNAPTHREAD);
+  if (snapshot.handle == INVALID_HANDLE_VALUE) return;
+  THREADENTRY32 entry = {sizeof(entry)};
+  for (BOOL ok = Thread32First(snapshot.handle, &entry); ok; ok = Thread32Next(snapshot.handle, &entry)) {
+    if (entry.th32OwnerProcessID == id_) PostThreadMessageW(entry.th32ThreadID, WM_QUIT, 0, 0);
+  }
+}
+
+void ServerProcess::End(DWORD waitMs) {
+  if (!Running()) return;
+  PostQuitToThreads();
+  if (!WaitForEnd(waitMs)) TerminateProcess(handle_, 1);
+  WaitForEnd(10000);
+}
+
+void ServerProcess::KillAfterLoopEnd(DWORD pauseMs) {
+  if (!Running()) return;
+  PostQuitToThreads();
+  Sleep(pauseMs);
+  TerminateProcess(handle_, 1);
+  WaitForEnd(10000);
+}
+
+void EndServerAndItsServers(DWORD id, DWORD waitMs) {
+  ServerProcess server(id);
+  if (!server) return;
+  // Its servers are known before it ends; held, their ids stay theirs.
+  std::vector<ServerProcess> started;
+  for (DWORD child : ProcessesStartedBy(id)) started.emplace_back(child);
+  server.End(waitMs);
+  for (auto& child : started) EndServerAndItsServers(child.Id(), waitMs);
+}
+
+void EndServersOfThisProcess(DWORD waitMs) {
+  for (DWORD id : ProcessesStartedBy(GetCurrentProcessId())) EndServerAndItsServers(id, waitMs);
 }
 
 }  // namespace testsupport

@@ -1,24 +1,70 @@
 #pragma once
 #include <windows.h>
+#include <unknwn.h>
 
-#include <string>
 #include <vector>
 
-// Local servers that COM started for a test, found by program name. A
-// server is ended the way a session end does it (WM_QUIT to its threads), so
-// that it revokes its class objects: Wine keeps the registration of a killed
-// server's class objects, and no later client of the session could start it.
+// Local servers that COM started for a test, known by process id: the server
+// behind a proxy the test holds, or a process that one of the test's own
+// processes started. A server is ended the way a session end does it
+// (WM_QUIT to its threads), so that it revokes its class objects: Wine keeps
+// the registration of a killed server's class objects, and no later client of
+// the session could start it.
 namespace testsupport {
 
-// Ids of the running processes of that program (file name, any case).
-std::vector<DWORD> ProcessesNamed(const wchar_t* program);
+// Id of the process that serves the proxy, 0 when the object is not a proxy
+// of a local server. COM names it in the object's marshalled reference (Wine
+// puts the serving process id in the interface pointer id). The reference is
+// made table-weak for the interface the proxy already has, so that it takes
+// no reference on the server and makes no call to it.
+DWORD ServingProcessId(IUnknown* object, REFIID iid);
+template <class I>
+DWORD ServingProcessId(I* object) {
+  return ServingProcessId(object, __uuidof(I));
+}
 
-// Ends every running process of the program and waits until they are gone;
-// one that does not end within the wait is killed.
-void EndProcessesNamed(const wchar_t* program, DWORD waitMs = 15000);
+// Ids of the running processes that the process started: the local servers
+// COM started for it as their client.
+std::vector<DWORD> ProcessesStartedBy(DWORD parentId);
 
-// Ends the loop of every process of the program and kills it after pauseMs:
-// for a server whose final pause begins when its loop ends.
-void KillProcessesAfterLoopEnd(const wchar_t* program, DWORD pauseMs);
+// One server process, held by its handle so that its id is not reused while
+// the test looks at it. Move-only.
+class ServerProcess {
+ public:
+  ServerProcess() = default;
+  explicit ServerProcess(DWORD id);
+  ~ServerProcess();
+  ServerProcess(ServerProcess&& other) noexcept;
+  ServerProcess& operator=(ServerProcess&& other) noexcept;
+  ServerProcess(const ServerProcess&) = delete;
+  ServerProcess& operator=(const ServerProcess&) = delete;
+
+  explicit operator bool() const { return handle_ != nullptr; }
+  DWORD Id() const { return id_; }
+  HANDLE Handle() const { return handle_; }
+  bool Running() const;
+  // True when the process ended within timeoutMs.
+  bool WaitForEnd(DWORD timeoutMs) const;
+  // Ends the process and waits until it is gone; killed if it does not end
+  // within waitMs.
+  void End(DWORD waitMs = 15000);
+  // Ends its loop and kills it after pauseMs: for a server whose final pause
+  // begins when its loop ends.
+  void KillAfterLoopEnd(DWORD pauseMs);
+
+ private:
+  void PostQuitToThreads() const;
+
+  HANDLE handle_ = nullptr;
+  DWORD id_ = 0;
+};
+
+// Ends the server, then the servers it started (a server ended lets its own
+// servers' objects go; they are ended in turn, leaves last).
+void EndServerAndItsServers(DWORD id, DWORD waitMs = 15000);
+
+// Ends every server that this test process started, with the servers those
+// started.
+void EndServersOfThisProcess(DWORD waitMs = 15000);
 
 }  // namespace testsupport

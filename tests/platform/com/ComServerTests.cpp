@@ -250,14 +250,14 @@ TEST_F(ComServerTest, TheServerEndsByItselfAfterTheIdleTime) {
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(ProcessOf(calc)));
     ASSERT_NE(nullptr, process);
     calc.Reset();
-    DWORD released = GetTickCount();
-    Sleep(serverIdleMs / 2);
+    // Half its idle time after the release the server still runs.
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, serverIdleMs / 2)) << "ended before the idle time";
     // A creation inside the wait keeps the server and starts the wait anew.
     calc = CreateLocal(*clsid);
     ASSERT_TRUE(calc);
     EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(process, 0)) << "the same server still runs";
     calc.Reset();
-    released = GetTickCount();
+    const DWORD released = GetTickCount();
     DWORD wait = WaitForSingleObject(process, serverIdleMs + 15000);
     DWORD ended = GetTickCount();
     CloseHandle(process);
