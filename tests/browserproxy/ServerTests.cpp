@@ -329,20 +329,6 @@ TEST_F(Server, ANewCreationDuringTheWaitKeepsItAlive) {
 
 }  // namespace
 
-namespace {
-
-// Waits until no process of the program runs; false past the limit.
-bool WaitUntilGone(const wchar_t* program, DWORD limitMs) {
-  const DWORD start = GetTickCount();
-  while (!testsupport::ProcessesNamed(program).empty()) {
-    if (GetTickCount() - start > limitMs) return false;
-    Sleep(100);
-  }
-  return true;
-}
-
-}  // namespace
-
 // The entry object keeps each browser object, but only a client's reference
 // holds the server: when the last client let go, Tessiva ends after its idle
 // time, the stand-in kernel server with it, and the next client gets a new
@@ -351,6 +337,8 @@ TEST_F(Server, EndsWhenItsClientsAreGoneAndTheNextClientLogsOnAgain) {
   kernelstandin_test::SetSwitch(L"NoMessageBoxes", 1);
   kernelstandin_test::SetSwitch(L"FailLogOn", 1);
   DWORD firstServer = 0;
+  testsupport::ServerProcess tessiva;
+  std::vector<testsupport::ServerProcess> kernelServers;
   {
     auto creator = CreateCreator();
     ASSERT_TRUE(creator);
@@ -362,11 +350,15 @@ TEST_F(Server, EndsWhenItsClientsAreGoneAndTheNextClientLogsOnAgain) {
     auto ids = tessivaserver::RunningServers();
     ASSERT_EQ(1u, ids.size());
     firstServer = ids.front();
+    tessiva = testsupport::ServerProcess(firstServer);
+    // The kernel's local server, where Tessiva's log-on started one.
+    for (DWORD id : testsupport::ProcessesStartedBy(firstServer)) kernelServers.emplace_back(id);
   }
   kernelstandin_test::SetSwitch(L"FailLogOn", 0);
   // Idle time and final pause of Tessiva, then those of the kernel server.
-  EXPECT_TRUE(WaitUntilGone(L"Tessiva.exe", 5000 + 1000 + 4000)) << "Tessiva still runs without clients";
-  EXPECT_TRUE(WaitUntilGone(L"NrvaKernelServer.exe", 2000 + 200 + 4000)) << "the kernel server still runs";
+  EXPECT_TRUE(tessiva.WaitForEnd(5000 + 1000 + 4000)) << "Tessiva still runs without clients";
+  for (const auto& kernel : kernelServers)
+    EXPECT_TRUE(kernel.WaitForEnd(2000 + 200 + 4000)) << "the kernel server still runs";
 
   auto creator = CreateCreator();
   ASSERT_TRUE(creator);
