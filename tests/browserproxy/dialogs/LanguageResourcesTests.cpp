@@ -1,4 +1,5 @@
-// The dialogs in the five languages: in Tessiva's own resources, and in the
+// The dialogs in the five languages (each language's neutral block beside
+// English, as the program's strings): in Tessiva's own resources, and in the
 // interface-language libraries, from which the frame then speaks.
 #include <gtest/gtest.h>
 
@@ -19,10 +20,10 @@ struct Language {
 
 const Language kLanguages[] = {
     {"ENU", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), L"Options", L"Translation Options", L"OK"},
-    {"DEU", MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), L"Optionen", L"Übersetzungsoptionen", L"OK"},
-    {"FRA", MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), L"Options", L"Options de traduction", L"OK"},
-    {"ESN", MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN), L"Opciones", L"Opciones de traducción", L"Aceptar"},
-    {"RUS", MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT), L"Настройки", L"Параметры перевода", L"OK"},
+    {"DEU", MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL), L"Optionen", L"Übersetzungsoptionen", L"OK"},
+    {"FRA", MAKELANGID(LANG_FRENCH, SUBLANG_NEUTRAL), L"Options", L"Options de traduction", L"OK"},
+    {"ESN", MAKELANGID(LANG_SPANISH, SUBLANG_NEUTRAL), L"Opciones", L"Opciones de traducción", L"Aceptar"},
+    {"RUS", MAKELANGID(LANG_RUSSIAN, SUBLANG_NEUTRAL), L"Настройки", L"Параметры перевода", L"OK"},
 };
 
 std::wstring ExeFolder() {
