@@ -1,5 +1,7 @@
 #include "browserproxy/core/VQDRequest.h"
 
+#include <mutex>
+
 #include "browserproxy/core/VQDProtocol.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
@@ -68,13 +70,25 @@ Document ParseReply(IXMLHTTPRequest* request) {
   return document;
 }
 
+// A request given up on is neither aborted nor released: Wine's request
+// object, aborted or freed, is still called when the late answer arrives
+// (a crash in the next message loop). It is kept, unused, for the life of
+// the process; only requests that ran into their time-out are kept.
+void KeepUnanswered(IXMLHTTPRequest* request) {
+  static std::mutex guard;
+  static auto* kept = new std::vector<IXMLHTTPRequest*>;
+  request->AddRef();
+  std::lock_guard<std::mutex> lock(guard);
+  kept->push_back(request);
+}
+
 // Sends the body (or none), waits and checks the status with the style's map.
 Document Exchange(IXMLHTTPRequest* request, const std::wstring* body, DWORD timeoutMs,
                   HRESULT (*statusResult)(long)) {
   Variant content = body ? Variant::FromString(*body) : Variant::Missing();
   if (FAILED(request->send(content.Get()))) throw ComError(kServerUnreachable, L"sending the request");
   if (!WaitForAnswer(request, timeoutMs)) {
-    request->abort();
+    KeepUnanswered(request);
     throw ComError(kServerUnreachable, L"the server did not answer in time");
   }
   long status = 0;
