@@ -7,6 +7,7 @@
 // Usage: firefox_host.exe [screenshot folder] | --load-only
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <set>
@@ -36,16 +37,44 @@ std::string Utf8(const std::wstring& text) {
 
 void Step(const char* what, nsresult rv) { printf("%-46s 0x%08X\n", what, rv); }
 
+// The screen around a window (the popup may stand beside it) as a PNG.
+HRESULT SaveScreenAround(HWND window, int margin, const std::wstring& path) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  rect.left = std::max(0L, rect.left - margin);
+  rect.top = std::max(0L, rect.top - margin);
+  rect.right = std::min<LONG>(GetSystemMetrics(SM_CXSCREEN), rect.right + margin);
+  rect.bottom = std::min<LONG>(GetSystemMetrics(SM_CYSCREEN), rect.bottom + margin);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  platform::UniqueBitmap picture(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, picture.Get());
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return picture ? platform::SaveBitmapToPng(picture.Get(), path) : E_FAIL;
+}
+
 void Pump(DWORD ms) {
   platform::PumpMessagesUntil([] { return false; }, ms);
 }
 
-// Windows that Tessiva opens while a call runs: each new visible top-level
-// window of another process is saved as a PNG once and then closed.
+// Dialogs that Tessiva opens while a call runs: each new one is reported,
+// saved as a PNG when a folder is given, and closed when asked (a progress
+// dialog closes by itself; closing it would cancel its job).
 class ForeignWindowWatcher {
  public:
-  ForeignWindowWatcher(std::wstring folder, std::wstring prefix)
-      : folder_(std::move(folder)), prefix_(std::move(prefix)), thread_([this] { Run(); }) {}
+  ForeignWindowWatcher(std::wstring folder, std::wstring prefix, bool close)
+      : folder_(std::move(folder)), prefix_(std::move(prefix)), close_(close), thread_([this] { Run(); }) {}
   ~ForeignWindowWatcher() {
     stop_ = true;
     thread_.join();
@@ -75,13 +104,20 @@ class ForeignWindowWatcher {
     wchar_t title[256] = {};
     GetWindowTextW(window, title, 256);
     std::wstring path = folder_ + prefix_ + std::to_wstring(seen_.size()) + L".png";
-    HRESULT hr = folder_.empty() ? S_FALSE : platform::SaveWindowToPng(window, path);
-    printf("  window shown: \"%s\" saved 0x%08lX\n", Utf8(title).c_str(), static_cast<unsigned long>(hr));
+    if (folder_.empty()) {
+      printf("  window shown: \"%s\"\n", Utf8(title).c_str());
+    } else {
+      HRESULT hr = platform::SaveWindowToPng(window, path);
+      printf("  window shown: \"%s\", saved %s 0x%08lX\n", Utf8(title).c_str(), Utf8(path).c_str(),
+             static_cast<unsigned long>(hr));
+    }
+    if (!close_) return;
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     PostMessageW(window, WM_CLOSE, 0, 0);
   }
   std::wstring folder_;
   std::wstring prefix_;
+  bool close_;
   std::atomic<bool> stop_{false};
   std::set<HWND> seen_;
   std::thread thread_;
@@ -126,7 +162,7 @@ int Run(const std::wstring& folder) {
   }
 
   {
-    ForeignWindowWatcher watcher(L"", L"");
+    ForeignWindowWatcher watcher(L"", L"", false);
     XpString selection(L"Hello world.\r\nThe computer translates the page."), templateId(L"GENERAL");
     Step("TranslateSelection", component->TranslateSelection(selection, 0x00020001, templateId));
     printf("  result: %s\n", Utf8(observer->LastTranslatedText()).c_str());
@@ -140,7 +176,7 @@ int Run(const std::wstring& folder) {
     EnableWindow(browser.Hwnd(), TRUE);  // as the script does after a page
   }
   {
-    ForeignWindowWatcher watcher(folder, L"firefox-settings-");
+    ForeignWindowWatcher watcher(folder, L"firefox-settings-", true);
     Step("ShowSettings", component->ShowSettings());
   }
 
@@ -160,7 +196,7 @@ int Run(const std::wstring& folder) {
   if (!folder.empty()) {
     HRESULT hr = platform::SaveWindowToPng(browser.Hwnd(), folder + L"firefox-host-window.png");
     printf("  saved firefox-host-window.png 0x%08lX\n", static_cast<unsigned long>(hr));
-    hr = platform::SaveWindowToPng(GetDesktopWindow(), folder + L"firefox-host-screen.png");
+    hr = SaveScreenAround(browser.Hwnd(), 40, folder + L"firefox-host-screen.png");
     printf("  saved firefox-host-screen.png 0x%08lX\n", static_cast<unsigned long>(hr));
   }
   component.Reset();
