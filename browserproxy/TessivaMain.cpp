@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <new>
 #include <string>
 
 #include "browserproxy/core/ConnectorFactory.h"
@@ -11,7 +12,9 @@
 #include "shared/DeliverableConfig.h"
 #include "shared/ResourceLanguage.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
+namespace {
+
+int Run(PWSTR arguments) {
   SetDeliverableConfig(DeliverableConfig{});
   // Path of the interface-language library, kept for the whole run; the
   // library itself stays loaded until the process ends.
@@ -22,4 +25,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   });
   InstallServerConnector();
   return tessiva::RunModule(arguments);
+}
+
+}  // namespace
+
+// Nothing raised leaves the program's entry: it ends with an HRESULT as
+// its exit code, as a failing registration does.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
+  try {
+    return Run(arguments);
+  } catch (const std::bad_alloc&) {
+    return static_cast<int>(E_OUTOFMEMORY);
+  } catch (...) {
+    return static_cast<int>(E_UNEXPECTED);
+  }
 }

@@ -429,19 +429,7 @@ HRESULT CFervixComponent::GetSelection(std::wstring& text, VARIANT* rect) {
   observer_->GetSelectionRect(rectText);
   observer_->GetScreenOffsetX(&dx);
   observer_->GetScreenOffsetY(&dy);
-  int32_t corners[4] = {};
-  std::wstring parts = rectText.Str();
-  size_t start = 0;
-  for (int i = 0; i < 4 && start <= parts.size(); ++i) {
-    size_t end = parts.find(L'#', start);
-    if (end == std::wstring::npos) end = parts.size();
-    corners[i] = _wtoi(parts.substr(start, end - start).c_str());
-    start = end + 1;
-  }
-  corners[0] += dx;
-  corners[1] += dy;
-  corners[2] += dx;
-  corners[3] += dy;
+  const std::array<int32_t, 4> corners = SelectionRectangle(rectText.Str(), dx, dy);
   VariantClear(rect);
   try {
     platform::SafeArray::FromInt32s(corners).ToVariant().CopyTo(rect);

@@ -36,5 +36,7 @@ grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture'
 "$root/scripts/main-job-popups.sh" "$build" || status=$?
 "$root/scripts/main-job-server.sh" "$build" || status=$?
 "$root/scripts/main-job-ombrel.sh" "$build" || status=$?
+"$root/scripts/main-job-dialogs.sh" "$build" || status=$?
 "$root/scripts/main-job-quenlo.sh" "$build" || status=$?
+"$root/scripts/main-job-fervix.sh" "$build" || status=$?
 exit $status

@@ -20,5 +20,8 @@ wine_env_start "$build"
 trap wine_env_stop EXIT
 
 status=0
+started=$(date +%s%N)
 ctest --test-dir "$build" --output-on-failure --timeout 300 -j "$(nproc)" "$@" || status=$?
+elapsed_ms=$((($(date +%s%N) - started) / 1000000))
+printf 'Suite wall time: %d.%03d s\n' $((elapsed_ms / 1000)) $((elapsed_ms % 1000))
 exit $status

@@ -116,7 +116,11 @@ HRESULT CNorva5TemplateSemiAnalyzer::AnalyzeText(std::wstring_view text) {
       kept.push_back(std::move(entry));
     }
   });
-  if (FAILED(hr)) return hr;
+  if (FAILED(hr)) {
+    // Nothing of a failed analysis stands: the default template serves.
+    SetTemplate(defaultTemplate_);
+    return hr;
+  }
   // Exchange sort, largest weight first (unsigned compare).
   for (size_t j = 0; j + 1 < kept.size(); ++j)
     for (size_t k = j + 1; k < kept.size(); ++k)

@@ -1,5 +1,7 @@
 #include "dialogs/AOTDlg.h"
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "analyzer/KeywordListText.h"

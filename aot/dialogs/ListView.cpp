@@ -15,10 +15,11 @@ int ListView::InsertColumn(int index, const std::wstring& title, int width) cons
 
 int ListView::InsertItem(int index, const std::wstring& text, int image) const {
   LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
+  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
   item.iItem = index;
   item.pszText = const_cast<wchar_t*>(text.c_str());
-  item.iImage = image;
+  // No picture beside the text unless one is asked for (the list's images are for other columns).
+  item.iImage = image >= 0 ? image : I_IMAGENONE;
   return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 

@@ -15,6 +15,7 @@ class ListView : public platform::WindowRef {
 
   void SetExtendedStyle(DWORD style) const { Send(LVM_SETEXTENDEDLISTVIEWSTYLE, style, style); }
   int InsertColumn(int index, const std::wstring& title, int width) const;
+  // image -1: none.
   int InsertItem(int index, const std::wstring& text, int image = -1) const;
   bool SetItemText(int item, int column, const std::wstring& text) const;
   std::wstring ItemText(int item, int column = 0) const;

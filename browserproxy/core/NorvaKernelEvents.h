@@ -74,6 +74,10 @@ class CNorvaKernelWrapper::CProgressAdvizer : public platform::Dispatch<INrvaTra
   long LastStatus() const { return lastStatus_; }
   void SetLastStatus(long status) { lastStatus_ = status; }
   bool StopRequested() const { return stopRequested_; }
+  // When the job last reported (any event), as GetTickCount; the job's start
+  // counts as a report.
+  DWORD LastReportTick() const { return lastReport_; }
+  void NoteReport() { lastReport_ = GetTickCount(); }
   // Forgets the dialog and the job (the job's end, on every road).
   void Clear() {
     dialog_ = nullptr;
@@ -91,4 +95,5 @@ class CNorvaKernelWrapper::CProgressAdvizer : public platform::Dispatch<INrvaTra
   platform::ComPtr<INrvaTranslationJob> job_;
   long lastStatus_ = kRunning;
   bool stopRequested_ = false;
+  DWORD lastReport_ = GetTickCount();
 };

@@ -59,13 +59,19 @@ bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
   return true;
 }
 
+// A write that fails leaves no partial result behind.
 bool WriteWholeFile(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-  UniqueFileHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  DWORD written = 0;
-  return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-         written == bytes.size();
+  bool written = false;
+  {
+    UniqueFileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD count = 0;
+    written = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+              count == bytes.size();
+  }
+  if (!written) DeleteFileW(path.c_str());
+  return written;
 }
 
 std::wstring UrlBaseOption(const TranslateFileJob& job) {
@@ -92,6 +98,17 @@ HRESULT CNorvaVQDWrapper::StopTranslate::OnStop() {
 }
 
 bool CNorvaVQDWrapper::TranslateFile(TranslateFileJob& job) {
+  // The connector holds the state of one job; a call that comes in while a
+  // job's dialog dispatches messages must not take it over.
+  if (jobRunning_) throw ComError(E_UNEXPECTED, L"a job of this connector is running");
+  jobRunning_ = true;
+  struct Running {
+    bool& flag;
+    ~Running() { flag = false; }
+  } running{jobRunning_};
+  // The polling thread reads the address of the job's start, whatever a
+  // later connect sets meanwhile.
+  jobUrlBase_ = urlBase_;
   const std::wstring contentType = vqd::ContentTypeForFileKind(job.fileKind);
   std::vector<uint8_t> source;
   if (!ReadWholeFile(job.sourcePath, source)) return false;
@@ -123,7 +140,7 @@ CNorvaVQDWrapper::Bytes CNorvaVQDWrapper::StartTranslateHtmlFile(const Bytes& so
 
 CNorvaVQDWrapper::Bytes CNorvaVQDWrapper::WaitForJob(const std::wstring& startEnvelope, const wchar_t* operation,
                                                      IProgressDlg* sink) {
-  vqd::Document reply = vqd::PostSoap(urlBase_, startEnvelope, vqd::SoapAction(operation), requestTimeoutMs_);
+  vqd::Document reply = vqd::PostSoap(jobUrlBase_, startEnvelope, vqd::SoapAction(operation), requestTimeoutMs_);
   vqd::Node body = vqd::FindElement(vqd::DocumentElement(reply.Get()).Get(), L"Body");
   if (!body) throw ComError(E_POINTER, L"the reply has no SOAP body");
   workId_ = vqd::RequiredText(body.Get(), L"WorkId");
@@ -131,15 +148,15 @@ CNorvaVQDWrapper::Bytes CNorvaVQDWrapper::WaitForJob(const std::wstring& startEn
   result_.clear();
   progress_ = 0;
   if (sink) return PollWithSink(sink);
-  PollWithoutSink(ready);
+  (void)ready;  // polled at least once whatever the start said
+  PollWithoutSink();
   return vqd::Base64Decode(result_);
 }
 
-void CNorvaVQDWrapper::PollWithoutSink(std::wstring ready) {
+void CNorvaVQDWrapper::PollWithoutSink() {
   // Polled at least once, so that a job finished at its start still gives
   // its result, and no longer than the job's time-out.
   const ULONGLONG deadline = GetTickCount64() + jobTimeoutMs_;
-  (void)ready;
   for (;;) {
     if (PollOnce() != L"false") return;
     if (GetTickCount64() >= deadline) {
@@ -152,7 +169,7 @@ void CNorvaVQDWrapper::PollWithoutSink(std::wstring ready) {
 
 std::wstring CNorvaVQDWrapper::PollOnce() {
   vqd::Document reply =
-      vqd::PostForm(urlBase_, L"GetTranslateFileResult", vqd::FormBody({{L"WorkId", workId_}}), requestTimeoutMs_);
+      vqd::PostForm(jobUrlBase_, L"GetTranslateFileResult", vqd::FormBody({{L"WorkId", workId_}}), requestTimeoutMs_);
   vqd::Node root = vqd::DocumentElement(reply.Get());
   const std::wstring ready = vqd::RequiredText(root.Get(), L"IsReady");
   progress_ = std::wcstol(vqd::RequiredText(root.Get(), L"Progress").c_str(), nullptr, 10);
@@ -248,7 +265,7 @@ void CNorvaVQDWrapper::TranslateFileWaitThread() {
 
 void CNorvaVQDWrapper::StopTranslating() {
   try {
-    vqd::PostForm(urlBase_, L"StopTanslating", vqd::FormBody({{L"WorkId", workId_}}), requestTimeoutMs_);
+    vqd::PostForm(jobUrlBase_, L"StopTanslating", vqd::FormBody({{L"WorkId", workId_}}), requestTimeoutMs_);
   } catch (...) {
     // The job ends on this side whatever the server says.
   }

@@ -112,7 +112,7 @@ class CNorvaVQDWrapper : public INorvaConnector {
   Bytes StartTranslateHtmlFile(const Bytes& source, const std::wstring& urlBase, IProgressDlg* sink);
   Bytes WaitForJob(const std::wstring& startEnvelope, const wchar_t* operation, IProgressDlg* sink);
   Bytes PollWithSink(IProgressDlg* sink);
-  void PollWithoutSink(std::wstring ready);
+  void PollWithoutSink();
   // One "GetTranslateFileResult": result and progress kept, ready flag returned.
   std::wstring PollOnce();
   void TranslateFileWaitThread();
@@ -135,6 +135,8 @@ class CNorvaVQDWrapper : public INorvaConnector {
   std::wstring title_;
 
   std::atomic<long> progress_{0};
+  bool jobRunning_ = false;
+  std::wstring jobUrlBase_;
   // The poll thread's failure, read once it has been joined.
   HRESULT pollFailure_ = S_OK;
   DWORD requestTimeoutMs_ = 30000;

@@ -1,5 +1,7 @@
 #include "browserproxy/core/VQDProtocol.h"
 
+#include <algorithm>
+
 namespace vqd {
 namespace {
 
@@ -197,37 +199,42 @@ size_t Base64EncodedLength(size_t byteCount) {
 }
 
 std::string Base64Encode(const uint8_t* bytes, size_t count) {
-  std::string out;
-  out.reserve(Base64EncodedLength(count));
-  size_t column = 0;
-  auto put = [&](char c) {
-    if (column == kLineLength) {
-      out += "\r\n";
-      column = 0;
-    }
-    out += c;
-    ++column;
-  };
+  std::string out(Base64EncodedLength(count), '\0');
+  char* o = out.data();
+  // 57 bytes make one full line of 76 characters.
+  constexpr size_t kLineBytes = kLineLength / 4 * 3;
   size_t i = 0;
-  for (; i + 3 <= count; i += 3) {
-    const uint32_t v = (uint32_t(bytes[i]) << 16) | (uint32_t(bytes[i + 1]) << 8) | bytes[i + 2];
-    put(kAlphabet[v >> 18]);
-    put(kAlphabet[(v >> 12) & 63]);
-    put(kAlphabet[(v >> 6) & 63]);
-    put(kAlphabet[v & 63]);
-  }
-  if (count - i == 1) {
-    const uint32_t v = uint32_t(bytes[i]) << 16;
-    put(kAlphabet[v >> 18]);
-    put(kAlphabet[(v >> 12) & 63]);
-    put('=');
-    put('=');
-  } else if (count - i == 2) {
-    const uint32_t v = (uint32_t(bytes[i]) << 16) | (uint32_t(bytes[i + 1]) << 8);
-    put(kAlphabet[v >> 18]);
-    put(kAlphabet[(v >> 12) & 63]);
-    put(kAlphabet[(v >> 6) & 63]);
-    put('=');
+  while (i < count) {
+    if (i) {
+      *o++ = '\r';
+      *o++ = '\n';
+    }
+    const size_t end = std::min(count, i + kLineBytes);
+    for (; i + 3 <= end; i += 3) {
+      const uint32_t v = (uint32_t(bytes[i]) << 16) | (uint32_t(bytes[i + 1]) << 8) | bytes[i + 2];
+      o[0] = kAlphabet[v >> 18];
+      o[1] = kAlphabet[(v >> 12) & 63];
+      o[2] = kAlphabet[(v >> 6) & 63];
+      o[3] = kAlphabet[v & 63];
+      o += 4;
+    }
+    if (end - i == 1) {
+      const uint32_t v = uint32_t(bytes[i]) << 16;
+      o[0] = kAlphabet[v >> 18];
+      o[1] = kAlphabet[(v >> 12) & 63];
+      o[2] = '=';
+      o[3] = '=';
+      o += 4;
+      i = end;
+    } else if (end - i == 2) {
+      const uint32_t v = (uint32_t(bytes[i]) << 16) | (uint32_t(bytes[i + 1]) << 8);
+      o[0] = kAlphabet[v >> 18];
+      o[1] = kAlphabet[(v >> 12) & 63];
+      o[2] = kAlphabet[(v >> 6) & 63];
+      o[3] = '=';
+      o += 4;
+      i = end;
+    }
   }
   return out;
 }

@@ -54,6 +54,20 @@ bool WaitForAnswer(IXMLHTTPRequest* request, DWORD timeoutMs) {
   return answered;
 }
 
+// The reply's bytes as a document that keeps its white space: a translated
+// text keeps its leading and trailing blanks and its line breaks.
+Document ParseReply(IXMLHTTPRequest* request) {
+  Variant body;
+  ThrowIfFailed(request->get_responseBody(body.Receive()), L"reading the reply");
+  Document document = Document::Create(msxml::kDomDocument, CLSCTX_INPROC_SERVER);
+  ThrowIfFailed(document->put_async(VARIANT_FALSE), L"preparing the reply's document");
+  ThrowIfFailed(document->put_preserveWhiteSpace(VARIANT_TRUE), L"preparing the reply's document");
+  VARIANT_BOOL loaded = VARIANT_FALSE;
+  if (body.Type() != (VT_ARRAY | VT_UI1) || FAILED(document->load(body.Get(), &loaded)) || !loaded)
+    throw ComError(E_UNEXPECTED, L"the reply is no XML");
+  return document;
+}
+
 // Sends the body (or none), waits and checks the status with the style's map.
 Document Exchange(IXMLHTTPRequest* request, const std::wstring* body, DWORD timeoutMs,
                   HRESULT (*statusResult)(long)) {
@@ -67,10 +81,7 @@ Document Exchange(IXMLHTTPRequest* request, const std::wstring* body, DWORD time
   if (FAILED(request->get_status(&status)) || status == 0) throw ComError(kServerUnreachable, L"no answer");
   ThrowIfFailed(statusResult(status), L"the server's status");
 
-  ComPtr<IDispatch> reply;
-  ThrowIfFailed(request->get_responseXML(reply.Receive()), L"reading the reply");
-  if (!reply) throw ComError(E_UNEXPECTED, L"the reply is no XML");
-  Document document = reply.Query<IXMLDOMDocument>();
+  Document document = ParseReply(request);
   ComPtr<IXMLDOMParseError> error;
   if (SUCCEEDED(document->get_parseError(error.Receive())) && error) {
     long code = 0;

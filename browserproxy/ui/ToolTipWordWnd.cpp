@@ -279,7 +279,7 @@ LRESULT CToolTipWordWnd::OnPaint(platform::Message&) {
     PaintPopupFooter(paint.Get(), client, look_, footerImage_.Get(), captionFont_.Get());
   }
   // The body is painted under the list too (its lines have no background of
-  // their own), so the lines are painted again on top of it.
+  // their own), so the lines are painted again on top of it, at once.
   if (list_.Hwnd() && IsWindowVisible(list_.Hwnd()))
     RedrawWindow(list_.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   return 0;

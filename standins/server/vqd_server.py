@@ -382,8 +382,10 @@ class Handler(BaseHTTPRequestHandler):
         return words
 
     def string_reply(self, text):
+        # A carriage return is written as a reference, as XML parsers turn a
+        # literal one into a line feed.
         return '<?xml version="1.0" encoding="utf-8"?><string xmlns="%s">%s</string>' % (
-            SERVICE_NS, html.escape(text, quote=False))
+            SERVICE_NS, html.escape(text, quote=False).replace("\r", "&#13;"))
 
     def dictionary_answer(self, words, text):
         # The dictionary XML travels as the text of the reply; characters

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/SafeArray.h"
+#include "platform/win/DeviceContext.h"
+#include "platform/win/WindowImage.h"
 
 namespace {
 
@@ -308,6 +311,75 @@ TEST_F(WordPopupTest, BadRectanglesAndWordsEndQuietly) {
     ShowOver(word, 200, 150);
     EXPECT_TRUE(WaitVisible(true, 3000)) << "a message for " << word.size() << " characters";
   }
+}
+
+TEST_F(WordPopupTest, AFailedSetUpKeepsTheWindowShowsTheMessageAndIsTriedAgain) {
+  SetSwitchText(L"FailCall", L"INrvaWordDictionary.SetKernelService");
+  ShowOver(L"table", 200, 150);
+  EXPECT_FALSE(popup_.IsReady());
+  ASSERT_TRUE(IsWindow(popup_.Hwnd())) << "the popup keeps its window";
+  ASSERT_TRUE(WaitVisible(true, 3000)) << "with the not-found message";
+  EXPECT_TRUE(popup_.List().MessageMode());
+  SetSwitchText(L"FailCall", L"");
+  ShowOver(L"table", 200, 150);
+  EXPECT_TRUE(popup_.IsReady()) << "set up at the next request";
+  ASSERT_TRUE(WaitVisible(true, 3000));
+  EXPECT_EQ(5u, Lines().size());
+}
+
+TEST_F(WordPopupTest, ThePaintedPopupShowsItsLinesAndFooter) {
+  ShowOver(L"table", 200, 150);
+  ASSERT_TRUE(WaitVisible(true, 3000));
+  Pump(200);
+  // The screen as it stands (CaptureWindow would repaint the popup first).
+  RECT where{};
+  GetWindowRect(popup_.Hwnd(), &where);
+  platform::WindowDC screen(nullptr);
+  platform::MemoryDC memory(screen.Get());
+  BITMAPINFO header{};
+  header.bmiHeader.biSize = sizeof header.bmiHeader;
+  header.bmiHeader.biWidth = where.right - where.left;
+  header.bmiHeader.biHeight = -(where.bottom - where.top);
+  header.bmiHeader.biPlanes = 1;
+  header.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  platform::UniqueBitmap picture(CreateDIBSection(screen.Get(), &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+  HGDIOBJ old = SelectObject(memory.Get(), picture.Get());
+  BitBlt(memory.Get(), 0, 0, where.right - where.left, where.bottom - where.top, screen.Get(), where.left, where.top, SRCCOPY);
+  SelectObject(memory.Get(), old);
+  GdiFlush();
+  ASSERT_TRUE(picture);
+  BITMAP info{};
+  GetObjectW(picture.Get(), sizeof info, &info);
+  const auto* pixels = static_cast<const DWORD*>(info.bmBits);
+  // Pixels near the colour: the list's fonts are smoothed, so text edges blend.
+  auto count = [&](COLORREF colour, int top, int bottom) {
+    int n = 0;
+    for (int y = std::max(0, top); y < std::min<int>(info.bmHeight, bottom); ++y)
+      for (int x = 0; x < info.bmWidth; ++x) {
+        const DWORD p = pixels[y * info.bmWidth + x];
+        const int distance = std::abs(static_cast<int>((p >> 16) & 0xFF) - GetRValue(colour)) +
+                             std::abs(static_cast<int>((p >> 8) & 0xFF) - GetGValue(colour)) +
+                             std::abs(static_cast<int>(p & 0xFF) - GetBValue(colour));
+        if (distance < 60) ++n;
+      }
+    return n;
+  };
+  const int footerTop = info.bmHeight - 20;
+  EXPECT_GT(count(0x995B2B, 0, footerTop), 0) << "translation texts and labels";
+  EXPECT_GT(count(0x4E13B8, 0, footerTop), 0) << "bullets";
+  EXPECT_GT(count(0x000000, 0, 16), 0) << "the group title";
+  EXPECT_GT(count(0xFFEBBD, footerTop, info.bmHeight), 0) << "the caption in the footer";
+}
+
+TEST_F(WordPopupTest, TheAutoHideTimerHidesAndForgetsTheWord) {
+  ShowOver(L"table", 200, 150);
+  ASSERT_TRUE(WaitVisible(true, 3000));
+  // The timer's own message, without its ten seconds.
+  SendMessageW(popup_.Hwnd(), WM_TIMER, CToolTipWordWnd::kHideTimer, 0);
+  EXPECT_FALSE(IsWindowVisible(popup_.Hwnd()));
+  EXPECT_TRUE(popup_.LastWord().empty());
+  EXPECT_EQ(nullptr, popup_.OwnerWindow());
 }
 
 }  // namespace

@@ -368,4 +368,50 @@ TEST_F(SelectionPopupTest, ItHasTheCopyMenu) {
   EXPECT_STREQ(L"Copy", text);
 }
 
+TEST_F(SelectionPopupTest, HidesWhenTheOwnerLeavesTheForeground) {
+  platform::Window owner;
+  ASSERT_TRUE(owner.Create(nullptr, nullptr, L"owner", WS_POPUP));
+  popup_.ShowTranslation(L"some text", (300 << 16) | 400, NoRect(), 0, owner.Hwnd(), 0);
+  Pump();
+  ASSERT_TRUE(IsWindowVisible(popup_.Hwnd()));
+  if (GetForegroundWindow() == owner.Hwnd()) GTEST_SKIP() << "the owner came to the foreground";
+  DWORD end = GetTickCount() + 2500;
+  while (IsWindowVisible(popup_.Hwnd()) && static_cast<LONG>(end - GetTickCount()) > 0) {
+    Pump();
+    Sleep(20);
+  }
+  EXPECT_FALSE(IsWindowVisible(popup_.Hwnd())) << "the foreground poll hides it within a second";
+}
+
+// List mode: the server's dictionary answer, shown after the delay at the pointer.
+TEST(SelectionPopupListMode, ShowsTheServerListAfterTheDelay) {
+  platform::ComApartment apartment;
+  CToolTipTranslateWnd popup(true);
+  const RECT rect{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
+  ASSERT_TRUE(popup.Create(nullptr, &rect, L"", WS_POPUP | WS_CLIPSIBLINGS, 0x08000088));
+  SetCursorPos(402, 301);
+  VARIANT none;
+  VariantInit(&none);
+  popup.ShowTranslation(L"<r><cform><source>big</source><psp>2</psp><translations><translation><result>"
+                        L"large</result></translation></translations></cform></r>",
+                        (300 << 16) | 400, none, 50, nullptr, 0);
+  EXPECT_FALSE(IsWindowVisible(popup.Hwnd())) << "not before the delay";
+  DWORD end = GetTickCount() + 3000;
+  while (!IsWindowVisible(popup.Hwnd()) && static_cast<LONG>(end - GetTickCount()) > 0) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(10);
+  }
+  ASSERT_TRUE(IsWindowVisible(popup.Hwnd()));
+  EXPECT_EQ(2, SendMessageW(popup.List().Hwnd(), LB_GETCOUNT, 0, 0));
+  RECT r{};
+  GetWindowRect(popup.Hwnd(), &r);
+  EXPECT_EQ(std::max(50, popup.List().WidestLine()) + 20, r.right - r.left);
+  EXPECT_EQ(popup.List().TotalHeight() + 30, r.bottom - r.top);
+  EXPECT_EQ(405, r.left) << "cursor x + 3";
+  EXPECT_EQ(311, r.top) << "cursor y + 10";
+  SendMessageW(popup.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_FALSE(IsWindowVisible(popup.Hwnd())) << "a click hides it in list mode";
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "browserproxy/core/NorvaBrowserClass.h"
 #include "browserproxy/core/SelectionLimiter.h"
 #include "browserproxy/ui/EntryItemPainter.h"
 #include "browserproxy/ui/Translations.h"
@@ -253,6 +254,24 @@ TEST_F(ServerListTest, LongAnswersNeedNoFixedBuffer) {
   ASSERT_TRUE(list_.FillFromResult(answer, 0));
   EXPECT_EQ(600u, list_.Lines().size());
   EXPECT_EQ(L"1." + std::wstring(200, L'x'), list_.Lines()[599].text);
+}
+
+TEST(BrowserObjectPopups, WithoutAConnectorEveryKindAnswersEPointer) {
+  platform::ComApartment apartment;
+  auto browser = platform::MakeComObject<CNorvaBrowserClass>();
+  VARIANT missing;
+  VariantInit(&missing);
+  missing.vt = VT_ERROR;
+  missing.scode = DISP_E_PARAMNOTFOUND;
+  for (int kind : {0, 1, 2, 3}) {
+    VARIANT type;
+    VariantInit(&type);
+    type.vt = VT_I4;
+    type.lVal = kind;
+    BSTR text = SysAllocString(L"table");
+    EXPECT_EQ(E_POINTER, browser->TranslateTextDlg(text, 0, missing, type, missing)) << "kind " << kind;
+    SysFreeString(text);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@
 #include "VQDRequestLog.h"
 #include "VQDServerStandIn.h"
 #include "browserproxy/core/MsXml.h"
+#include "browserproxy/core/ConnectorFactory.h"
 #include "browserproxy/core/FileVersionInfo.h"
+#include "browserproxy/core/ServerConnectorSetup.h"
 #include "browserproxy/core/NorvaVQDWrapper.h"
 #include "browserproxy/ui/VQDAtlAboutDlg.h"
 #include "ChildProcess.h"
@@ -185,9 +188,7 @@ TEST_F(ServerConnectorTest, AFailedConnectKeepsTheListsItHad) {
 
 struct TextCase {
   const wchar_t* text;
-  // The English-Russian translation; null where the reply's XML itself
-  // changes the text (line breaks become LF, outer white space goes).
-  const wchar_t* expected;
+  const wchar_t* expected;  // the English-Russian translation
 };
 
 class ServerTextTest : public ServerConnectorTest, public testing::WithParamInterface<TextCase> {};
@@ -198,7 +199,7 @@ TEST_P(ServerTextTest, EveryCharacterArrivesAsSent) {
   const TextCase& c = GetParam();
   std::wstring result;
   ASSERT_TRUE(connector_.TranslateText(c.text, result, 0));
-  if (c.expected) EXPECT_EQ(std::wstring(c.expected), result);
+  EXPECT_EQ(std::wstring(c.expected), result);
   const auto sent = Requests(L"TranslateText");
   ASSERT_EQ(1u, sent.size());
   EXPECT_EQ(std::wstring(c.text), vqdlog::Field(sent[0], "Text"));
@@ -210,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, ServerTextTest,
     testing::Values(TextCase{L"x y+z", L"x y+z"}, TextCase{L"C++ = q+r", L"C++ = q+r"},
                     TextCase{L"q&r/s%20?x#y;z:w", L"q&r/s%20?x#y;z:w"},
-                    TextCase{L"x\ny\r\nz\rq\t", nullptr},
+                    TextCase{L"x\ny\r\nz\rq\t", L"x\ny\r\nz\rq\t"}, TextCase{L"  memory  ", L"  память  "},
                     TextCase{L"<b>\"'`{|}^[]~\\</b>", L"<b>\"'`{|}^[]~\\</b>"},
                     TextCase{L"The memory and the virus", L"память и вирус"},
                     TextCase{L"Память и вирус", L"Память и вирус"},
@@ -580,6 +581,59 @@ TEST_F(ServerProgressTest, CancelStopsTheJobOnTheServerAndWritesNothing) {
   EXPECT_TRUE(dialog.Stopped());
 }
 
+// A window of the test's thread that runs a call when a message arrives:
+// the way a plug-in's call comes in while a job's dialog dispatches messages.
+class ReentryWindow {
+ public:
+  explicit ReentryWindow(std::function<void()> call) : call_(std::move(call)) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ServerConnectorReentry";
+    RegisterClassW(&wc);
+    hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~ReentryWindow() { DestroyWindow(hwnd_); }
+  HWND Get() const { return hwnd_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+      auto* self = reinterpret_cast<ReentryWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+      if (self) self->call_();
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  std::function<void()> call_;
+  HWND hwnd_ = nullptr;
+};
+
+TEST_F(ServerProgressTest, ASecondJobDuringAJobIsRefusedAndTheFirstGoesOn) {
+  Connect();
+  server_->SetSwitches(R"({"jobMs": 1000})");
+  TranslateFileJob second = Job(2, "virus");
+  HRESULT secondResult = S_OK;
+  std::wstring listedDuringJob;
+  ReentryWindow reentry([&] {
+    secondResult = Raised([&] { connector_.TranslateFile(second); });
+    // Other calls are served meanwhile, a new connect among them.
+    EXPECT_TRUE(connector_.Connect(server_->UrlBase()));
+    listedDuringJob = connector_.GetDirName(1);
+  });
+  CProgressDlg dialog(L"Page Translation");
+  TranslateFileJob first = Job(2, "memory");
+  first.progress = &dialog;
+  watcher_.OnWindow(L"Page Translation", L"#32770", [&](HWND) { PostMessageW(reentry.Get(), WM_APP, 0, 0); });
+  ASSERT_TRUE(connector_.TranslateFile(first));
+  EXPECT_EQ(E_UNEXPECTED, secondResult);
+  EXPECT_EQ(L"Russian-English", listedDuringJob);
+  EXPECT_EQ(Utf8(L"память"), testsupport::ReadWholeFile(first.destinationPath));
+  EXPECT_FALSE(Exists(second.destinationPath));
+  EXPECT_EQ(1u, Requests(L"StartTranslateFile").size());
+}
+
 TEST_F(ServerProgressTest, APollingFailureClosesTheDialogAndFails) {
   Connect();
   server_->SetSwitches(R"({"jobMs": 60000, "status": {"GetTranslateFileResult": 500}})");
@@ -657,5 +711,18 @@ TEST_F(ServerConnectorTest, TheConnectorsAboutBoxUsesTheBrowserTitle) {
   EXPECT_EQ(L"Included in NORVA 9 Family", texts.family);
 }
 
+
+
+TEST(ServerConnectorFactoryTest, KindOneMakesTheServerConnector) {
+  InstallServerConnector();
+  std::unique_ptr<INorvaConnector> made = CreateConnector(L"NORVA for Opera", kServerConnector);
+  ASSERT_NE(nullptr, dynamic_cast<CNorvaVQDWrapper*>(made.get()));
+  EXPECT_TRUE(made->IsDisable());
+  EXPECT_EQ(nullptr, made->GetAotService());
+  EXPECT_EQ(nullptr, made->GetWebSearchService());
+  EXPECT_EQ(nullptr, made->GetDesktopObject());
+  EXPECT_EQ(nullptr, CreateConnector(L"NORVA for Opera", 2));
+  SetConnectorMaker(kServerConnector, nullptr);
+}
 
 }  // namespace

@@ -204,4 +204,23 @@ TEST_F(TessivaPopups, TheSelectionPopupShowsTheLimitedTranslationAndCopiesIt) {
   EXPECT_FALSE(IsWindowVisible(popup));
 }
 
+TEST_F(TessivaPopups, AHeldCtrlKeyHidesTheWordPopupWhenTheSettingAsksForIt) {
+  ASSERT_TRUE(Browser());
+  Set(L"TranslateCtrl", 1);
+  SetCursorPos(310, 207);
+  Variant rect = RectArgument(300, 200, 340, 214);
+  keybd_event(VK_CONTROL, 0, 0, 0);
+  Pump(100);
+  const bool held = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
+  EXPECT_EQ(S_OK, Word(L"table", 310, 207, rect.Get()));
+  Pump(300);
+  const bool shownWhileHeld = IsWindowVisible(Popup(kWordPopupClass)) != FALSE;
+  keybd_event(VK_CONTROL, 0, KEYEVENTF_KEYUP, 0);
+  Pump(100);
+  if (!held) GTEST_SKIP() << "the key state cannot be set on this display";
+  EXPECT_FALSE(shownWhileHeld);
+  EXPECT_EQ(S_OK, Word(L"table", 310, 207, rect.Get()));
+  EXPECT_TRUE(WaitVisible(kWordPopupClass, true, 5000)) << "released: the popup comes";
+}
+
 }  // namespace

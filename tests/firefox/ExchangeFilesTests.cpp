@@ -78,6 +78,16 @@ TEST(ExchangeFiles, APageResultIsUtf8WithoutItsMark) {
   EXPECT_EQ(L"<p>x</p>", *page);
 }
 
+TEST(ExchangeFiles, APageResultDecodesEveryUtf8FormAndMarksBrokenBytes) {
+  testsupport::TempFolder folder;
+  auto page = ReadPageResult(folder.WriteFile(L"forms.htm", "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z"));
+  ASSERT_TRUE(page.has_value());
+  EXPECT_EQ(std::wstring(L"a\u00E9\u20AC\xD83D\xDE00z"), *page);
+  page = ReadPageResult(folder.WriteFile(L"broken.htm", "a\xC3(\xFF\xE2\x82"));
+  ASSERT_TRUE(page.has_value());
+  EXPECT_EQ(std::wstring(L"a\xFFFD(\xFFFD\xFFFD"), *page);
+}
+
 TEST(ExchangeFiles, TwoExchangeFilesNeverShareANameAndGoWithTheirOwner) {
   std::wstring first, second;
   {

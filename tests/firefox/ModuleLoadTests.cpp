@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "ChildProcess.h"
+#include "RegistrySandbox.h"
 #include "TempFolder.h"
 #include "XpcomHost.h"
 #include "firefox/FervixInterfaces.h"
@@ -58,6 +59,41 @@ TEST_F(ModuleLoad, UnknownContractIdIsNotRegistered) {
   auto none = host_->Create<IFervix9>("@norvasoft.test/none;1", &rv);
   EXPECT_FALSE(none);
   EXPECT_EQ(NS_ERROR_FACTORY_NOT_REGISTERED, rv);
+}
+
+// The hand-off record another program leaves is read again while D is 0.
+TEST_F(ModuleLoad, TheHandOffValueIsReadThroughTheComponentOnce) {
+  testsupport::ScopedFixedKey key(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\Running");
+  auto component = host_->Create<IFervix9_2>(kFervixContractId);
+  ASSERT_TRUE(component);
+  component->ClearHandOffD();
+  auto write = [](DWORD type, const std::wstring& text) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\Running", L"FireFox", type, text.c_str(),
+                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  };
+  write(REG_SZ, L"D=5;T=abc;U=http://host/page?a=b");
+  PRBool present = PR_FALSE;
+  EXPECT_EQ(NS_OK, component->HasHandOff(&present));
+  EXPECT_EQ(PR_TRUE, present);
+  PRInt32 d = 0;
+  EXPECT_EQ(NS_OK, component->GetHandOffD(&d));
+  EXPECT_EQ(5, d);
+  XpString t, u;
+  EXPECT_EQ(NS_OK, component->GetHandOffT(t));
+  EXPECT_EQ(NS_OK, component->GetHandOffU(u));
+  EXPECT_EQ(L"abc", t.Str());
+  EXPECT_EQ(L"http://host/page?a=b", u.Str());
+  EXPECT_EQ(NS_OK, component->HasHandOff(&present));
+  EXPECT_EQ(PR_TRUE, present) << "D is set: not read again";
+  EXPECT_EQ(NS_OK, component->ClearHandOffD());
+  EXPECT_EQ(NS_OK, component->HasHandOff(&present));
+  EXPECT_EQ(PR_FALSE, present) << "the value was deleted when read";
+
+  write(REG_MULTI_SZ, L"D=9");
+  EXPECT_EQ(NS_OK, component->HasHandOff(&present));
+  EXPECT_EQ(PR_FALSE, present) << "a value of another type is not a hand-off";
+  EXPECT_EQ(NS_OK, component->GetHandOffD(&d));
+  EXPECT_EQ(0, d);
 }
 
 // The library refuses to load when the browser's XPCOM library or its list

@@ -12,7 +12,10 @@
 #include <thread>
 #include <vector>
 
+#include "OMBREL.h"
 #include "browserproxy/core/NorvaKernelWrapper.h"
+#include "platform/com/Bstr.h"
+#include "platform/com/Variant.h"
 #include "platform/com/ComApartment.h"
 #include "platform/win/WindowImage.h"
 
@@ -59,6 +62,30 @@ void Rank(CNorvaKernelWrapper& connector, const char* label, const std::wstring&
   printf("  picks: %s (DetectTemplate 0x%08lX)\n", Utf8(picked).c_str(), static_cast<unsigned long>(hr));
 }
 
+// Runs `show` while a watcher saves a PNG of the window with this title and
+// then presses the button; answers the PNG's path, empty when none was saved.
+template <class Show>
+std::wstring WithPicture(const wchar_t* title, const std::wstring& path, int button, Show&& show) {
+  std::atomic<bool> stop{false};
+  std::wstring saved;
+  std::thread watcher([&] {
+    for (int i = 0; i < 300 && !stop; ++i) {
+      HWND dialog = FindWindowW(L"#32770", title);
+      if (dialog && IsWindowVisible(dialog)) {
+        Sleep(300);  // let the lists paint
+        if (SUCCEEDED(platform::SaveWindowToPng(dialog, path))) saved = path;
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        return;
+      }
+      Sleep(50);
+    }
+  });
+  show();
+  stop = true;
+  watcher.join();
+  return saved;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -75,26 +102,30 @@ int wmain(int argc, wchar_t** argv) {
   Rank(connector, "Medical", L"After the operation the virus was gone; a second operation followed.");
 
   // The result dialog: saved as a PNG by a watcher, then confirmed.
-  std::atomic<bool> stop{false};
-  std::wstring saved;
-  std::thread watcher([&] {
-    for (int i = 0; i < 300 && !stop; ++i) {
-      HWND dialog = FindWindowW(L"#32770", kResultDialog);
-      if (dialog && IsWindowVisible(dialog)) {
-        Sleep(300);  // let the lists paint
-        const std::wstring path = screenshots + L"\\ombrel-result-dialog.png";
-        if (SUCCEEDED(platform::SaveWindowToPng(dialog, path))) saved = path;
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return;
-      }
-      Sleep(50);
-    }
-  });
   std::wstring chosen;
-  HRESULT hr = connector.ChooseTemplate(L"After the operation the virus was gone; a second operation followed.", chosen);
-  stop = true;
-  watcher.join();
+  HRESULT hr = E_FAIL;
+  std::wstring saved = WithPicture(kResultDialog, screenshots + L"\\ombrel-result-dialog.png", IDOK, [&] {
+    hr = connector.ChooseTemplate(L"After the operation the virus was gone; a second operation followed.", chosen);
+  });
   printf("Result dialog: ChooseTemplate 0x%08lX, chosen: %s\n", static_cast<unsigned long>(hr), Utf8(chosen).c_str());
   if (!saved.empty()) printf("  saved %s\n", Utf8(saved).c_str());
+
+  // The keyword setup dialog of the module, opened as a client of its own
+  // would (by ProgID), on the medical profile: saved as a PNG, then cancelled.
+  platform::ComPtr<INorva5TemplateAnalyzer> analyzer;
+  CLSID clsid{};
+  HRESULT created = CLSIDFromProgID(L"Norva5.TemplateSemiAnalyzer", &clsid);
+  if (SUCCEEDED(created))
+    created = platform::ComPtr<INorva5TemplateAnalyzer>::TryCreate(clsid, &analyzer, CLSCTX_INPROC_SERVER);
+  if (SUCCEEDED(created)) {
+    platform::Variant direction = platform::Variant::FromInt32(kEnglishRussian);
+    analyzer->Initialize(platform::Bstr(L"aot-demo").Get(), direction.Get());
+    analyzer->put_DefaultTemplate(platform::Bstr(L"Medicine").Get());
+    HRESULT setup = E_FAIL;
+    saved = WithPicture(L"Настройка определения профиля перевода по ключевым словам",
+                        screenshots + L"\\ombrel-setup-dialog.png", IDCANCEL, [&] { setup = analyzer->DlgSetup2(0); });
+    printf("Keyword setup dialog: DlgSetup2 0x%08lX\n", static_cast<unsigned long>(setup));
+    if (!saved.empty()) printf("  saved %s\n", Utf8(saved).c_str());
+  }
   return SUCCEEDED(hr) ? 0 : 1;
 }

@@ -19,7 +19,7 @@ class AccessibleText final : public IAccessible, public IServiceProvider, public
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible)
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible))
       *out = static_cast<IAccessible*>(this);
     else if (iid == IID_IServiceProvider)
       *out = static_cast<IServiceProvider*>(this);
@@ -152,7 +152,7 @@ BrowserWindow::BrowserWindow()
           message.handled = false;
           return 0;
         }
-        return LresultFromObject(IID_IAccessible, message.wParam, accessible_.Get());
+        return LresultFromObject(__uuidof(IAccessible), message.wParam, accessible_.Get());
       });
 }
 

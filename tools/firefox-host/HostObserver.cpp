@@ -20,38 +20,43 @@ nsrefcnt __stdcall HostObserver::Release() {
   return count;
 }
 
+void HostObserver::Record(std::wstring call) {
+  calls_.push_back(call);
+  if (onCall) onCall(call);
+}
+
 bool HostObserver::Saw(const std::wstring& call) const {
   return std::find(calls_.begin(), calls_.end(), call) != calls_.end();
 }
 
 NS_IMETHODIMP HostObserver::OnPageTranslated(const nsAString& page) {
   page_ = ReadXpString(page);
-  calls_.push_back(L"OnPageTranslated");
+  Record(L"OnPageTranslated");
   return NS_OK;
 }
 NS_IMETHODIMP HostObserver::OnFramesTranslated() {
-  calls_.push_back(L"OnFramesTranslated");
+  Record(L"OnFramesTranslated");
   return NS_OK;
 }
 NS_IMETHODIMP HostObserver::OnActiveDirIndexChanged(PRInt32 index) {
-  calls_.push_back(L"OnActiveDirIndexChanged " + std::to_wstring(index));
+  Record(L"OnActiveDirIndexChanged " + std::to_wstring(index));
   return NS_OK;
 }
 NS_IMETHODIMP HostObserver::OnActiveTemplateIndexChanged(PRInt32 index) {
-  calls_.push_back(L"OnActiveTemplateIndexChanged " + std::to_wstring(index));
+  Record(L"OnActiveTemplateIndexChanged " + std::to_wstring(index));
   return NS_OK;
 }
 NS_IMETHODIMP HostObserver::OnListsChanged() {
-  calls_.push_back(L"OnListsChanged");
+  Record(L"OnListsChanged");
   return NS_OK;
 }
 NS_IMETHODIMP HostObserver::OnTextTranslated(const nsAString& text) {
   text_ = ReadXpString(text);
-  calls_.push_back(L"OnTextTranslated");
+  Record(L"OnTextTranslated");
   return NS_OK;
 }
 NS_IMETHODIMP HostObserver::OnDisable(PRInt32 value) {
-  calls_.push_back(L"OnDisable " + std::to_wstring(value));
+  Record(L"OnDisable " + std::to_wstring(value));
   return NS_OK;
 }
 NS_IMETHODIMP HostObserver::GetSelectedText(nsAString& text) { return WriteXpString(text, selection); }

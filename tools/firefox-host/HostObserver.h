@@ -3,6 +3,7 @@
 // as a line and answers the selection questions from what the host set.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,12 +34,16 @@ class HostObserver final : public IFervix9Observer {
   std::wstring LastTranslatedText() const { return text_; }
   std::wstring LastTranslatedPage() const { return page_; }
 
+  // Run after each call is recorded (the script may, say, let the component go).
+  std::function<void(const std::wstring& call)> onCall;
+
   std::wstring selection;
   std::wstring selectionRect;  // "left#top#right#bottom"
   PRInt32 offsetX = 0;
   PRInt32 offsetY = 0;
 
  private:
+  void Record(std::wstring call);
   std::vector<std::wstring> calls_;
   std::wstring text_;
   std::wstring page_;

@@ -8,6 +8,7 @@
 
 #include "KelVarLib.h"
 #include "KernelClasses.h"
+#include "platform/com/ComError.h"
 #include "platform/com/InprocServer.h"
 #include "platform/com/ServerRegistration.h"
 
@@ -25,22 +26,28 @@ std::vector<platform::InprocClass> InprocClasses() {
 }  // namespace
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
-  static const std::vector<platform::InprocClass> classes = InprocClasses();
-  return platform::GetInprocClassObject(classes, clsid, iid, out);
+  return platform::ComBoundary([&] {
+    static const std::vector<platform::InprocClass> classes = InprocClasses();
+    return platform::GetInprocClassObject(classes, clsid, iid, out);
+  });
 }
 
 STDAPI DllCanUnloadNow() { return platform::CanUnloadInprocServer(); }
 
+// Paths and registrations allocate: nothing raised leaves the DLL.
 STDAPI DllRegisterServer() {
+  return platform::ComBoundary([]() -> HRESULT {
   const std::wstring dll = platform::ModulePath(platform::CurrentModule());
   HRESULT hr = platform::RegisterModuleTypeLib(dll);
   if (SUCCEEDED(hr)) hr = platform::RegisterModuleTypeLib(dll + L"\\2");
   for (const KernelClass& c : KernelClasses())
     if (SUCCEEDED(hr) && !c.outOfProcess) hr = platform::RegisterComClass(RegistrationOf(c, dll));
   return hr;
+  });
 }
 
 STDAPI DllUnregisterServer() {
+  return platform::ComBoundary([]() -> HRESULT {
   const std::wstring dll = platform::ModulePath(platform::CurrentModule());
   HRESULT result = S_OK;
   for (const KernelClass& c : KernelClasses()) {
@@ -53,4 +60,5 @@ STDAPI DllUnregisterServer() {
     if (FAILED(hr) && SUCCEEDED(result)) result = hr;
   }
   return result;
+  });
 }
