@@ -285,16 +285,16 @@ std::wstring StringIn(WORD language, UINT id) {
 }
 
 TEST(PopupStrings, EveryLanguageCarriesEveryStringOfItsBlocks) {
-  const WORD languages[] = {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN),
-                            MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH), MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN),
-                            MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT)};
+  const WORD languages[] = {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL),
+                            MAKELANGID(LANG_FRENCH, SUBLANG_NEUTRAL), MAKELANGID(LANG_SPANISH, SUBLANG_NEUTRAL),
+                            MAKELANGID(LANG_RUSSIAN, SUBLANG_NEUTRAL)};
   std::vector<UINT> ids;
   for (UINT id = 128; id <= 155; ++id) ids.push_back(id);
   for (UINT id : {157u, 158u, 159u, 160u, 164u, 220u, 223u, 224u, 228u, 229u}) ids.push_back(id);
   for (WORD language : languages)
     for (UINT id : ids) EXPECT_FALSE(StringIn(language, id).empty()) << "language " << std::hex << language << std::dec << " string " << id;
-  EXPECT_EQ(L"R", StringIn(MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT), 223));
-  EXPECT_EQ(L"Substantiv", StringIn(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN), 142));
+  EXPECT_EQ(L"R", StringIn(MAKELANGID(LANG_RUSSIAN, SUBLANG_NEUTRAL), 223));
+  EXPECT_EQ(L"Substantiv", StringIn(MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL), 142));
 }
 
 }  // namespace
