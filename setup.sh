@@ -10,6 +10,7 @@ packages=(
   wine wine64
   xvfb
   googletest
+  python3
 )
 
 missing=()

@@ -33,4 +33,10 @@ timeout 60 wine "$bin/NrvaKernelServer.exe" -RegServer </dev/null >/dev/null 2>&
 status=0
 timeout 120 wine "$bin/tessiva_plugin_demo.exe" </dev/null >"$out" 2>&1 || status=$?
 grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' "$out" || true
+"$root/scripts/main-job-popups.sh" "$build" || status=$?
+"$root/scripts/main-job-server.sh" "$build" || status=$?
+"$root/scripts/main-job-ombrel.sh" "$build" || status=$?
+"$root/scripts/main-job-dialogs.sh" "$build" || status=$?
+"$root/scripts/main-job-quenlo.sh" "$build" || status=$?
+"$root/scripts/main-job-fervix.sh" "$build" || status=$?
 exit $status

@@ -88,11 +88,24 @@ bool CBrowserSettings::Save() const {
   return true;
 }
 
-void CBrowserSettings::WriteValue(const std::wstring& name) const {
+HRESULT CBrowserSettings::WriteValue(const std::wstring& name) const {
   auto found = values_.find(name);
-  if (keyPath_.empty() || found == values_.end() || !IsStorable(found->second.Get())) return;
+  if (keyPath_.empty() || found == values_.end() || !IsStorable(found->second.Get())) return S_OK;
   CRegistryKey key;
-  if (key.Create(HKEY_CURRENT_USER, keyPath_.c_str())) WriteOne(key, name, found->second.Get());
+  if (key.Create(HKEY_CURRENT_USER, keyPath_.c_str()) && WriteOne(key, name, found->second.Get())) return S_OK;
+  return key.GetLastError() != ERROR_SUCCESS ? HRESULT_FROM_WIN32(key.GetLastError()) : E_FAIL;
+}
+
+HRESULT CBrowserSettings::StoreValue(const std::wstring& name, const VARIANT& value) {
+  std::optional<platform::Variant> previous;
+  if (auto found = values_.find(name); found != values_.end()) previous = found->second.Copy();
+  SetValue(name, value);
+  HRESULT hr = WriteValue(name);
+  if (FAILED(hr)) {
+    if (previous) values_[name] = std::move(*previous);
+    else values_.erase(name);
+  }
+  return hr;
 }
 
 void CBrowserSettings::SetLastDirection(long direction) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/com/Variant.h"
@@ -26,8 +27,12 @@ class CBrowserSettings {
   // The stored value, else the built-in default, else the missing value.
   platform::Variant GetValue(const std::wstring& name) const;
   void SetValue(const std::wstring& name, const VARIANT& value);
-  // Writes the one value of that name to the registry now (when storable).
-  void WriteValue(const std::wstring& name) const;
+  // Writes the one value of that name to the registry now (when storable):
+  // S_OK, also when there is nothing to write, else the registry's failure.
+  HRESULT WriteValue(const std::wstring& name) const;
+  // SetValue and WriteValue together; when the write fails the value in
+  // memory stays as it was and the failure is answered.
+  HRESULT StoreValue(const std::wstring& name, const VARIANT& value);
 
   long LastDirection() const { return lastDirection_; }
   // Remembers the direction and writes "lastDirID" now.

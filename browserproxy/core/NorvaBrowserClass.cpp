@@ -27,7 +27,11 @@ std::span<const platform::InterfaceEntry> CNorvaBrowserClass::Interfaces() {
 }
 
 CNorvaBrowserClass::~CNorvaBrowserClass() {
-  settings_.Save();
+  // A destructor runs inside Release: nothing raised may leave it.
+  try {
+    settings_.Save();
+  } catch (...) {
+  }
   try {
     connector_.reset();
   } catch (...) {
@@ -238,6 +242,9 @@ HRESULT CNorvaBrowserClass::get_ActiveDirIndex(ULONG* pVal) {
 
 HRESULT CNorvaBrowserClass::put_ActiveDirIndex(ULONG newVal) {
   return WithConnector([&](INorvaConnector& c) -> HRESULT {
+    // Checked here: the kernel takes the index as 16 bits and would select
+    // another direction.
+    if (newVal >= c.GetDirsCount()) return E_INVALIDARG;
     c.SetActiveDirIndex(newVal);
     return S_OK;
   });

@@ -102,6 +102,22 @@ class CNorvaBrowserClass : public platform::Dispatch<INorvaBrowserClass2, g_tess
   HRESULT RunFileJob(TranslateFileJob& job, UINT titleId);
   // The active direction and template remembered for a translated page.
   void RememberPage(BSTR pageUrl);
+  // The kinds of TranslateTextDlg.
+  HRESULT TranslateTextWordPopup(BSTR text, LONG point, const VARIANT& rect, HWND parent);
+  HRESULT TranslateTextSelectionPopup(BSTR text, LONG point, const VARIANT& rect, HWND parent);
+  void ShowWordPopup(const std::wstring& text, LONG point, const VARIANT& rect, HWND parent);
+  void HideWordPopup(LONG point, const VARIANT& rect, HWND parent);
+  // A setting as a number; the fallback when it has no value or no number.
+  long SettingNumber(const wchar_t* name, long fallback) const;
+  bool HasSetting(const wchar_t* name) const;
+  // Dialogs and display methods (NorvaBrowserClassDialogs.cpp).
+  HRESULT ShowTranslateFrame(BSTR Text, LONG lX_Y, const VARIANT& ParentHwnd);
+  void ShowStringMessage(UINT stringId);
+  bool UsesSmartUrl() const;
+  // Remembers the active direction and template of a translated page in the smart-URL store.
+  void RememberPageInStore(BSTR pageUrl);
+  HRESULT HandOutEngineObject(IDispatch** ppDisp, bool directions);
+  HRESULT PageInformation(BSTR Url, BSTR directionSource, BSTR templateSource, bool second, VARIANT* pVal);
 
   std::unique_ptr<INorvaConnector> connector_;
   CBrowserSettings settings_;

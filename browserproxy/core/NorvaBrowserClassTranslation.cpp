@@ -34,13 +34,16 @@ bool IsAbsent(const VARIANT& value) { return platform::IsMissing(value) || value
 
 std::wstring FromBstr(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : std::wstring(); }
 
-// True when the file opens (created when missing) and holds nothing.
-bool IsEmptyFile(BSTR path) {
-  platform::UniqueFileHandle file(CreateFileW(path ? path : L"", GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+// S_OK when the source file holds text, S_FALSE when it is empty (a missing
+// file is made, empty, as the plug-ins expect), the failure of opening it otherwise.
+HRESULT CheckSourceFile(BSTR path) {
+  if (SysStringLen(path) == 0) return E_INVALIDARG;
+  platform::UniqueFileHandle file(
+      CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return HRESULT_FROM_WIN32(GetLastError());
   LARGE_INTEGER size = {};
-  return GetFileSizeEx(file.Get(), &size) && size.QuadPart == 0;
+  if (!GetFileSizeEx(file.Get(), &size)) return HRESULT_FROM_WIN32(GetLastError());
+  return size.QuadPart == 0 ? S_FALSE : S_OK;
 }
 
 }  // namespace
@@ -81,7 +84,9 @@ HRESULT CNorvaBrowserClass::TranslateText(BSTR Source, BSTR* Target) {
 HRESULT CNorvaBrowserClass::TranslateTextWithProgress(BSTR Source, BSTR Dest, VARIANT Format) {
   return ComBoundary([&]() -> HRESULT {
     if (!connector_) return E_POINTER;
-    if (IsEmptyFile(Source)) {
+    const HRESULT source = CheckSourceFile(Source);
+    if (FAILED(source)) return source;
+    if (source == S_FALSE) {
       ShowSelectTextHint();
       return S_FALSE;
     }
@@ -121,6 +126,7 @@ HRESULT CNorvaBrowserClass::TranslatePage(BSTR PageUrl, BSTR PageSource, BSTR Pa
       }
       // What is active after the job: a change made while its dialog ran counts.
       RememberPage(PageUrl);
+      if (result == S_OK) RememberPageInStore(PageUrl);
       return result;
     } catch (const ComError& e) {
       if (e.Result() != kJobStopped) ReportError(e.Result());
@@ -137,14 +143,25 @@ void CNorvaBrowserClass::RememberPage(BSTR pageUrl) {
   pageMemory_[FromBstr(pageUrl)] = std::move(info);
 }
 
-HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR, LONG, VARIANT, VARIANT, VARIANT) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::ShowSettings(LONG, VARIANT) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::ShowAot(BSTR) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::ShowWebSearch(VARIANT, BSTR*) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::ShowHelp() { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::ShowAboutDlg() { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::ShowMessageBox(BSTR, VARIANT, VARIANT*) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::GetCtrlDoc(IDispatch**) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::GetDirectirons(IDispatch**) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::GetPageInformation(BSTR, BSTR, VARIANT*) { return E_NOTIMPL; }
-HRESULT CNorvaBrowserClass::GetPageInformation2(BSTR, BSTR, BSTR, VARIANT*) { return E_NOTIMPL; }
+HRESULT CNorvaBrowserClass::TranslateTextDlg(BSTR Text, LONG lX_Y, VARIANT pvtRect, VARIANT TDlgType,
+                                             VARIANT ParentHwnd) {
+  return ComBoundary([&]() -> HRESULT {
+    if (!connector_ || connector_->IsDisable()) return E_POINTER;
+    long kind = EPTDT_FRAME;
+    if (!IsAbsent(TDlgType)) {
+      auto value = Variant::CopyOf(TDlgType).ToInt32();
+      if (!value) return E_POINTER;
+      kind = *value;
+    }
+    HWND parent = nullptr;
+    if (!IsAbsent(ParentHwnd) && ParentHwnd.vt != VT_NULL)
+      parent = reinterpret_cast<HWND>(static_cast<LONG_PTR>(Variant::CopyOf(ParentHwnd).ChangedTo(VT_I4).Get().lVal));
+    switch (kind) {
+      case EPTDT_FRAME: return ShowTranslateFrame(Text, lX_Y, ParentHwnd);
+      case EPTDT_TOOLTIP_WORD: return TranslateTextWordPopup(Text, lX_Y, pvtRect, parent);
+      case EPTDT_TOOLTIP_SELECTION: return TranslateTextSelectionPopup(Text, lX_Y, pvtRect, parent);
+      default: return E_POINTER;
+    }
+  });
+}
+

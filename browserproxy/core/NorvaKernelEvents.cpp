@@ -57,11 +57,13 @@ std::span<const platform::InterfaceEntry> Advizer::Interfaces() {
 }
 
 HRESULT Advizer::OnMessage(VARIANT code, VARIANT text) {
+  NoteReport();
   if (dialog_) dialog_->OnKernelInfo(code, text);
   return S_OK;
 }
 
 HRESULT Advizer::OnStatus(long status) {
+  NoteReport();
   lastStatus_ = status;
   if (!dialog_) return S_OK;
   if (status == 0)
@@ -72,11 +74,13 @@ HRESULT Advizer::OnStatus(long status) {
 }
 
 HRESULT Advizer::OnStage(long stage) {
+  NoteReport();
   if (dialog_) dialog_->OnKernelNotice(stage);
   return S_OK;
 }
 
 HRESULT Advizer::OnProgress(long position, long range) {
+  NoteReport();
   if (dialog_) dialog_->SetPos(position, range);
   return S_OK;
 }

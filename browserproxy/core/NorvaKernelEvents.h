@@ -38,15 +38,15 @@ class CNorvaKernelWrapper::CDNorvaCtEvents : public platform::Dispatch<DNorvaCtl
   HRESULT STDMETHODCALLTYPE OnEvent11() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent12() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent13() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent14() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent15() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent16() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnDirectionListsChanged(long) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnDirectionTemplatesChanged(long) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnTemplateRenamed(long, BSTR, BSTR) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnDirectionChanged(long dirId, BSTR templateId) override;
   HRESULT STDMETHODCALLTYPE OnTemplateChanged(long dirId, BSTR templateId) override;
   HRESULT STDMETHODCALLTYPE OnProfileChanged(long dirId, BSTR templateId) override;
   HRESULT STDMETHODCALLTYPE OnEvent20() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent21() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE OnEvent22() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnActiveDirectionChanged() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnActiveTemplateChanged() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent23() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent24() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE OnEvent25() override { return S_OK; }
@@ -74,6 +74,10 @@ class CNorvaKernelWrapper::CProgressAdvizer : public platform::Dispatch<INrvaTra
   long LastStatus() const { return lastStatus_; }
   void SetLastStatus(long status) { lastStatus_ = status; }
   bool StopRequested() const { return stopRequested_; }
+  // When the job last reported (any event), as GetTickCount; the job's start
+  // counts as a report.
+  DWORD LastReportTick() const { return lastReport_; }
+  void NoteReport() { lastReport_ = GetTickCount(); }
   // Forgets the dialog and the job (the job's end, on every road).
   void Clear() {
     dialog_ = nullptr;
@@ -91,4 +95,5 @@ class CNorvaKernelWrapper::CProgressAdvizer : public platform::Dispatch<INrvaTra
   platform::ComPtr<INrvaTranslationJob> job_;
   long lastStatus_ = kRunning;
   bool stopRequested_ = false;
+  DWORD lastReport_ = GetTickCount();
 };

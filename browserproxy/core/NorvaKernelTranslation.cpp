@@ -1,4 +1,5 @@
 // Text and file translation of the kernel connector.
+#include <algorithm>
 #include <vector>
 
 #include "browserproxy/core/KernelObject.h"
@@ -24,10 +25,6 @@ constexpr long kJobStateDone = 0;
 constexpr long kJobStateStopped = 2;
 constexpr long kJobStateFailed = 0x8005;
 
-// How long a job may go on without its final status: after a stop request,
-// and without one (a job's events keep coming while it runs).
-constexpr DWORD kStopWaitMs = 5000;
-constexpr DWORD kJobWaitMs = 10 * 60 * 1000;
 // How often the job's own state is asked while waiting for it to stop.
 constexpr DWORD kStatePollMs = 100;
 
@@ -122,7 +119,8 @@ bool CNorvaKernelWrapper::TranslateFile(TranslateFileJob& job) {
                   L"file translation");
     result = PumpUntilDone(*advizer.Get(), dialog);
     connection.Unadvise();
-    switch (JobState(advizer->Job())) {
+    // A job given up as silent stays failed, whatever state its stop left.
+    switch (FAILED(result) ? -1 : JobState(advizer->Job())) {
       case kJobStateDone:
         result = S_OK;
         break;
@@ -156,25 +154,31 @@ bool CNorvaKernelWrapper::TranslateFile(TranslateFileJob& job) {
 
 long CNorvaKernelWrapper::PumpUntilDone(CProgressAdvizer& advizer, IProgressDlg* dialog) {
   auto finished = [&] { return advizer.LastStatus() != CProgressAdvizer::kRunning; };
-  enum class Wait { Going, Ended, StopTimedOut, JobTimedOut };
-  const DWORD start = GetTickCount();
-  DWORD stopSeenAt = 0;
+  enum class Wait { Going, Ended, Gone, Silent };
+  advizer.NoteReport();
   bool stopSeen = false;
   // The wait ends on the final status, on a stopped job after a stop
-  // request, or when its time is up; asked the same way inside and after the
+  // request, on a job that no longer answers after one, or when the job has
+  // been silent for the limit; asked the same way inside and after the
   // dialog's run, whatever order the events, the Cancel and the run come in.
   auto check = [&]() -> Wait {
     if (finished()) return Wait::Ended;
-    const DWORD now = GetTickCount();
     if (advizer.StopRequested()) {
       if (!stopSeen) {
+        // The stop request starts the silence limit anew.
         stopSeen = true;
-        stopSeenAt = now;
+        advizer.NoteReport();
       }
-      if (JobState(advizer.Job()) == kJobStateStopped) return Wait::Ended;
-      if (now - stopSeenAt >= kStopWaitMs) return Wait::StopTimedOut;
+      const long state = JobState(advizer.Job());
+      if (state == kJobStateStopped) return Wait::Ended;
+      if (state == -1) return Wait::Gone;
     }
-    if (now - start >= kJobWaitMs) return Wait::JobTimedOut;
+    if (GetTickCount() - advizer.LastReportTick() >= jobSilenceMs_) {
+      // A job that ended without its final status is not lost.
+      const long state = JobState(advizer.Job());
+      return state == kJobStateDone || state == kJobStateStopped || state == kJobStateFailed ? Wait::Ended
+                                                                                              : Wait::Silent;
+    }
     return Wait::Going;
   };
   // A job that ended (or was stopped) while it started needs no dialog.
@@ -188,14 +192,15 @@ long CNorvaKernelWrapper::PumpUntilDone(CProgressAdvizer& advizer, IProgressDlg*
   for (;;) {
     const Wait wait = check();
     if (wait == Wait::Ended) break;
-    if (wait == Wait::StopTimedOut) return S_FALSE;
-    if (wait == Wait::JobTimedOut) {
-      if (advizer.Job()) advizer.Job()->Stop();
+    if (wait == Wait::Gone) return S_FALSE;
+    if (wait == Wait::Silent) {
+      if (advizer.Job() && !advizer.StopRequested()) advizer.Job()->Stop();
       return HRESULT_FROM_WIN32(ERROR_TIMEOUT);
     }
     const bool stopping = advizer.StopRequested();
-    const DWORD elapsed = GetTickCount() - start;
-    const DWORD slice = stopping ? kStatePollMs : (elapsed < kJobWaitMs ? kJobWaitMs - elapsed : 0);
+    const DWORD silent = GetTickCount() - advizer.LastReportTick();
+    const DWORD untilSilent = silent < jobSilenceMs_ ? jobSilenceMs_ - silent : 0;
+    const DWORD slice = stopping ? std::min(kStatePollMs, untilSilent) : untilSilent;
     auto wakeUp = [&] { return finished() || (!stopping && advizer.StopRequested()); };
     if (platform::PumpMessagesUntil(wakeUp, slice) == platform::PumpResult::Quit) break;
   }

@@ -127,6 +127,13 @@ class CNorvaKernelWrapper : public INorvaConnector,
   // then LF, then CR); the other kinds stay inside the lines.
   static void SplitTextLines(const std::wstring& text, std::vector<std::wstring>& lines, std::wstring& separator);
 
+  // How long a file job may go without any report from the kernel (progress,
+  // stage, message, status) before it counts as lost: stopped and failed with
+  // ERROR_TIMEOUT, its dialog closed. Every report, and a Cancel, starts it
+  // anew, so a long job that keeps reporting never meets it.
+  static constexpr DWORD kDefaultJobSilenceMs = 2 * 60 * 1000;
+  void SetJobSilenceLimit(DWORD ms) { jobSilenceMs_ = ms; }
+
  private:
   bool IsAttached();
   platform::ComPtr<INrvaContext>& GetContext();
@@ -170,6 +177,7 @@ class CNorvaKernelWrapper : public INorvaConnector,
   long interfaceMode_ = 3;
   HWND ownerWindow_ = nullptr;
   bool disabled_ = true;
+  DWORD jobSilenceMs_ = kDefaultJobSilenceMs;
   platform::ComPtr<INrvaControl> control_;
   platform::ComPtr<INrvaContext> context_;
   platform::ComPtr<INrvaControlSource> controlSource_;

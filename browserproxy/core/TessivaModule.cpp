@@ -5,9 +5,8 @@
 #include "browserproxy/core/NorvaIEContextMenuObject.h"
 #include "browserproxy/core/WebClassCreator.h"
 #include "platform/com/ClassFactory.h"
-#include "platform/com/ClassObjectRegistration.h"
 #include "platform/com/ComApartment.h"
-#include "platform/com/ShutdownMonitor.h"
+#include "platform/com/LocalServer.h"
 
 namespace tessiva {
 namespace {
@@ -31,7 +30,9 @@ platform::ClassRegistration Entry(const CLSID& clsid, const wchar_t* name, const
   entry.progId = std::wstring(L"Tessiva.") + name + L".1";
   entry.versionIndependentProgId = std::wstring(L"Tessiva.") + name;
   entry.kind = platform::ServerKind::LocalServer;
-  entry.server = modulePath;
+  // Quoted: under a path with spaces, Windows would otherwise try the
+  // leading words of the path as programs ("C:\\Program.exe").
+  entry.server = L"\"" + modulePath + L"\"";
   entry.appId = &kAppId;
   entry.typeLib = &LIBID_TessivaLib;
   entry.programmable = true;
@@ -77,38 +78,18 @@ HRESULT UnregisterServer(const std::wstring& modulePath) {
 }
 
 HRESULT Serve(DWORD idleMs, DWORD finalPauseMs) {
-  HRESULT result = S_OK;
-  {
-    struct ClassObject {
-      const CLSID* clsid;
-      platform::ComPtr<IClassFactory> factory;
-    };
-    ClassObject classes[] = {
-        {&CLSID_NorvaBrowserClass, platform::MakeClassFactory<CNorvaBrowserClass>()},
-        {&CLSID_WebClassCreator, platform::MakeSingletonClassFactory<CWebClassCreator>()},
-        {&CLSID_NorvaIEContextMenu, platform::MakeClassFactory<CNorvaIEContextMenu>()},
-    };
-    std::vector<platform::ClassObjectRegistration> registrations(std::size(classes));
-    for (size_t i = 0; i < std::size(classes); ++i) {
-      HRESULT hr = registrations[i].Register(*classes[i].clsid, classes[i].factory.Get());
-      if (FAILED(hr)) return hr;
-    }
-    {
-      // Armed at start too: a server whose client never came ends as well.
-      platform::ShutdownMonitor monitor(GetCurrentThreadId(), idleMs, true);
-      MSG msg;
-      while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-    // Calls that raced with the shutdown end before the process goes.
-    for (auto& registration : registrations) registration.Revoke();
-    Sleep(finalPauseMs);
-    // The class objects go here; the entry object with them, and with it the
-    // browser objects (their settings saved) and the hook library.
-  }
-  return result;
+  // The class objects outlive the run: the entry object goes with its class
+  // object after the last calls drained, and with it the browser objects
+  // (their settings saved) and the hook library.
+  platform::LocalServerClass classes[] = {
+      {&CLSID_NorvaBrowserClass, platform::MakeClassFactory<CNorvaBrowserClass>()},
+      {&CLSID_WebClassCreator, platform::MakeSingletonClassFactory<CWebClassCreator>()},
+      {&CLSID_NorvaIEContextMenu, platform::MakeClassFactory<CNorvaIEContextMenu>()},
+  };
+  platform::LocalServerTimes times;
+  times.idleMs = idleMs;
+  times.drainMs = finalPauseMs;
+  return platform::RunLocalServer(classes, times);
 }
 
 int RunModule(const wchar_t* arguments) {

@@ -22,8 +22,8 @@ std::vector<platform::ClassRegistration> ClassEntries(const std::wstring& module
 HRESULT RegisterServer(const std::wstring& modulePath);
 HRESULT UnregisterServer(const std::wstring& modulePath);
 
-// Registers the class objects, runs the message loop until the shutdown
-// monitor ends it, revokes them and pauses before the process goes.
+// Serves the classes until the server has been idle for idleMs, then lets
+// the last calls drain for finalPauseMs (platform::RunLocalServer).
 HRESULT Serve(DWORD idleMs = 5000, DWORD finalPauseMs = 1000);
 
 // Initialises COM, then registers, unregisters or serves by the command line.

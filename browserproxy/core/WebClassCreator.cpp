@@ -44,7 +44,9 @@ HRESULT CWebClassCreator::GetProxyObject(ENorvaBrowserType Type, INorvaBrowserAp
     HRESULT result = S_OK;
     auto found = browsers_.find(Type);
     if (found == browsers_.end()) {
-      auto browser = platform::MakeComObject<CNorvaBrowserClass>();
+      // The creator's own reference does not hold the module: the server
+      // ends when no client holds a browser object any more.
+      auto browser = platform::MakeComObject<CNorvaBrowserClass, platform::ModuleLockPolicy::BeyondFirstReference>();
       platform::ComPtr<IDispatch> dispatch = browser.As<IDispatch>();
       if (!dispatch) return E_FAIL;
       result = browser->Initialize(Type, pAppIntegration, ParentHwnd);

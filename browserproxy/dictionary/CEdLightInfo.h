@@ -83,6 +83,8 @@ class CEdLightInfo {
   const std::wstring& Caption() const { return caption_; }
 
  protected:
+  // The items, for a list that writes back where it painted them.
+  std::vector<LightInfoItem>& MutableItems() { return items_; }
   // Tables held elsewhere instead of the view's own cache (null: the cache),
   // for measuring the layout apart from the table store.
   void SetTableSource(LayoutTableSource* source) { source_ = source; }

@@ -1,25 +1,80 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
+#include "browserproxy/dictionary/EntryDsc.h"
+#include "browserproxy/ui/MainList.h"
+#include "browserproxy/ui/PopupLook.h"
+#include "browserproxy/ui/Translations.h"
 #include "platform/com/ComPtr.h"
+#include "platform/win/UniqueHandle.h"
 #include "platform/win/Window.h"
 
-// The word popup: a topmost tool window beside the word under the pointer.
-// It keeps the directions object of the engine for its look-ups.
+// The word popup: a topmost tool window that shows the dictionary entry of
+// the word under the pointer beside the word, after a delay. It hides on a
+// click, an empty word, its auto-hide timer and a change of the foreground
+// window. Apartment thread only.
 class CToolTipWordWnd : public platform::Window {
  public:
-  CToolTipWordWnd() = default;
+  static constexpr UINT_PTR kShowTimer = 55225;
+  static constexpr UINT_PTR kHideTimer = 55226;
+  static constexpr UINT_PTR kForegroundTimer = 55227;
+  static constexpr UINT kHideAfterMs = 10000;
+  static constexpr UINT kForegroundPollMs = 1000;
+  // Entry-list options of the popup: label lines, word list, 0x200.
+  static constexpr int kListOptions = 0x20A;
 
-  // Creates the hidden window (no parent, WS_POPUP | WS_CLIPSIBLINGS,
-  // WS_EX_TOPMOST | WS_EX_TOOLWINDOW); null on failure.
+  CToolTipWordWnd();
+  ~CToolTipWordWnd() override;
+
+  // Creates the hidden window and keeps the directions object; null on failure.
   HWND Create(IUnknown* directions, const RECT& rect);
-  // Destroys the window and lets the directions object go.
-  void Destroy();
+  // Starts the popup for the word (an empty word hides it); see the class comment.
+  void ShowWord(const std::wstring& word, LONG point, const VARIANT& rect, long direction, UINT delay, HWND owner);
+  // Kills the show and auto-hide timers.
+  void CancelPending();
+  // Lets the directions object go, kills the timers, destroys the window.
+  void ReleaseWordSource();
+  // As ReleaseWordSource.
+  void Destroy() { ReleaseWordSource(); }
   IUnknown* Directions() const { return directions_.Get(); }
+
+  CMainList& List() { return list_; }
+  const RECT& WordRect() const { return wordRect_; }
+  const std::wstring& LastWord() const { return lastWord_; }
+  bool IsReady() const { return ready_ != 0; }
+  HWND OwnerWindow() const { return owner_; }
 
  protected:
   ClassInfo WindowClass() const override;
 
  private:
+  bool InitOnFirstUse();
+  bool EnsureList();
+  void FillList();
+  void OnShowTimer();
+  void HideAndForget();
+  void Hide();
+  LRESULT OnPaint(platform::Message& message);
+  LRESULT OnTimer(platform::Message& message);
+  LRESULT OnButtonDown(platform::Message& message);
+
+  POINT request_{};
+  RECT wordRect_{};
   platform::ComPtr<IUnknown> directions_;
+  platform::ComPtr<IUnknown> wordObject_;
+  std::wstring lastWord_;
+  CTranslations translations_;
+  CMainList list_;
+  std::vector<CEntryDsc> entries_;
+  std::vector<CEntryDsc> filtered_;
+  int captionFlag_ = 1;
+  std::wstring filter_;
+  HWND owner_ = nullptr;
+  BOOL ready_ = FALSE;
+  PopupLook look_;
+  platform::UniqueFont captionFont_;
+  platform::UniqueBitmap footerImage_;
 };

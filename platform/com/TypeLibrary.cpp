@@ -18,9 +18,12 @@ ComPtr<ITypeLib> TypeLibrary::LoadLocked() {
   ComPtr<ITypeLib> lib;
   HRESULT hr = LoadRegTypeLib(*libid_, major_, minor_, LOCALE_NEUTRAL, lib.Receive());
   if (FAILED(hr)) {
+    // The module may carry several libraries (TYPELIB 1, 2, ...): take the one asked for.
     const std::wstring path = ModulePath(CurrentModule());
-    HRESULT embedded = LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.Receive());
-    if (SUCCEEDED(embedded)) {
+    for (int resource = 1; resource <= 9 && FAILED(hr); ++resource) {
+      const std::wstring name = resource == 1 ? path : path + L"\\" + std::to_wstring(resource);
+      lib.Reset();
+      if (FAILED(LoadTypeLibEx(name.c_str(), REGKIND_NONE, lib.Receive()))) break;
       TLIBATTR* attr = nullptr;
       if (SUCCEEDED(lib->GetLibAttr(&attr))) {
         bool same = attr->guid == *libid_;

@@ -11,7 +11,7 @@ namespace platform {
 
 // A type library known by its identifier and version, loaded on first use:
 // from its registration (LoadRegTypeLib), or else from the type library
-// embedded in the module that holds this code (LoadTypeLibEx). Keeps the
+// embedded in the module that holds this code (LoadTypeLibEx, TYPELIB 1 to 9). Keeps the
 // type information of each interface once found. Meant to live in static
 // storage, one per library; safe to use from any thread.
 class TypeLibrary {

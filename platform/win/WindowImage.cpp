@@ -4,6 +4,8 @@
 #include <initguid.h>
 #include <wincodec.h>
 
+#include <vector>
+
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
 #include "platform/win/DeviceContext.h"
@@ -50,7 +52,6 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
   const UINT width = static_cast<UINT>(dib.dsBm.bmWidth);
   const UINT height = static_cast<UINT>(dib.dsBm.bmHeight);
   const UINT stride = static_cast<UINT>(dib.dsBm.bmWidthBytes);
-  const bool topDown = dib.dsBmih.biHeight < 0;
 
   ComApartment apartment;
   if (FAILED(apartment.Result()) && apartment.Result() != RPC_E_CHANGED_MODE) return apartment.Result();
@@ -72,10 +73,23 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
   WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
   if (FAILED(hr = frame->SetPixelFormat(&format))) return hr;
   if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGR)) return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-  auto* bytes = static_cast<BYTE*>(dib.dsBm.bmBits);
+  // The rows top-down whatever the section's own order (the sign of its
+  // height is not reported alike everywhere: Wine answers it positive).
+  std::vector<BYTE> rows(static_cast<size_t>(stride) * height);
+  BITMAPINFO wanted{};
+  wanted.bmiHeader.biSize = sizeof(wanted.bmiHeader);
+  wanted.bmiHeader.biWidth = static_cast<LONG>(width);
+  wanted.bmiHeader.biHeight = -static_cast<LONG>(height);
+  wanted.bmiHeader.biPlanes = 1;
+  wanted.bmiHeader.biBitCount = 32;
+  wanted.bmiHeader.biCompression = BI_RGB;
+  {
+    WindowDC screen(nullptr);
+    if (GetDIBits(screen.Get(), bitmap, 0, height, rows.data(), &wanted, DIB_RGB_COLORS) != static_cast<int>(height))
+      return E_FAIL;
+  }
   for (UINT row = 0; row < height; ++row) {
-    BYTE* line = bytes + static_cast<size_t>(topDown ? row : height - 1 - row) * stride;
-    if (FAILED(hr = frame->WritePixels(1, stride, stride, line))) return hr;
+    if (FAILED(hr = frame->WritePixels(1, stride, stride, rows.data() + static_cast<size_t>(row) * stride))) return hr;
   }
   if (FAILED(hr = frame->Commit())) return hr;
   return encoder->Commit();

@@ -62,4 +62,16 @@ __declspec(dllexport) int __cdecl HookTestPostMessages(LONG browserType, LONG br
   return posted;
 }
 
+// Test only: posts one hook message (by its registered name) to the handler
+// window bound to the type. Returns 1 when posted, 0 when posting failed,
+// -1 when no window is bound.
+__declspec(dllexport) int __cdecl HookTestPostMessage(LONG browserType, const wchar_t* name, ULONG wParam,
+                                                      int x, int y) {
+  LONG bound = hookstandin::BoundWindow(browserType);
+  if (bound == 0) return -1;
+  HWND target = reinterpret_cast<HWND>(static_cast<LONG_PTR>(bound));
+  const LPARAM point = MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)), static_cast<WORD>(static_cast<SHORT>(y)));
+  return PostMessageW(target, RegisterWindowMessageW(name), static_cast<WPARAM>(wParam), point) ? 1 : 0;
+}
+
 }  // extern "C"

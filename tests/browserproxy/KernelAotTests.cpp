@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "DialogWatcher.h"
 #include "KernelStandIn.h"
 #include "RegistrySandbox.h"
@@ -17,6 +18,7 @@
 #include "platform/com/ComApartment.h"
 #include "platform/com/DispatchCall.h"
 #include "platform/com/Variant.h"
+#include "platform/win/UniqueHandle.h"
 
 namespace {
 
@@ -49,6 +51,11 @@ std::string Describe(const std::vector<RankedTemplate>& list) {
 
 class KernelAotTest : public KernelStandInTest {
  protected:
+  // The stand-in's own analyzer, also while the AOT module is registered.
+  void SetUp() override {
+    KernelStandInTest::SetUp();
+    SetSwitch(L"OwnAnalyzer", 1);
+  }
   void Start(long direction = kEnglishRussian) {
     ASSERT_TRUE(connector_.Initialize(kProductKey));
     connector_.SetActiveDirID(direction);
@@ -423,6 +430,13 @@ struct MemberCase {
 // OMBRELLib as registered: the first interface with its members at their
 // dispatch identifiers and slots, the coclass, and none of the extensions.
 TEST_F(KernelAotTest, TypeLibraryHoldsTheFirstInterfaceOnly) {
+  // The AOT module registers its library.
+  platform::UniqueLibrary module(LoadLibraryW(testsupport::SiblingPath(L"OMBREL.dll").c_str()));
+  ASSERT_TRUE(module.Valid());
+  auto registerServer = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
+      reinterpret_cast<void*>(GetProcAddress(module.Get(), "DllRegisterServer")));
+  ASSERT_TRUE(registerServer);
+  ASSERT_EQ(S_OK, registerServer());
   ComPtr<ITypeLib> lib;
   ASSERT_EQ(S_OK, LoadRegTypeLib(LIBID_OMBRELLib, 1, 0, LOCALE_NEUTRAL, lib.Receive()));
   Bstr doc;

@@ -268,6 +268,47 @@ TEST_F(KernelConnectorTest, CancelEndsTheJobAsStopped) {
   }
 }
 
+// The kernel's reports keep a job alive however long it runs; a job that
+// falls silent for the limit is stopped and fails with ERROR_TIMEOUT, and
+// its dialog closes.
+TEST_F(KernelConnectorTest, OnlyAJobThatFallsSilentIsGivenUp) {
+  Start();
+  connector_.SetJobSilenceLimit(700);
+  BrowserWindow browser;
+  connector_.SetParentWindow(browser.Get());
+  {
+    SetSwitch(L"JobStepDelay", 200);
+    CProgressDlg dialog(kProgressTitle);
+    ObservedDialog observed(dialog, browser.Get());
+    TranslateFileJob job = TextJob(true, &observed);
+    const DWORD start = GetTickCount();
+    HangBreaker user(dialog, 30000);
+    EXPECT_TRUE(connector_.TranslateFile(job));
+    EXPECT_GT(GetTickCount() - start, 1400u) << "the job ran longer than twice the limit";
+    EXPECT_LT(3, observed.progressEvents);
+  }
+  {
+    SetSwitch(L"JobStepDelay", 4000);
+    CProgressDlg dialog(kProgressTitle);
+    ObservedDialog observed(dialog, browser.Get());
+    TranslateFileJob job = TextJob(true, &observed);
+    const DWORD start = GetTickCount();
+    HRESULT failure = S_OK;
+    {
+      HangBreaker user(dialog, 30000);
+      try {
+        connector_.TranslateFile(job);
+      } catch (const ComError& e) {
+        failure = e.Result();
+      }
+    }
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_TIMEOUT), failure);
+    EXPECT_LT(GetTickCount() - start, 3500u) << "given up after the limit, not at the next step";
+    EXPECT_EQ(nullptr, dialog.GetHwnd()) << "the dialog closed";
+    EXPECT_TRUE(IsWindowEnabled(browser.Get()));
+  }
+}
+
 struct OrderingCase {
   const char* name;
   bool noFinalStatus;

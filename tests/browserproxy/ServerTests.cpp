@@ -328,3 +328,63 @@ TEST_F(Server, ANewCreationDuringTheWaitKeepsItAlive) {
 }
 
 }  // namespace
+
+namespace {
+
+// Waits until every one of the processes has ended; false past the limit.
+bool WaitUntilGone(const std::vector<testsupport::ServerProcess>& processes, DWORD limitMs) {
+  const DWORD start = GetTickCount();
+  for (const auto& process : processes) {
+    const DWORD spent = GetTickCount() - start;
+    if (!process.WaitForEnd(spent < limitMs ? limitMs - spent : 0)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// The entry object keeps each browser object, but only a client's reference
+// holds the server: when the last client let go, Tessiva ends after its idle
+// time, the stand-in kernel server with it, and the next client gets a new
+// server that logs on to the kernel again (a refused log-on does not last).
+TEST_F(Server, EndsWhenItsClientsAreGoneAndTheNextClientLogsOnAgain) {
+  kernelstandin_test::SetSwitch(L"NoMessageBoxes", 1);
+  kernelstandin_test::SetSwitch(L"FailLogOn", 1);
+  DWORD firstServer = 0;
+  // Held, so that their ids stay theirs while the test waits for them.
+  std::vector<testsupport::ServerProcess> tessiva;
+  std::vector<testsupport::ServerProcess> kernel;
+  {
+    auto creator = CreateCreator();
+    ASSERT_TRUE(creator);
+    auto browser = Browser(creator.Get(), EPBT_FF);
+    ASSERT_TRUE(browser);
+    LONG disabled = 0;
+    EXPECT_EQ(S_OK, browser->get_IsDisable(&disabled));
+    EXPECT_NE(0, disabled) << "the log-on was refused";
+    auto ids = tessivaserver::RunningServers();
+    ASSERT_EQ(1u, ids.size());
+    firstServer = ids.front();
+    tessiva.emplace_back(firstServer);
+    for (DWORD id : testsupport::ProcessesStartedBy(firstServer)) kernel.emplace_back(id);
+    EXPECT_EQ(1u, kernel.size()) << "Tessiva started the kernel server";
+  }
+  kernelstandin_test::SetSwitch(L"FailLogOn", 0);
+  // Idle time and final pause of Tessiva, then those of the kernel server.
+  EXPECT_TRUE(WaitUntilGone(tessiva, 5000 + 1000 + 4000)) << "Tessiva still runs without clients";
+  EXPECT_TRUE(WaitUntilGone(kernel, 2000 + 200 + 4000)) << "the kernel server still runs";
+
+  auto creator = CreateCreator();
+  ASSERT_TRUE(creator);
+  auto browser = Browser(creator.Get(), EPBT_FF);
+  ASSERT_TRUE(browser);
+  auto ids = tessivaserver::RunningServers();
+  ASSERT_EQ(1u, ids.size());
+  EXPECT_NE(firstServer, ids.front()) << "a new server";
+  LONG disabled = 1;
+  EXPECT_EQ(S_OK, browser->get_IsDisable(&disabled));
+  EXPECT_EQ(0, disabled) << "the new server logged on";
+  Bstr result;
+  EXPECT_EQ(S_OK, browser->TranslateText(Bstr(L"hello").Get(), result.Receive()));
+  EXPECT_NE(nullptr, result.Get());
+}

@@ -2,6 +2,9 @@
 // "reg:" names, through the browser object's GetSetting and SetSetting.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "BrowserTestSupport.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
@@ -176,6 +179,61 @@ TEST_F(Settings, RegistryNamesReachOneDwordBelowTheProductKey) {
   browser.Reset();
   EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, BrowserKey(L"FireFox"), name))
       << "registry names never enter the store";
+}
+
+// Names the registry would cut, merge with the store's own value or not
+// hold are refused, and nothing of them reaches memory or the registry.
+TEST_F(Settings, NamesTheRegistryCannotHoldAsGivenAreRefused) {
+  testsupport::ScopedFixedKey product(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\SettingsTest");
+  auto browser = Browser(EPBT_FF);
+  ASSERT_EQ(S_OK, Set(*browser.Get(), L"PopupWordDelay", Variant::FromUInt32(700)));
+  const std::wstring key = BrowserKey(L"FireFox");
+  const std::wstring longKey = L"reg:HKCU\\Software\\Norvasoft\\NRVA9\\SettingsTest\\" + std::wstring(256, L'k') + L"\\V";
+  struct Case {
+    std::wstring name;
+    Variant value;
+    const char* why;
+  } cases[] = {
+      {std::wstring(L"PopupWordDelay") + L'\0' + L"x", Variant::FromUInt32(4321), "an embedded NUL"},
+      {std::wstring(L"reg:HKCU\\Software\\Norvasoft\\NRVA9\\SettingsTest\\V") + L'\0' + L"x", Variant::FromInt32(5),
+       "an embedded NUL in a registry name"},
+      {L"lastDirID", Variant::FromString(L"junk"), "the store's own value"},
+      {L"LASTDIRID", Variant::FromUInt32(7), "the store's own value in another case"},
+      {std::wstring(20000, L'n'), Variant::FromUInt32(1), "longer than a value name"},
+      {longKey, Variant::FromInt32(1), "a key name longer than the registry holds"},
+  };
+  for (Case& c : cases) {
+    Bstr name(std::wstring_view(c.name));
+    EXPECT_EQ(E_INVALIDARG, browser->SetSetting(name.Get(), c.value.Get())) << c.why;
+  }
+  EXPECT_EQ(700u, RegDword(HKEY_CURRENT_USER, key, L"PopupWordDelay")) << "not overwritten";
+  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, product.Path(), L"V"));
+  Variant value;
+  EXPECT_EQ(S_OK, Get(*browser.Get(), L"PopupWordDelay", &value));
+  EXPECT_EQ(700u, value.Get().ulVal);
+  EXPECT_EQ(E_INVALIDARG,
+            browser->GetSetting(Bstr(std::wstring_view(cases[0].name)).Get(), Variant::Missing().Get(), value.Receive()));
+  browser.Reset();
+
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  ASSERT_TRUE(testsupport::GetRegValue(HKEY_CURRENT_USER, key, L"lastDirID", &type, &data));
+  EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type) << "the remembered direction stays a number";
+  auto again = Browser(EPBT_FF);
+  EXPECT_EQ(S_OK, Get(*again.Get(), L"PopupWordDelay", &value));
+  EXPECT_EQ(700u, value.Get().ulVal) << "after a restart";
+}
+
+// A long name the registry holds is acknowledged and survives a restart.
+TEST_F(Settings, ALongNameWithinTheLimitsSurvivesARestart) {
+  const std::wstring name(300, L'a');
+  auto browser = Browser(EPBT_FF);
+  EXPECT_EQ(S_OK, browser->SetSetting(Bstr(std::wstring_view(name)).Get(), Variant::FromUInt32(31).Get()));
+  browser.Reset();
+  auto again = Browser(EPBT_FF);
+  Variant value;
+  EXPECT_EQ(S_OK, again->GetSetting(Bstr(std::wstring_view(name)).Get(), Variant::Missing().Get(), value.Receive()));
+  EXPECT_EQ(31u, value.Get().ulVal);
 }
 
 }  // namespace

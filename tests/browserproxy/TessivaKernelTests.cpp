@@ -173,6 +173,15 @@ TEST_F(TessivaOverKernel, ListsTheKernelsDirectionsAndKeepsTheActiveOneAcrossSer
   ULONG activeIndex = 0;
   EXPECT_EQ(S_OK, Browser()->get_ActiveDirIndex(&activeIndex));
   EXPECT_EQ(2u, activeIndex);
+
+  // An index past the list is refused, also one that 16 bits would cut to a
+  // listed direction.
+  for (ULONG bad : {6ul, 65536ul, 65537ul, 0xFFFFFFFFul}) {
+    EXPECT_EQ(E_INVALIDARG, Browser()->put_ActiveDirIndex(bad)) << bad;
+    EXPECT_EQ(S_OK, Browser()->get_ActiveDirIndex(&activeIndex));
+    EXPECT_EQ(2u, activeIndex) << "unchanged after " << bad;
+  }
+  EXPECT_EQ(S_OK, Browser()->put_ActiveDirIndex(1));
 }
 
 TEST_F(TessivaOverKernel, TranslatesTextLineByLineKeepingTheBreaks) {

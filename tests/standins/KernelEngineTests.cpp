@@ -6,6 +6,7 @@
 
 #include "DocumentPieces.h"
 #include "KernelData.h"
+#include "KeywordMatcher.h"
 #include "LanguageDetector.h"
 #include "TempFolder.h"
 #include "TextFile.h"
@@ -125,3 +126,33 @@ TEST(TextFileTest, WritesAndReadsEachKind) {
   std::wstring missing;
   EXPECT_TRUE(FAILED(ReadTextFile(folder.File(L"none.txt"), 1, &missing)));
 }
+
+struct MatchCase {
+  const char* name;
+  std::vector<std::wstring> words;
+  std::wstring text;
+  std::vector<unsigned> expected;
+};
+
+class KeywordMatcherTest : public testing::TestWithParam<MatchCase> {};
+
+TEST_P(KeywordMatcherTest, CountsWholeWordsWithoutRegardToCase) {
+  kernelstandin::KeywordMatcher matcher;
+  for (const std::wstring& word : GetParam().words) matcher.Add(word);
+  EXPECT_EQ(GetParam().expected, matcher.Count(GetParam().text)) << GetParam().name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, KeywordMatcherTest,
+    testing::Values(
+        MatchCase{"whole words", {L"pro", L"program", L"programs"}, L"program programs pro-gram", {1, 1, 1}},
+        MatchCase{"case", {L"Virus"}, L"VIRUS virus ViRuS viruses", {3}},
+        MatchCase{"overlapping suffixes", {L"he", L"she", L"hers"}, L"she he hers shehe", {1, 1, 1}},
+        MatchCase{"phrase", {L"new york", L"york"}, L"New York, york.", {1, 2}},
+        MatchCase{"repeated word", {L"bank", L"bank", L""}, L"bank", {1, 1, 0}},
+        MatchCase{"cyrillic", {L"вирус"}, L"ВИРУС вирусы вирус", {2}}),
+    [](const auto& info) {
+      std::string name;
+      for (const char* c = info.param.name; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+      return name;
+    });

@@ -5,8 +5,10 @@
 
 namespace kernelstandin {
 
-// Fault switches of the stand-in kernel, read anew at every use from
-// HKEY_CURRENT_USER "Software\NorvaStandIns\Kernel" (absent: normal behaviour):
+// Fault switches of the stand-in kernel, under HKEY_CURRENT_USER
+// "Software\NorvaStandIns\Kernel" (absent: normal behaviour). They are read
+// once and again after each change the registry reports below
+// "Software\NorvaStandIns", so a switch set by a test holds from the next call:
 //   "FailLogOn"        DWORD 1: log-on answers 0 (refused).
 //   "FailCall"         string: "Interface.Method" names (";"-separated) that fail
 //                      with "FailCallResult" (DWORD, default E_FAIL).
@@ -14,6 +16,8 @@ namespace kernelstandin {
 //   "EarlyFinalStatus" DWORD 1: a file job runs to its end and sends its final
 //                      status inside the call that starts it.
 //   "FailTranslation"  DWORD HRESULT: text and file translation answer it.
+//   "EchoTranslation"  DWORD 1: text translation answers its input unchanged
+//                      (what a caller costs by itself, for benchmarks).
 //   "FailFileJob"      DWORD 1: a file job with progress ends in state 0x8005.
 //   "RefuseTemplate"   DWORD 1: putting the active template id is refused.
 //   "JobStepDelay"     DWORD milliseconds between the steps of a file job (default 0).

@@ -1,11 +1,13 @@
-// Source of the template analyzer: hands out the stand-in's own template
-// analyzer (the interfaces of the AOT module's analyzer), made in process.
+// Source of the template analyzer: hands out the AOT module's analyzer when
+// the module is registered, else (or under the switch "OwnAnalyzer") the
+// stand-in's own template analyzer, made in process.
 #include <span>
 
 #include "CallGuard.h"
 #include "KernelObjects.h"
 #include "KernelStubs.h"
 #include "Switches.h"
+#include "OMBREL.h"
 #include "platform/com/ComObject.h"
 
 namespace kernelstandin {
@@ -37,6 +39,10 @@ class AnalyzerSource : public Stubs<INrvaAnalyzerSource> {
       *analyzer = nullptr;
       if (kind != kTemplateAnalyzer) return E_INVALIDARG;
       if (Switches::Number(L"NoAnalyzer")) return REGDB_E_CLASSNOTREG;
+      if (!Switches::Number(L"OwnAnalyzer") &&
+          SUCCEEDED(CoCreateInstance(CLSID_Norva5TemplateSemiAnalyzer, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                     reinterpret_cast<void**>(analyzer))))
+        return S_OK;
       *analyzer = NewTemplateAnalyzer().Detach();
       return S_OK;
     });

@@ -1,6 +1,7 @@
 // Dictionary information of the word dictionary: per kind selector a
 // dictionary set, whose list finds a dictionary by its 8-bit key and tells
-// its number and kind. The stand-in has one dictionary, "General Dict".
+// its number and kind. The stand-in has the general dictionary "General Dict"
+// and the specialised dictionary "Computers".
 #include <cstring>
 #include <span>
 
@@ -16,11 +17,17 @@ namespace {
 using platform::ComError;
 using platform::InterfaceOf;
 
-constexpr const char* kDictionaries[] = {"General Dict"};
-constexpr LONG kGeneralKind = 0;
+// Keys as the word dictionary names them, with the kernel's kind of each
+// (72: a specialised dictionary).
+struct DictionaryRow {
+  const char* key;
+  LONG kind;
+};
+constexpr DictionaryRow kDictionaries[] = {{"General Dict", 0}, {"Computers", 72}};
 
 class Dictionary : public Stubs<INrvaDictionary> {
  public:
+  explicit Dictionary(LONG kind) : kind_(kind) {}
   static std::span<const platform::InterfaceEntry> Interfaces() {
     static const platform::InterfaceEntry table[] = {InterfaceOf<Dictionary, INrvaDictionary>()};
     return table;
@@ -28,9 +35,12 @@ class Dictionary : public Stubs<INrvaDictionary> {
   HRESULT STDMETHODCALLTYPE GetKind(LONG* kind) override {
     return KernelCall(L"INrvaDictionary.GetKind", [&] {
       RequireOut(kind);
-      *kind = kGeneralKind;
+      *kind = kind_;
     });
   }
+
+ private:
+  LONG kind_;
 };
 
 class DictionaryList : public Stubs<INrvaDictionaryList> {
@@ -44,7 +54,7 @@ class DictionaryList : public Stubs<INrvaDictionaryList> {
     return KernelCall(L"INrvaDictionaryList.FindDictionary", [&]() -> HRESULT {
       RequireOut(id);
       for (USHORT i = 0; i < std::size(kDictionaries); ++i) {
-        if (key && std::strcmp(key, kDictionaries[i]) == 0) {
+        if (key && std::strcmp(key, kDictionaries[i].key) == 0) {
           *id = i;
           return S_OK;
         }
@@ -63,7 +73,7 @@ class DictionaryList : public Stubs<INrvaDictionaryList> {
     return KernelCall(L"INrvaDictionaryList.GetDictionary", [&] {
       RequireOut(dictionary);
       Check(id);
-      *dictionary = platform::MakeComObject<Dictionary>().As<IUnknown>().Detach();
+      *dictionary = platform::MakeComObject<Dictionary>(kDictionaries[id].kind).As<IUnknown>().Detach();
     });
   }
 

@@ -33,6 +33,10 @@ ComPtr<IUnknown> NewAnalyzerSource();
 ComPtr<IUnknown> NewTemplateAnalyzer();
 ComPtr<IUnknown> NewLanguageDetector();
 ComPtr<IUnknown> NewKeywordAnalyzer();
+// The morphology of the template manager, and a document's source object
+// for the language of its direction's source.
+ComPtr<IUnknown> NewMorphology();
+ComPtr<IUnknown> NewMorphologySource(long language);
 ComPtr<IUnknown> NewWordDictionary();
 ComPtr<IUnknown> NewDictionaryInfo();
 

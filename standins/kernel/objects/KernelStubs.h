@@ -707,6 +707,12 @@ class Stubs<INrvaWordTranslationNumber> : public platform::Dispatch<INrvaWordTra
 };
 
 template <>
+class Stubs<INrvaWordTranslationLabel> : public platform::Dispatch<INrvaWordTranslationLabel, kNorvaObjLib> {
+ public:
+  HRESULT STDMETHODCALLTYPE GetTranslationLabel(long entry, long row, long translation, BSTR* text) override { return E_NOTIMPL; }
+};
+
+template <>
 class Stubs<INrvaWordDirections> : public platform::Dispatch<INrvaWordDirections, kNorvaObjLib> {
  public:
   HRESULT STDMETHODCALLTYPE GetCount(long* count) override { return E_NOTIMPL; }
@@ -865,15 +871,15 @@ class Stubs<DNorvaCtlEvents> : public platform::Dispatch<DNorvaCtlEvents, kNorva
   HRESULT STDMETHODCALLTYPE OnEvent11() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnEvent12() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnEvent13() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OnEvent14() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OnEvent15() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OnEvent16() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnDirectionListsChanged(long) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnDirectionTemplatesChanged(long) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnTemplateRenamed(long, BSTR, BSTR) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnDirectionChanged(long dirId, BSTR templateId) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnTemplateChanged(long dirId, BSTR templateId) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnProfileChanged(long dirId, BSTR templateId) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnEvent20() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OnEvent21() override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OnEvent22() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnActiveDirectionChanged() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnActiveTemplateChanged() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnEvent23() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnEvent24() override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE OnEvent25() override { return E_NOTIMPL; }

@@ -1,10 +1,14 @@
-// Keyword analyzer: counts the keywords of each template's list in a text.
-// Weight of a template: the number of keyword hits; the report has one line
-// per keyword found: count, blank, "1", blank, keyword.
+// Keyword analyzer: counts the keywords of each template's list in a text,
+// whole words without regard to case, all lists in one pass over the text.
+// Weight of a template: the number of hits of its words (capped at 65535);
+// the report has one line per word found, in list order: count, blank, "1",
+// blank, word.
+#include <algorithm>
 #include <map>
 #include <span>
 
 #include "CallGuard.h"
+#include "KeywordMatcher.h"
 #include "KernelObjects.h"
 #include "KernelStubs.h"
 #include "TextUtil.h"
@@ -39,31 +43,34 @@ class KeywordAnalyzer : public Stubs<INrvaKeywordAnalyzer> {
     return KernelCall(L"INrvaKeywordAnalyzer.ResetKeywords", [&] {
       lists_.clear();
       results_.clear();
+      matcher_ = KeywordMatcher();
     });
   }
   HRESULT STDMETHODCALLTYPE AddKeywords(BSTR templateName, BSTR words) override {
     return KernelCall(L"INrvaKeywordAnalyzer.AddKeywords", [&] {
-      std::vector<std::wstring> list;
+      std::vector<std::pair<std::wstring, size_t>> list;
       for (const std::wstring& line : SplitFields(std::wstring(platform::BstrView(words)), L'\n')) {
         std::wstring word = line;
         if (!word.empty() && word.back() == L'\r') word.pop_back();
-        if (!word.empty()) list.push_back(ToLower(word));
+        if (word.empty()) continue;
+        word = ToLower(word);
+        list.emplace_back(word, matcher_.Add(word));
       }
       lists_.emplace_back(std::wstring(platform::BstrView(templateName)), std::move(list));
     });
   }
   HRESULT STDMETHODCALLTYPE Analyze(BSTR text) override {
     return KernelCall(L"INrvaKeywordAnalyzer.Analyze", [&] {
-      const auto counts = CountWords(platform::BstrView(text));
+      const std::vector<unsigned> hits = matcher_.Count(platform::BstrView(text));
       results_.clear();
       for (const auto& [name, list] : lists_) {
         Result result{name, 0, {}};
         unsigned total = 0;
-        for (const std::wstring& word : list) {
-          auto found = counts.find(word);
-          if (found == counts.end()) continue;
-          total += found->second;
-          result.report += std::to_wstring(found->second) + L" 1 " + word + L"\r\n";
+        for (const auto& [word, id] : list) {
+          const unsigned count = hits[id];
+          if (count == 0) continue;
+          total = std::min(total + count, 0xFFFFu);
+          result.report += std::to_wstring(count) + L" 1 " + word + L"\r\n";
         }
         result.weight = static_cast<unsigned short>(std::min(total, 0xFFFFu));
         results_.push_back(std::move(result));
@@ -104,7 +111,8 @@ class KeywordAnalyzer : public Stubs<INrvaKeywordAnalyzer> {
   }
 
   LONG dirId_ = 0;
-  std::vector<std::pair<std::wstring, std::vector<std::wstring>>> lists_;
+  std::vector<std::pair<std::wstring, std::vector<std::pair<std::wstring, size_t>>>> lists_;
+  KeywordMatcher matcher_;
   std::vector<Result> results_;
 };
 

@@ -120,6 +120,8 @@ class Profile : public Stubs<INrvaProfile>,
       auto to = ComPtr<IDispatch>::Share(target).Query<INrvaDocument>();
       Bstr text;
       platform::ThrowIfFailed(from->GetText(text.Receive()));
+      // The caller's own cost, apart from the translation's.
+      if (Switches::Number(L"EchoTranslation")) return to->SetText(text.Get());
       const TemplateInfo* info = state_->Data().FindTemplate(state_->ActiveDirID(), state_->ActiveTemplateId());
       if (!info) return E_UNEXPECTED;
       Bstr translated(TranslateWords(info->words, text.View()));

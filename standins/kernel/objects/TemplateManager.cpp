@@ -8,6 +8,8 @@
 #include "KernelStubs.h"
 #include "VariantIndex.h"
 #include "platform/com/ComObject.h"
+#include "platform/com/ConnectionPoints.h"
+#include "platform/com/Dispatch.h"
 
 namespace kernelstandin {
 namespace {
@@ -20,18 +22,45 @@ using platform::InterfaceOf;
 // service that the word dictionary takes.
 const GUID kAboutService = {0xA45A75EC, 0xEC5C, 0x438D, {0xA4, 0x5B, 0xE4, 0x87, 0x5B, 0xE2, 0x65, 0xF0}};
 const GUID kKernelService = {0xE0CF67D1, 0x6730, 0x4E92, {0x8B, 0xB9, 0x8B, 0x46, 0xD7, 0x2A, 0xA7, 0x11}};
+const GUID kMorphologyService = {0x2D558B52, 0x9E1F, 0x4FC8, {0x8B, 0xD7, 0x27, 0x39, 0x5A, 0x19, 0xE9, 0xCC}};
 
-class TemplateManager : public Stubs<INrvaTemplateManager>, public IServiceProvider {
+// The list also fires the context's events (DNorvaCtlEvents) to sinks
+// advised on it; a test makes it fire through INrvaStandInEventSource.
+class TemplateManager : public Stubs<INrvaTemplateManager>,
+                        public IServiceProvider,
+                        public platform::ConnectionPointContainer,
+                        public platform::Dispatch<INrvaStandInEventSource, kNorvaObjLib> {
  public:
-  explicit TemplateManager(std::shared_ptr<ContextState> state) : state_(std::move(state)) {}
+  explicit TemplateManager(std::shared_ptr<ContextState> state)
+      : ConnectionPointContainer({IID_DNorvaCtlEvents}), state_(std::move(state)) {}
 
   static std::span<const platform::InterfaceEntry> Interfaces() {
     static const platform::InterfaceEntry table[] = {
         InterfaceOf<TemplateManager, INrvaTemplateManager>(),
         InterfaceOf<TemplateManager, IDispatch, INrvaTemplateManager>(),
         InterfaceOf<TemplateManager, IServiceProvider>(),
+        InterfaceOf<TemplateManager, IConnectionPointContainer>(),
+        InterfaceOf<TemplateManager, INrvaStandInEventSource>(),
     };
     return table;
+  }
+
+  HRESULT STDMETHODCALLTYPE FireEvent(LONG number, LONG dirId, BSTR oldId, BSTR newId) override {
+    if (number < 1 || number > 25) return E_INVALIDARG;
+    Point(IID_DNorvaCtlEvents).Fire<DNorvaCtlEvents>([&](DNorvaCtlEvents* sink) -> HRESULT {
+      switch (number) {
+        case 14: return sink->OnDirectionListsChanged(dirId);
+        case 15: return sink->OnDirectionTemplatesChanged(dirId);
+        case 16: return sink->OnTemplateRenamed(dirId, oldId, newId);
+        case 17: return sink->OnDirectionChanged(dirId, oldId);
+        case 18: return sink->OnTemplateChanged(dirId, oldId);
+        case 19: return sink->OnProfileChanged(dirId, oldId);
+        case 21: return sink->OnActiveDirectionChanged();
+        case 22: return sink->OnActiveTemplateChanged();
+        default: return S_OK;
+      }
+    });
+    return S_OK;
   }
 
   HRESULT STDMETHODCALLTYPE SetClientName(BSTR client) override {
@@ -90,6 +119,8 @@ class TemplateManager : public Stubs<INrvaTemplateManager>, public IServiceProvi
   HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
+    if (service == kMorphologyService)
+      return platform::ComBoundary([&] { return NewMorphology()->QueryInterface(iid, out); });
     if (service == kAboutService || service == kKernelService || service == IID_INrvaTemplateManager)
       return static_cast<INrvaTemplateManager*>(this)->QueryInterface(iid, out);
     return E_NOINTERFACE;

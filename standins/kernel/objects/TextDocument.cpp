@@ -79,6 +79,11 @@ class TextDocument : public Stubs<INrvaDocument> {
   HRESULT STDMETHODCALLTYPE SetDirID(LONG dirId) override {
     return KernelCall(L"INrvaDocument.SetDirID", [&] { return state_->SetActiveDirID(dirId); });
   }
+  // The source the morphology loads from: the active direction's source language.
+  HRESULT STDMETHODCALLTYPE GetSource(IUnknown** source) override {
+    return KernelCall(L"INrvaDocument.GetSource",
+                      [&] { PutObject(source, NewMorphologySource(state_->ActiveDirID() & 0xFFFF)); });
+  }
   HRESULT STDMETHODCALLTYPE GetText(BSTR* text) override {
     return KernelCall(L"INrvaDocument.GetText", [&] { PutText(text, text_); });
   }

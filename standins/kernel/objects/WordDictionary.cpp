@@ -9,7 +9,9 @@
 #include "CallGuard.h"
 #include "KernelObjects.h"
 #include "KernelStubs.h"
+#include "Switches.h"
 #include "TextUtil.h"
+#include "WordEntries.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/Variant.h"
 
@@ -23,6 +25,8 @@ using platform::Variant;
 
 // Answer of a look-up of a word the kernel does not know.
 constexpr HRESULT kWordNotFound = static_cast<HRESULT>(0x800F0010);
+// Answer of a look-up when the word's information cannot be read.
+constexpr HRESULT kWordInaccessible = static_cast<HRESULT>(0x800F000B);
 constexpr SHORT kNoun = 1;
 const wchar_t kGeneralDictionary[] = L"General Dict";
 
@@ -59,21 +63,39 @@ class WordDirections : public Stubs<INrvaWordDirections> {
   }
 };
 
-// What the last look-up found.
+// What the last look-up found: the entry of "entries.txt", or one row with
+// one translation of the word list.
 struct Found {
   std::wstring word;
-  std::wstring headword;
-  std::wstring translation;
-  long dirId = 0;
+  WordEntry entry;
+  bool listed = false;  // from entries.txt: form blocks are named "headword#part of speech"
+
+  const std::wstring& Headword() const { return entry.rows.front().headword; }
+  const std::wstring& Translation() const { return entry.rows.front().translations.front().text; }
 };
+
+std::wstring FormBlock(const std::wstring& name, const std::vector<std::wstring>& forms) {
+  std::wstring text = name + L"\n";
+  for (const std::wstring& form : forms) text += form + L"\n";
+  return text + L"##\n";
+}
+
+// Counts the fault switches may replace ("WordEntryCount", "WordRowCount",
+// "WordTranslationCount": DWORDs read as signed numbers).
+LONG CountOr(const wchar_t* name, size_t real) {
+  DWORD value = Switches::Number(name, 0xFFFFFFFFu);
+  return value == 0xFFFFFFFFu ? static_cast<LONG>(real) : static_cast<LONG>(value);
+}
 
 class WordDictionary : public Stubs<INrvaWordDictionary>,
                        public Stubs<INrvaWord>,
                        public Stubs<INrvaDictionaryManager>,
                        public Stubs<INrvaWordGrammar>,
-                       public Stubs<INrvaWordEntries> {
+                       public Stubs<INrvaWordEntries>,
+                       public Stubs<INrvaWordDictionaryTexts>,
+                       public Stubs<INrvaWordTranslationLabel> {
  public:
-  WordDictionary() : data_(KernelData::Installed()) {
+  WordDictionary() : data_(KernelData::Installed()), entries_(WordEntries::Installed()) {
     source_ = static_cast<SHORT>(data_->Directions().front().Source());
     target_ = static_cast<SHORT>(data_->Directions().front().Target());
   }
@@ -86,6 +108,8 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
         InterfaceOf<WordDictionary, INrvaDictionaryManager>(),
         InterfaceOf<WordDictionary, INrvaWordGrammar>(),
         InterfaceOf<WordDictionary, INrvaWordEntries>(),
+        InterfaceOf<WordDictionary, INrvaWordDictionaryTexts>(),
+        InterfaceOf<WordDictionary, INrvaWordTranslationLabel>(),
     };
     return table;
   }
@@ -95,21 +119,42 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
     return KernelCall(L"INrvaWordDictionary.SetKernelService",
                       [&] { service_ = ComPtr<IUnknown>::Share(service); });
   }
+  HRESULT STDMETHODCALLTYPE GetTranslationNote(LONG entry, LONG row, LONG translation, BSTR* text) override {
+    return KernelCall(L"INrvaWordDictionary.GetTranslationNote",
+                      [&] { PutText(text, Translation(entry, row, translation).note); });
+  }
 
   // INrvaWord
   HRESULT STDMETHODCALLTYPE Lookup(BSTR word) override {
     return KernelCall(L"INrvaWord.Lookup", [&]() -> HRESULT {
       found_.reset();
+      // "WordInaccessible": the kernel cannot read the word's information.
+      if (Switches::Number(L"WordInaccessible")) return kWordInaccessible;
+      std::wstring text(platform::BstrView(word));
+      if (text.empty()) return kWordNotFound;
+      if (const WordEntry* listed = entries_->Find(DirId(), ToLower(text))) {
+        found_ = Found{text, *listed, true};
+        return S_OK;
+      }
       const TemplateInfo* general = data_->FindTemplate(DirId(), L"GENERAL");
       if (!general) {
         const DirectionInfo* direction = data_->FindDirection(DirId());
         if (!direction) return E_INVALIDARG;
         general = &direction->templates.front();
       }
-      std::wstring text(platform::BstrView(word));
       auto hit = general->words.find(ToLower(text));
-      if (text.empty() || hit == general->words.end() || hit->second.empty()) return kWordNotFound;
-      found_ = Found{text, hit->first, hit->second, DirId()};
+      if (hit == general->words.end() || hit->second.empty()) return kWordNotFound;
+      WordTranslation translation;
+      translation.text = hit->second;
+      translation.partOfSpeech = kNoun;
+      translation.dictionary = kGeneralDictionary;
+      translation.forms = {hit->second};
+      WordRow row;
+      row.headword = hit->first;
+      row.partOfSpeech = kNoun;
+      row.forms = {hit->first};
+      row.translations.push_back(std::move(translation));
+      found_ = Found{text, WordEntry{DirId(), text, {std::move(row)}}, false};
       return S_OK;
     });
   }
@@ -143,11 +188,11 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
   HRESULT STDMETHODCALLTYPE GetEntryCount(LONG* count) override {
     return KernelCall(L"INrvaWord.GetEntryCount", [&] {
       RequireOut(count);
-      *count = found_ ? 1 : 0;
+      *count = CountOr(L"WordEntryCount", found_ ? 1 : 0);
     });
   }
   HRESULT STDMETHODCALLTYPE GetEntryText(LONG entry, BSTR* text) override {
-    return KernelCall(L"INrvaWord.GetEntryText", [&] { PutText(text, Entry(entry).headword); });
+    return KernelCall(L"INrvaWord.GetEntryText", [&] { PutText(text, Entry(entry).Headword()); });
   }
   HRESULT STDMETHODCALLTYPE GetEntryNumber(LONG entry, LONG* value) override {
     return KernelCall(L"INrvaWord.GetEntryNumber", [&] {
@@ -158,52 +203,58 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
   }
   HRESULT STDMETHODCALLTYPE GetEntryName(LONG entry, BSTR* text) override {
     return KernelCall(L"INrvaWord.GetEntryName",
-                      [&] { PutText(text, data_->FindDirection(Entry(entry).dirId)->name); });
+                      [&] { PutText(text, data_->FindDirection(Entry(entry).entry.dirId)->name); });
   }
   HRESULT STDMETHODCALLTYPE GetEntrySourceLanguage(LONG entry, SHORT* language) override {
     return KernelCall(L"INrvaWord.GetEntrySourceLanguage", [&] {
       RequireOut(language);
-      *language = static_cast<SHORT>(Entry(entry).dirId & 0xFFFF);
+      *language = static_cast<SHORT>(Entry(entry).entry.dirId & 0xFFFF);
     });
   }
   HRESULT STDMETHODCALLTYPE GetEntryTargetLanguage(LONG entry, SHORT* language) override {
     return KernelCall(L"INrvaWord.GetEntryTargetLanguage", [&] {
       RequireOut(language);
-      *language = static_cast<SHORT>(Entry(entry).dirId >> 16);
+      *language = static_cast<SHORT>(Entry(entry).entry.dirId >> 16);
     });
   }
   // Form blocks: the name line, then one line per form; blocks end with "##" LF.
   HRESULT STDMETHODCALLTYPE GetSourceForms(LONG entry, BSTR* blocks) override {
     return KernelCall(L"INrvaWord.GetSourceForms", [&] {
       const Found& f = Entry(entry);
-      PutText(blocks, f.headword + L"\n" + f.headword + L"\n##\n");
+      std::wstring text;
+      for (const WordRow& row : f.entry.rows) text += FormBlock(BlockName(f, row.headword, row.partOfSpeech), row.forms);
+      PutText(blocks, text);
     });
   }
   HRESULT STDMETHODCALLTYPE GetTargetForms(LONG entry, BSTR* blocks) override {
     return KernelCall(L"INrvaWord.GetTargetForms", [&] {
       const Found& f = Entry(entry);
-      PutText(blocks, f.translation + L"\n" + f.translation + L"\n##\n");
+      std::wstring text;
+      for (const WordRow& row : f.entry.rows)
+        for (const WordTranslation& tr : row.translations)
+          text += FormBlock(BlockName(f, tr.text, tr.partOfSpeech), tr.forms);
+      PutText(blocks, text);
     });
   }
   HRESULT STDMETHODCALLTYPE GetRowCount(LONG entry, LONG* count) override {
     return KernelCall(L"INrvaWord.GetRowCount", [&] {
       RequireOut(count);
-      Entry(entry);
-      *count = 1;
+      *count = CountOr(L"WordRowCount", Entry(entry).entry.rows.size());
     });
   }
   HRESULT STDMETHODCALLTYPE GetRowPartOfSpeech(LONG entry, LONG row, SHORT* code) override {
     return KernelCall(L"INrvaWord.GetRowPartOfSpeech", [&] {
       RequireOut(code);
-      Row(entry, row);
-      *code = kNoun;
+      *code = Row(entry, row).partOfSpeech;
     });
   }
   HRESULT STDMETHODCALLTYPE GetRowCodeCount(LONG entry, LONG row, LONG* count) override {
     return Zero(L"INrvaWord.GetRowCodeCount", entry, row, count);
   }
+  // The row's feature text: its part of speech.
   HRESULT STDMETHODCALLTYPE GetRowText(LONG entry, LONG row, BSTR* text) override {
-    return KernelCall(L"INrvaWord.GetRowText", [&] { PutText(text, Row(entry, row).headword); });
+    return KernelCall(L"INrvaWord.GetRowText",
+                      [&] { PutText(text, std::to_wstring(Row(entry, row).partOfSpeech)); });
   }
   HRESULT STDMETHODCALLTYPE GetRowTextCount(LONG entry, LONG row, LONG* count) override {
     return Zero(L"INrvaWord.GetRowTextCount", entry, row, count);
@@ -224,34 +275,43 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
   HRESULT STDMETHODCALLTYPE GetTranslationCount(LONG entry, LONG row, LONG* count) override {
     return KernelCall(L"INrvaWord.GetTranslationCount", [&] {
       RequireOut(count);
-      Row(entry, row);
-      *count = 1;
+      *count = CountOr(L"WordTranslationCount", Row(entry, row).translations.size());
     });
   }
   HRESULT STDMETHODCALLTYPE GetTranslationKind(LONG entry, LONG row, LONG translation, SHORT* kind) override {
     return KernelCall(L"INrvaWord.GetTranslationKind", [&] {
       RequireOut(kind);
-      Translation(entry, row, translation);
-      *kind = kNoun;
+      *kind = Translation(entry, row, translation).partOfSpeech;
     });
   }
   HRESULT STDMETHODCALLTYPE GetTranslationText(LONG entry, LONG row, LONG translation, BSTR* text) override {
     return KernelCall(L"INrvaWord.GetTranslationText",
-                      [&] { PutText(text, Translation(entry, row, translation).translation); });
+                      [&] { PutText(text, Translation(entry, row, translation).text); });
   }
+  // No second text; the feature text of the translation (nouns and verbs
+  // "1100", others "1").
   HRESULT STDMETHODCALLTYPE GetTranslationTexts(LONG entry, LONG row, LONG translation, BSTR* first,
                                                 BSTR* second) override {
     return KernelCall(L"INrvaWord.GetTranslationTexts", [&] {
-      Translation(entry, row, translation);
+      const WordTranslation& tr = Translation(entry, row, translation);
+      bool full = tr.partOfSpeech == 1 || tr.partOfSpeech == 3;
       PutText(first, L"");
-      PutText(second, L"");
+      PutText(second, found_->listed ? (full ? L"1100" : L"1") : L"");
     });
   }
   HRESULT STDMETHODCALLTYPE GetTranslationCodeCount(LONG entry, LONG row, LONG translation, LONG* count) override {
     return KernelCall(L"INrvaWord.GetTranslationCodeCount", [&] {
       RequireOut(count);
-      Translation(entry, row, translation);
-      *count = 0;
+      *count = static_cast<LONG>(Translation(entry, row, translation).markCodes.size());
+    });
+  }
+  HRESULT STDMETHODCALLTYPE GetTranslationCode(LONG entry, LONG row, LONG translation, LONG index,
+                                               SHORT* code) override {
+    return KernelCall(L"INrvaWord.GetTranslationCode", [&] {
+      RequireOut(code);
+      const auto& codes = Translation(entry, row, translation).markCodes;
+      if (index < 0 || static_cast<size_t>(index) >= codes.size()) throw ComError(E_INVALIDARG);
+      *code = codes[static_cast<size_t>(index)];
     });
   }
   HRESULT STDMETHODCALLTYPE GetDictionaryCount(LONG entry, LONG row, LONG translation, LONG* count) override {
@@ -264,9 +324,9 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
   HRESULT STDMETHODCALLTYPE GetDictionaryName(LONG entry, LONG row, LONG translation, LONG index,
                                               BSTR* name) override {
     return KernelCall(L"INrvaWord.GetDictionaryName", [&] {
-      Translation(entry, row, translation);
+      const WordTranslation& tr = Translation(entry, row, translation);
       if (index != 0) throw ComError(E_INVALIDARG);
-      PutText(name, kGeneralDictionary);
+      PutText(name, tr.dictionary);
     });
   }
   HRESULT STDMETHODCALLTYPE GetTranslationNumber(LONG entry, LONG row, LONG translation, LONG* value) override {
@@ -295,7 +355,7 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
       } else if (key == L"VAR_COUNT") {
         *value = Variant::FromInt32(found_ ? 1 : 0).Detach();
       } else if (key == L"VAR_TR1") {
-        *value = Variant::FromString(Hit().translation).Detach();
+        *value = Variant::FromString(Hit().Translation()).Detach();
       } else if (key == L"VAR_DICT1") {
         Hit();
         *value = Variant::FromInt32(0).Detach();
@@ -344,8 +404,27 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
     });
   }
 
+  // INrvaWordDictionaryTexts: the dictionary's key.
+  HRESULT STDMETHODCALLTYPE GetDictionaryText(LONG entry, LONG row, LONG translation, LONG index,
+                                              BSTR* text) override {
+    return KernelCall(L"INrvaWordDictionaryTexts.GetDictionaryText", [&] {
+      const WordTranslation& tr = Translation(entry, row, translation);
+      if (index != 0) throw ComError(E_INVALIDARG);
+      PutText(text, tr.key.empty() ? tr.dictionary : tr.key);
+    });
+  }
+
+  // INrvaWordTranslationLabel
+  HRESULT STDMETHODCALLTYPE GetTranslationLabel(LONG entry, LONG row, LONG translation, BSTR* text) override {
+    return KernelCall(L"INrvaWordTranslationLabel.GetTranslationLabel",
+                      [&] { PutText(text, Translation(entry, row, translation).label); });
+  }
+
  private:
   long DirId() const { return (static_cast<long>(target_) << 16) | static_cast<USHORT>(source_); }
+  static std::wstring BlockName(const Found& f, const std::wstring& word, SHORT partOfSpeech) {
+    return f.listed ? word + L"#" + std::to_wstring(partOfSpeech) : word;
+  }
   const Found& Hit() const {
     if (!found_) throw ComError(kWordNotFound);
     return *found_;
@@ -354,13 +433,15 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
     if (entry != 0) throw ComError(E_INVALIDARG);
     return Hit();
   }
-  const Found& Row(LONG entry, LONG row) const {
-    if (row != 0) throw ComError(E_INVALIDARG);
-    return Entry(entry);
+  const WordRow& Row(LONG entry, LONG row) const {
+    const auto& rows = Entry(entry).entry.rows;
+    if (row < 0 || static_cast<size_t>(row) >= rows.size()) throw ComError(E_INVALIDARG);
+    return rows[static_cast<size_t>(row)];
   }
-  const Found& Translation(LONG entry, LONG row, LONG translation) const {
-    if (translation != 0) throw ComError(E_INVALIDARG);
-    return Row(entry, row);
+  const WordTranslation& Translation(LONG entry, LONG row, LONG translation) const {
+    const auto& translations = Row(entry, row).translations;
+    if (translation < 0 || static_cast<size_t>(translation) >= translations.size()) throw ComError(E_INVALIDARG);
+    return translations[static_cast<size_t>(translation)];
   }
   HRESULT Zero(const wchar_t* call, LONG entry, LONG row, LONG* count) {
     return KernelCall(call, [&] {
@@ -371,6 +452,7 @@ class WordDictionary : public Stubs<INrvaWordDictionary>,
   }
 
   std::shared_ptr<const KernelData> data_;
+  std::shared_ptr<const WordEntries> entries_;
   SHORT source_ = 0;
   SHORT target_ = 0;
   std::optional<Found> found_;

@@ -9,18 +9,17 @@
 
 #include "KelVarLib.h"
 #include "KernelClasses.h"
-#include "platform/com/ClassObjectRegistration.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/InprocServer.h"
-#include "platform/com/ModuleLock.h"
+#include "platform/com/LocalServer.h"
 #include "platform/com/ServerRegistration.h"
-#include "platform/com/ShutdownMonitor.h"
 
 namespace {
 
 using namespace kernelstandin;
 
 constexpr DWORD kIdleMs = 2000;
+constexpr DWORD kDrainMs = 600;
 
 bool HasSwitch(const wchar_t* commandLine, const wchar_t* name) {
   std::wstring line(commandLine ? commandLine : L"");
@@ -43,59 +42,17 @@ int Register(bool add) {
   return SUCCEEDED(hr) ? 0 : 1;
 }
 
-std::vector<platform::ClassObjectRegistration> RegisterClassObjects() {
-  std::vector<platform::ClassObjectRegistration> registrations;
-  for (const KernelClass& c : KernelClasses()) {
-    if (!c.outOfProcess) continue;
-    platform::ClassObjectRegistration registration;
-    if (FAILED(registration.Register(*c.clsid, c.makeFactory().Get(), CLSCTX_LOCAL_SERVER,
-                                     REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED)))
-      return {};
-    registrations.push_back(std::move(registration));
-  }
-  CoResumeClassObjects();
-  return registrations;
-}
-
-// Dispatches what is waiting for a while (calls that reached the server just
-// before it withdrew its classes).
-void DrainCalls(DWORD ms) {
-  DWORD start = GetTickCount();
-  MSG msg;
-  while (GetTickCount() - start < ms) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
 int Serve() {
   platform::ComApartment com;
   if (!com.Ok()) return 1;
-  for (;;) {
-    std::vector<platform::ClassObjectRegistration> registrations = RegisterClassObjects();
-    if (registrations.empty()) return 1;
-    bool idleEnd = false;
-    {
-      platform::ShutdownMonitor monitor(GetCurrentThreadId(), kIdleMs, true);
-      MSG msg;
-      while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-      idleEnd = monitor.QuitPosted();
-    }
-    // Withdraw the classes first, so that new clients start a new server,
-    // then serve what arrived meanwhile. After an idle end, a client that
-    // got an object meanwhile keeps this server going; a quit from outside
-    // (the session ends) ends it even while objects are held, for example
-    // by a client that was killed.
-    registrations.clear();
-    DrainCalls(200);
-    if (!idleEnd || platform::ModuleLock::Count() == 0) return 0;
+  std::vector<platform::LocalServerClass> classes;
+  for (const KernelClass& c : KernelClasses()) {
+    if (c.outOfProcess) classes.push_back({c.clsid, c.makeFactory()});
   }
+  platform::LocalServerTimes times;
+  times.idleMs = kIdleMs;
+  times.drainMs = kDrainMs;
+  return SUCCEEDED(platform::RunLocalServer(classes, times)) ? 0 : 1;
 }
 
 }  // namespace

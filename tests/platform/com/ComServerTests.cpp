@@ -6,6 +6,9 @@
 #include <thread>
 #include <vector>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include "ChildProcess.h"
 #include "RegistrySandbox.h"
 #include "TestCalc.h"
@@ -261,6 +264,33 @@ TEST_F(ComServerTest, TheServerEndsByItselfAfterTheIdleTime) {
     ASSERT_EQ(WAIT_OBJECT_0, wait) << "the server did not end";
     EXPECT_GE(ended - released, serverIdleMs - 50) << "ended before the idle time";
   }
+}
+
+// Ends the message loops of a process, as a session end does.
+void PostQuitToThreadsOf(DWORD processId) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry = {sizeof(entry)};
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    if (entry.th32OwnerProcessID == processId) PostThreadMessageW(entry.th32ThreadID, WM_QUIT, 0, 0);
+  CloseHandle(snapshot);
+}
+
+// While the server ends, its apartment keeps dispatching: a call that meets
+// the end is answered, and only then does the process go.
+TEST_F(ComServerTest, ACallThatMeetsTheServersEndIsAnswered) {
+  ComPtr<ITestCalc> calc = CreateLocal();
+  ASSERT_TRUE(calc);
+  const DWORD id = static_cast<DWORD>(ProcessOf(calc));
+  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+  ASSERT_NE(nullptr, process);
+  PostQuitToThreadsOf(id);
+  Sleep(100);
+  LONG answered = 0;
+  EXPECT_EQ(S_OK, calc->get_ProcessId(&answered)) << "a call while the server ends";
+  EXPECT_EQ(static_cast<LONG>(id), answered);
+  calc.Reset();
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 15000)) << "the server still ends";
+  CloseHandle(process);
 }
 
 TEST_F(ComServerTest, AWorkerThreadCallsThroughTheGlobalInterfaceTable) {

@@ -13,9 +13,8 @@
 #include "TestCalc.h"
 #include "TestServerRegistration.h"
 #include "platform/com/ClassFactory.h"
-#include "platform/com/ClassObjectRegistration.h"
 #include "platform/com/ComApartment.h"
-#include "platform/com/ShutdownMonitor.h"
+#include "platform/com/LocalServer.h"
 
 using namespace platform;
 
@@ -36,27 +35,16 @@ DWORD IdleMs(const std::wstring& line) {
 }
 
 int Serve(DWORD idleMs) {
-  ComPtr<IClassFactory> objects = MakeClassFactory<TestCalc>();
-  ComPtr<IClassFactory> singleton = MakeSingletonClassFactory<TestCalc>();
-  ComPtr<IClassFactory> singleUse = MakeClassFactory<TestCalc>();
-  ClassObjectRegistration objectsRegistration, singletonRegistration, singleUseRegistration;
-  HRESULT hr = objectsRegistration.Register(CLSID_TestLocalObject, objects.Get());
-  if (SUCCEEDED(hr)) hr = singletonRegistration.Register(CLSID_TestSingleton, singleton.Get());
-  if (SUCCEEDED(hr))
-    hr = singleUseRegistration.Register(CLSID_TestSingleUse, singleUse.Get(), CLSCTX_LOCAL_SERVER, REGCLS_SINGLEUSE);
-  if (FAILED(hr)) return static_cast<int>(hr);
-  {
-    ShutdownMonitor monitor(GetCurrentThreadId(), idleMs);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-  objectsRegistration.Revoke();
-  singletonRegistration.Revoke();
-  singleUseRegistration.Revoke();
-  return 0;
+  LocalServerClass classes[] = {
+      {&CLSID_TestLocalObject, MakeClassFactory<TestCalc>()},
+      {&CLSID_TestSingleton, MakeSingletonClassFactory<TestCalc>()},
+      {&CLSID_TestSingleUse, MakeClassFactory<TestCalc>(), REGCLS_SINGLEUSE},
+  };
+  LocalServerTimes times;
+  times.idleMs = idleMs;
+  times.drainMs = 600;
+  times.armedAtStart = false;
+  return static_cast<int>(RunLocalServer(classes, times));
 }
 
 }  // namespace

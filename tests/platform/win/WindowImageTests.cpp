@@ -84,6 +84,40 @@ TEST(WindowImage, SavesWhatTheWindowShowsAsPng) {
   EXPECT_EQ(RGB(0, 0, 255), image.At(150, 40));
 }
 
+// Red above, blue below: a picture turned upside down shows blue first.
+class TwoRowsWindow : public Window {
+ public:
+  TwoRowsWindow() {
+    Messages().On(WM_ERASEBKGND, [](Message& m) -> LRESULT { return 1; });
+    Messages().On(WM_PAINT, [this](Message&) -> LRESULT {
+      PaintDC paint(Hwnd());
+      RECT client = ClientRect();
+      RECT top = client, bottom = client;
+      top.bottom = bottom.top = client.bottom / 2;
+      UniqueBrush red(CreateSolidBrush(RGB(255, 0, 0)));
+      UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
+      FillRect(paint.Get(), &top, red.Get());
+      FillRect(paint.Get(), &bottom, blue.Get());
+      return 0;
+    });
+  }
+};
+
+TEST(WindowImage, KeepsTheTopOfTheWindowAtTheTopOfThePicture) {
+  ComApartment apartment;
+  TwoRowsWindow window;
+  RECT rect{100, 100, 300, 180};
+  ASSERT_NE(nullptr, window.Create(nullptr, &rect, L"rows", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST));
+  window.Update();
+  testsupport::TempFolder folder;
+  const std::wstring path = folder.File(L"rows.png");
+  ASSERT_EQ(S_OK, SaveWindowToPng(window.Hwnd(), path));
+  Decoded image;
+  ASSERT_EQ(S_OK, DecodePng(path, image));
+  EXPECT_EQ(RGB(255, 0, 0), image.At(100, 10));
+  EXPECT_EQ(RGB(0, 0, 255), image.At(100, 70));
+}
+
 TEST(WindowImage, BadInputIsRefused) {
   testsupport::TempFolder folder;
   EXPECT_TRUE(FAILED(SaveWindowToPng(nullptr, folder.File(L"none.png"))));

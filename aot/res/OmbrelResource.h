@@ -1,0 +1,62 @@
+#pragma once
+// Resource identifiers of the AOT module.
+
+#define IDR_NORVA5TEMPLATESEMIANALYZER 103
+
+// Dialogs
+#define IDD_SETUP 134
+#define IDD_FORMS 204
+#define IDD_AOT 206
+
+// Icons of the forms states (images 1, 3, 2, 0)
+#define IDI_FORMS_SOME 202
+#define IDI_FORMS_ALL 203
+#define IDI_FORMS_NONE_KEPT 204
+#define IDI_FORMS_NONE 205
+
+// Controls of the setup dialog
+#define IDC_PROFILES 201
+#define IDC_APPLY 203
+#define IDC_EDIT_KEYWORD 204
+#define IDC_ADD_KEYWORD 205
+#define IDC_DELETE_KEYWORD 206
+#define IDC_KEYWORDS 207
+#define IDC_INFO 208
+#define IDC_WORD_FORMS 209
+#define IDC_PAIRS 210
+#define IDC_SAVE_LIST 212
+#define IDC_LOAD_LIST 213
+#define IDC_SETUP_HELP 57670
+
+// Controls of the word-forms dialog
+#define IDC_ADD_ALL 204
+#define IDC_REMOVE_ALL 205
+#define IDC_FORM_TABS 217
+#define IDC_FORM_LIST 218
+#define IDC_FORM_KEYWORDS 220
+
+// Controls of the result dialog
+#define IDC_TEMPLATES 218
+#define IDC_FOUND_KEYWORDS 219
+#define IDC_AOT_HELP 220
+
+// Strings
+#define IDS_APP_NAME 100
+#define IDS_FORM_IS_KEYWORD 101
+#define IDS_IN_NO_OTHER_PROFILE 103
+#define IDS_NO_KEYWORD_SELECTED 104
+#define IDS_IN_OTHER_PROFILES 105
+#define IDS_KEYWORDS_COLUMN 106
+#define IDS_DUPLICATE_KEYWORD 108
+#define IDS_FILE_OPEN_ERROR 109
+#define IDS_TEXT_FILE_FILTER 110
+#define IDS_PROFILE_COLUMN 111
+#define IDS_WEIGHT_COLUMN 112
+#define IDS_WORD_COLUMN 113
+#define IDS_COUNT_COLUMN 114
+#define IDS_NOTHING_FOUND 115
+#define IDS_SKIPPED_LINES 116
+#define IDS_POS_NOUN 57345
+#define IDS_POS_UNKNOWN 57361
+#define IDS_FORMS_COLUMN 57362
+#define IDS_CANNOT_SAVE_FILE 57366

@@ -1,0 +1,136 @@
+#include "firefox/ExchangeFiles.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win/UniqueHandle.h"
+#include "shared/TempFiles.h"
+
+namespace {
+
+std::optional<std::vector<char>> ReadAllBytes(const std::wstring& path) {
+  platform::UniqueFileHandle file(
+      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size = {};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFF0) return std::nullopt;
+  std::vector<char> bytes(static_cast<size_t>(size.QuadPart));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD read = 0;
+    DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+    if (!ReadFile(file.Get(), bytes.data() + done, want, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+}  // namespace
+
+ExchangeFile::ExchangeFile() {
+  std::wstring folder = EnsureTempFolder();
+  wchar_t name[MAX_PATH + 16] = {};
+  if (!folder.empty() && GetTempFileNameW(folder.c_str(), L"", 0, name)) path_ = name;
+}
+
+ExchangeFile::~ExchangeFile() {
+  if (!path_.empty()) DeleteFileW(path_.c_str());
+}
+
+namespace {
+
+bool WriteAll(HANDLE file, const char* data, size_t size) {
+  while (size > 0) {
+    DWORD written = 0;
+    DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 24));
+    if (!WriteFile(file, data, want, &written, nullptr) || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+// UTF-8 to UTF-16 in one pass; a malformed sequence gives U+FFFD, as the
+// system's conversion does.
+std::wstring DecodeUtf8(const unsigned char* p, size_t size) {
+  std::wstring text;
+  text.resize(size);
+  wchar_t* out = text.data();
+  const unsigned char* end = p + size;
+  while (p < end) {
+    unsigned c = *p;
+    if (c < 0x80) {
+      *out++ = static_cast<wchar_t>(c);
+      ++p;
+      continue;
+    }
+    int extra = c >= 0xF0 && c < 0xF5 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 && c < 0xE0 ? 1 : -1;
+    if (c >= 0xF5) extra = -1;
+    unsigned code = extra == 3 ? c & 0x07 : extra == 2 ? c & 0x0F : c & 0x1F;
+    bool good = extra > 0 && end - p > extra;
+    for (int i = 1; good && i <= extra; ++i) {
+      if ((p[i] & 0xC0) != 0x80) good = false;
+      else code = code << 6 | (p[i] & 0x3F);
+    }
+    if (good && ((extra == 2 && (code < 0x800 || (code >= 0xD800 && code < 0xE000))) ||
+                 (extra == 3 && (code < 0x10000 || code > 0x10FFFF))))
+      good = false;
+    if (!good) {
+      *out++ = 0xFFFD;
+      ++p;
+      while (p < end && (*p & 0xC0) == 0x80 && extra-- > 0) ++p;
+      continue;
+    }
+    p += extra + 1;
+    if (code >= 0x10000) {
+      code -= 0x10000;
+      *out++ = static_cast<wchar_t>(0xD800 + (code >> 10));
+      *out++ = static_cast<wchar_t>(0xDC00 + (code & 0x3FF));
+    } else {
+      *out++ = static_cast<wchar_t>(code);
+    }
+  }
+  text.resize(out - text.data());
+  return text;
+}
+
+}  // namespace
+
+bool WriteExchangeSource(const std::wstring& path, std::wstring_view text) {
+  platform::UniqueFileHandle file(
+      CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  return WriteAll(file.Get(), "\xFF\xFE", 2) &&
+         WriteAll(file.Get(), reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+std::optional<std::wstring> ReadTextResult(const std::wstring& path) {
+  auto bytes = ReadAllBytes(path);
+  if (!bytes) return std::nullopt;
+  size_t start = bytes->size() >= 2 && (*bytes)[0] == '\xFF' && (*bytes)[1] == '\xFE' ? 2 : 0;
+  std::wstring text((bytes->size() - start) / 2, L'\0');
+  if (!text.empty()) memcpy(text.data(), bytes->data() + start, text.size() * 2);
+  return text;
+}
+
+std::optional<std::wstring> ReadPageResult(const std::wstring& path) {
+  auto bytes = ReadAllBytes(path);
+  if (!bytes) return std::nullopt;
+  size_t start =
+      bytes->size() >= 3 && (*bytes)[0] == '\xEF' && (*bytes)[1] == '\xBB' && (*bytes)[2] == '\xBF' ? 3 : 0;
+  return DecodeUtf8(reinterpret_cast<const unsigned char*>(bytes->data()) + start, bytes->size() - start);
+}
+
+std::wstring PageBaseAddress(std::wstring_view address) {
+  size_t slash = address.rfind(L'/');
+  size_t dot = address.rfind(L'.');
+  if (slash == std::wstring_view::npos) return dot == std::wstring_view::npos ? std::wstring(address) : std::wstring();
+  if (dot == std::wstring_view::npos || dot < slash) return std::wstring(address);
+  // "scheme://host.name": the last slash belongs to the scheme; the host stays.
+  size_t scheme = address.find(L"://");
+  if (scheme != std::wstring_view::npos && slash == scheme + 2) return std::wstring(address);
+  return std::wstring(address.substr(0, slash + 1));
+}

@@ -1,0 +1,115 @@
+#include "firefox/ProxyCall.h"
+
+#include <string>
+
+#include "platform/com/ComPtr.h"
+#include "platform/com/Variant.h"
+
+namespace {
+
+using platform::ComPtr;
+
+struct ProxyCallContext {
+  std::wstring method;
+  VARIANT* args = nullptr;
+  UINT count = 0;
+  DWORD cookie = 0;
+  platform::Variant result;
+  HRESULT code = E_FAIL;
+};
+
+HANDLE StartWithCreateThread(LPTHREAD_START_ROUTINE procedure, void* context) {
+  return CreateThread(nullptr, 0, procedure, context, 0, nullptr);
+}
+
+ProxyThreadStarter g_starter = StartWithCreateThread;
+
+ComPtr<IGlobalInterfaceTable> GlobalTable() {
+  ComPtr<IGlobalInterfaceTable> table;
+  CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER, IID_IGlobalInterfaceTable,
+                   table.ReceiveVoid());
+  return table;
+}
+
+HRESULT InvokeByName(IDispatch* object, const std::wstring& name, VARIANT* args, UINT count, VARIANT* result) {
+  DISPID id = DISPID_UNKNOWN;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
+  HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) return hr;
+  DISPPARAMS params = {args, nullptr, count, 0};
+  return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, nullptr, nullptr);
+}
+
+DWORD WINAPI CallProxyWorker(void* parameter) {
+  auto* context = static_cast<ProxyCallContext*>(parameter);
+  HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  try {
+    ComPtr<IDispatch> object;
+    HRESULT hr = E_FAIL;
+    if (ComPtr<IGlobalInterfaceTable> table = GlobalTable()) {
+      hr = table->GetInterfaceFromGlobal(context->cookie, IID_IDispatch, object.ReceiveVoid());
+      table->RevokeInterfaceFromGlobal(context->cookie);
+      context->cookie = 0;
+    }
+    if (SUCCEEDED(hr) && object) {
+      context->result.Reset();
+      hr = InvokeByName(object.Get(), context->method, context->args, context->count, context->result.Ptr());
+    }
+    context->code = hr;
+  } catch (...) {
+    context->code = E_UNEXPECTED;
+  }
+  if (SUCCEEDED(init)) CoUninitialize();
+  return 0;
+}
+
+}  // namespace
+
+void SetProxyThreadStarter(ProxyThreadStarter starter) {
+  g_starter = starter ? starter : StartWithCreateThread;
+}
+
+HRESULT CallProxyMethod(IDispatch* proxy, const wchar_t* name, VARIANT* args, UINT count, VARIANT* result) {
+  if (!proxy || !name) return E_FAIL;
+  ProxyCallContext context;
+  context.method = name;
+  context.args = args;
+  context.count = count;
+  HRESULT code = E_FAIL;
+  bool quit = false;
+  WPARAM quitCode = 0;
+  ComPtr<IGlobalInterfaceTable> table;
+  try {
+    table = GlobalTable();
+    if (!table || FAILED(table->RegisterInterfaceInGlobal(proxy, IID_IDispatch, &context.cookie))) return E_FAIL;
+    HANDLE thread = g_starter(CallProxyWorker, &context);
+    if (thread) {
+      for (;;) {
+        DWORD wait = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT);
+        if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED) break;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+          if (message.message == WM_QUIT) {
+            quit = true;
+            quitCode = message.wParam;
+            break;
+          }
+          TranslateMessage(&message);
+          DispatchMessageW(&message);
+        }
+      }
+      WaitForSingleObject(thread, INFINITE);
+      CloseHandle(thread);
+      code = context.code;
+      if (code == S_OK && result) {
+        VariantClear(result);
+        code = context.result.CopyTo(result);
+      }
+    }
+  } catch (...) {
+  }
+  if (context.cookie && table) table->RevokeInterfaceFromGlobal(context.cookie);
+  // The browser's loop must still see the quit it asked for.
+  if (quit) PostQuitMessage(static_cast<int>(quitCode));
+  return code;
+}

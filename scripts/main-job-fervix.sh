@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The Firefox road of the main job: firefox_host.exe plays Firefox, loads
+# fervix9.dll through the stand-in XPCOM library, and drives it against the
+# Tessiva and stand-in kernel that run-main-job.sh registered; the pictures
+# of what it showed go to <build>/screenshots/.
+# Usage (inside the Wine environment of run-main-job.sh): main-job-fervix.sh <build-dir>
+set -euo pipefail
+build=$(cd "${1:?build dir}" && pwd)
+mkdir -p "$build/screenshots"
+out="$build/main-job-fervix.txt"
+echo "Firefox road: firefox_host.exe with fervix9.dll"
+status=0
+timeout 180 wine "$build/bin/firefox_host.exe" "$(winepath -w "$build/screenshots")" </dev/null >"$out" 2>&1 || status=$?
+grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' \
+  -e '^[0-9a-f]*:fixme:' -e '^[0-9a-f]*:err:' "$out" || true
+exit $status

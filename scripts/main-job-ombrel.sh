@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The AOT module's part of the main job, run inside the Wine environment that
+# run-main-job.sh started (kernel stand-in already registered): registers
+# OMBREL.dll with regsvr32, lets the stand-in's templates start with their own
+# words as keyword lists, ranks a computing and a medical text through
+# Tessiva's kernel connector and the module's analyzer, and saves PNGs of
+# the module's result dialog and keyword setup dialog.
+# Usage: scripts/main-job-ombrel.sh <build-dir>
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+bin="$build/bin"
+shots="$build/screenshots"
+mkdir -p "$shots"
+out="$build/main-job-ombrel.txt"
+
+echo "Registering the AOT module OMBREL.dll"
+timeout 60 wine regsvr32 /s "$bin/OMBREL.dll" </dev/null >/dev/null 2>&1 \
+  || { echo "registering OMBREL.dll failed" >&2; return 1 2>/dev/null || exit 1; }
+timeout 60 wine reg add 'HKCU\Software\NorvaStandIns\Kernel' /v SeedKeywordLists /t REG_DWORD /d 1 /f \
+  </dev/null >/dev/null 2>&1 || true
+status=0
+timeout 120 wine "$bin/aot_demo.exe" "$(winepath -w "$shots")" </dev/null >"$out" 2>&1 || status=$?
+grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' "$out" || true
+exit $status

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The popups' road of the main job: the demo shows Tessiva's word popup and
+# selection popup over a page window of its own and saves a PNG of each into
+# <build>/screenshots. Runs inside the Wine environment run-main-job.sh started.
+# Usage: scripts/main-job-popups.sh <build-dir>
+set -euo pipefail
+build=$(cd "$1" && pwd)
+bin="$build/bin"
+shots="$build/screenshots"
+mkdir -p "$shots"
+out="$build/main-job-popups.txt"
+status=0
+timeout 120 wine "$bin/tessiva_popup_demo.exe" "$(winepath -w "$shots")" </dev/null >"$out" 2>&1 || status=$?
+grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' "$out" || true
+exit $status

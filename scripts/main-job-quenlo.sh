@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# The extensions manager's part of the main job: a fabricated machine with
+# Internet Explorer, Firefox, Chrome and Opera, "Quenlo.exe /i <codes>" and
+# "/u" over it with what changed for each host, and a picture of the tree
+# dialog in <build>/screenshots/quenlo-tree.png. Runs inside the Wine
+# environment that scripts/run-main-job.sh started.
+# Usage: scripts/main-job-quenlo.sh <build-dir>
+set -euo pipefail
+build=$(cd "$1" && pwd)
+out="$build/main-job-quenlo.txt"
+mkdir -p "$build/screenshots"
+shots=$(winepath -w "$build/screenshots" 2>/dev/null)
+status=0
+timeout 300 wine "$build/bin/quenlo_demo.exe" "$shots" </dev/null >"$out" 2>&1 || status=$?
+grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' "$out" || true
+exit $status

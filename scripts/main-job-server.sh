@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The main job's translation-server step: starts the stand-in translation
+# server (python3, on a free port of 127.0.0.1), runs Tessiva's server
+# connector against it (a text, a page with its progress dialog, the about
+# box, with pictures in $build/screenshots), then points Tessiva's own
+# connector at the server and runs the plug-in demo through Tessiva, and
+# stops the server by its process id.
+# Runs inside the Wine environment that scripts/run-main-job.sh started.
+# Usage: scripts/main-job-server.sh <build-dir>
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+bin="$build/bin"
+work="$build/main-job-server"
+shots="$build/screenshots"
+mkdir -p "$work" "$shots"
+rm -f "$work/ready.txt" "$work/requests.log"
+
+python=$(command -v /usr/bin/python3 || command -v python3 || true)
+[ -n "$python" ] || { echo "python3 is needed for the translation server stand-in" >&2; exit 1; }
+# A slower job, so that the progress dialog shows for a moment.
+echo '{"jobMs": 1500}' >"$work/switches.json"
+"$python" "$bin/vqd-server/vqd_server.py" --port 0 --data "$bin/kernel-data" \
+  --extra "$bin/vqd-server/templates.txt" --switches "$work/switches.json" \
+  --log "$work/requests.log" --ready "$work/ready.txt" </dev/null >"$work/server.out" 2>&1 &
+server_pid=$!
+stop_server() {
+  kill -TERM "$server_pid" 2>/dev/null || true
+  for _ in $(seq 1 50); do kill -0 "$server_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$server_pid" 2>/dev/null || true
+  wait "$server_pid" 2>/dev/null || true
+}
+trap stop_server EXIT
+for _ in $(seq 1 100); do [ -s "$work/ready.txt" ] && break; sleep 0.1; done
+[ -s "$work/ready.txt" ] || { echo "the translation server did not start" >&2; cat "$work/server.out" >&2; exit 1; }
+read -r _ port <"$work/ready.txt"
+address="http://127.0.0.1:$port/vqd"
+echo "Translation server stand-in listens at $address"
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+status=0
+timeout 120 wine "$bin/tessiva_server_demo.exe" "$address" "$(winpath "$bin/Tessiva.exe")" "$(winpath "$shots")" \
+  </dev/null >"$work/demo.txt" 2>&1 || status=$?
+grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' \
+  "$work/demo.txt" || true
+
+# Tessiva itself over the server: a Tessiva started for the kernel must have
+# ended first, so that COM starts one that sees the server's address.
+for _ in $(seq 1 300); do pgrep -f 'Tessiva\.exe' >/dev/null || break; sleep 0.1; done
+echo "Tessiva with its connector pointed at the translation server:"
+echo '{}' >"$work/switches.json"
+TESSIVA_VQD_SERVER="$address" timeout 120 wine "$bin/tessiva_plugin_demo.exe" </dev/null >"$work/plugin.txt" 2>&1 \
+  || status=$?
+grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' \
+  "$work/plugin.txt" || true
+echo "requests the translation server received: $(wc -l <"$work/requests.log")"
+exit $status

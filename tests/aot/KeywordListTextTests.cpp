@@ -1,0 +1,102 @@
+// The keyword list format: the text handed to the keyword analyser, the
+// entries, the keyword reports and the heads of analysed files.
+#include <gtest/gtest.h>
+
+#include "analyzer/KeywordListText.h"
+
+namespace {
+
+using namespace ombrel;
+
+struct AnalyzerTextCase {
+  const wchar_t* name;
+  std::wstring list;
+  std::wstring expected;
+};
+
+class AnalyzerText : public testing::TestWithParam<AnalyzerTextCase> {};
+
+TEST_P(AnalyzerText, HandsEachWordOnceInFirstSeenOrder) {
+  EXPECT_EQ(GetParam().expected, AnalyzerTextOf(GetParam().list)) << testing::PrintToString(GetParam().list);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, AnalyzerText,
+    testing::Values(
+        AnalyzerTextCase{L"keyword and form", L"Bank\r\nbanks#123#Bank\r\nKredit", L"Bank\r\nbanks\r\nKredit\r\n"},
+        AnalyzerTextCase{L"repeated keyword", L"bank\r\nloan\r\nbank", L"bank\r\nloan\r\n"},
+        AnalyzerTextCase{L"form equal to a keyword", L"bank\r\nbank#123#bank", L"bank\r\n"},
+        AnalyzerTextCase{L"trailing separator", L"bank\r\nloan\r\n", L"bank\r\nloan\r\n\r\n"},
+        AnalyzerTextCase{L"empty pieces after the first", L"bank\r\n\r\nloan\r\n\r\n", L"bank\r\n\r\nloan\r\n"},
+        AnalyzerTextCase{L"empty list", L"", L"\r\n"},
+        AnalyzerTextCase{L"case-sensitive", L"Bank\r\nbank", L"Bank\r\nbank\r\n"}),
+    [](const auto& info) {
+      std::string name;
+      for (const wchar_t* c = info.param.name; *c; ++c) name += std::isalnum(*c) ? static_cast<char>(*c) : '_';
+      return name;
+    });
+
+TEST(KeywordEntries, FormsBelongToTheirWholeKeyword) {
+  EXPECT_EQ(std::wstring_view(L"bank"), KeywordOfForm(L"banks#123#bank").value());
+  EXPECT_EQ(std::wstring_view(L"banker"), KeywordOfForm(L"bankers#123#banker").value());
+  EXPECT_NE(std::wstring_view(L"bank"), KeywordOfForm(L"bankers#123#banker").value());
+  EXPECT_FALSE(KeywordOfForm(L"bank"));
+  EXPECT_EQ(std::wstring_view(L"banks"), FormPartOf(L"banks#123#bank"));
+}
+
+struct ReportCase {
+  const wchar_t* name;
+  std::wstring report;
+  std::map<std::wstring, std::wstring> expected;
+};
+
+class KeywordReport : public testing::TestWithParam<ReportCase> {};
+
+TEST_P(KeywordReport, ParsesCountAndKeywordPerLine) {
+  EXPECT_EQ(GetParam().expected, ParseKeywordReport(GetParam().report)) << testing::PrintToString(GetParam().report);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, KeywordReport,
+    testing::Values(
+        ReportCase{L"two lines", L"3 1 virus\r\n1 1 memory\r\n", {{L"memory", L"1"}, {L"virus", L"3"}}},
+        ReportCase{L"no final line end keeps the last keyword", L"3 1 virus\r\n1 1 memory",
+                   {{L"memory", L"1"}, {L"virus", L"3"}}},
+        ReportCase{L"short line ends the parse", L"3 1 virus\r\n2 broken\r\n1 1 memory\r\n", {{L"virus", L"3"}}},
+        ReportCase{L"repeated keyword keeps the last count", L"3 1 virus\r\n5 1 virus\r\n", {{L"virus", L"5"}}},
+        ReportCase{L"empty", L"", {}}),
+    [](const auto& info) {
+      std::string name;
+      for (const wchar_t* c = info.param.name; *c; ++c) name += std::isalnum(*c) ? static_cast<char>(*c) : '_';
+      return name;
+    });
+
+std::vector<BYTE> Bytes(std::initializer_list<int> values) {
+  std::vector<BYTE> bytes;
+  for (int v : values) bytes.push_back(static_cast<BYTE>(v));
+  return bytes;
+}
+
+TEST(FileHead, ReadsWholeCharactersAndSkipsTheMark) {
+  EXPECT_EQ(L"ab", DecodeFileHead(Bytes({0xFF, 0xFE, 'a', 0, 'b', 0}), 1));
+  EXPECT_EQ(L"ab", DecodeFileHead(Bytes({'a', 0, 'b', 0, 'c'}), 1)) << "odd byte count";
+  EXPECT_EQ(L"ab", DecodeFileHead(Bytes({0xFF, 0xFE, 'a', 0, 'b', 0, 'c'}), 1));
+  EXPECT_EQ(L"\x0432\x0438\x0440\x0443\x0441", DecodeFileHead(Bytes({0x32, 4, 0x38, 4, 0x40, 4, 0x43, 4, 0x41, 4}), 2));
+  EXPECT_EQ(L"virus in memory", DecodeFileHead(Bytes({'v', 'i', 'r', 'u', 's', ' ', 'i', 'n', ' ', 'm', 'e', 'm',
+                                                      'o', 'r', 'y'}),
+                                              1))
+      << "8-bit file";
+  EXPECT_EQ(L"caf\x00E9", DecodeFileHead(Bytes({0xEF, 0xBB, 0xBF, 'c', 'a', 'f', 0xC3, 0xA9}), 1));
+}
+
+TEST(StoredLists, Utf16StreamOfOddLengthIsWholeCharacters) {
+  EXPECT_EQ(L"ab", DecodeUtf16List(Bytes({'a', 0, 'b', 0, 'x'})));
+  EXPECT_EQ(L"", DecodeUtf16List({}));
+}
+
+TEST(StoredLists, EntriesIncludeThePieceAfterTheLastSeparator) {
+  EXPECT_EQ((std::vector<std::wstring>{L"a", L"b", L""}), SplitEntries(L"a\r\nb\r\n"));
+  EXPECT_EQ((std::vector<std::wstring>{L""}), SplitEntries(L""));
+}
+
+}  // namespace

@@ -1,0 +1,342 @@
+// The keyword setup dialog driven by a watcher, automatic setup, the word
+// forms service and the word-forms dialog, over the stand-in kernel.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "AnalyzerTestSupport.h"
+#include "DialogWatcher.h"
+#include "TempFolder.h"
+#include "platform/com/Bstr.h"
+#include "platform/com/Variant.h"
+
+namespace {
+
+using namespace ombreltests;
+using kernelstandin_test::SetSwitch;
+using platform::Bstr;
+using platform::ComPtr;
+using platform::Variant;
+
+constexpr wchar_t kSetupTitle[] = L"Настройка определения профиля перевода по ключевым словам";
+constexpr wchar_t kFormsTitle[] = L"Словоформы";
+constexpr int kPairs = 210, kProfiles = 201, kList = 207, kEdit = 204, kForms = 209, kAdd = 205, kDelete = 206,
+              kSave = 212, kLoad = 213, kApply = 203;
+
+// A button click that returns once the dialog handled it (modal dialogs it
+// opens included, which other watchers answer).
+void Click(HWND dialog, int id) {
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[512] = {};
+  GetWindowTextW(window, text, 512);
+  return text;
+}
+
+std::vector<std::wstring> ListTexts(HWND dialog) {
+  HWND list = GetDlgItem(dialog, kList);
+  std::vector<std::wstring> texts;
+  int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t buffer[1100] = {};
+    LVITEMW item{};
+    item.pszText = buffer;
+    item.cchTextMax = 1100;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    texts.emplace_back(buffer);
+  }
+  return texts;
+}
+
+void Select(HWND dialog, int item) {
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(GetDlgItem(dialog, kList), LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&state));
+}
+
+// Opens the in-place editor with the button, types the text and ends with Enter.
+void EditWith(HWND dialog, int button, const std::wstring& text) {
+  Click(dialog, button);
+  HWND edit = nullptr;
+  for (int i = 0; i < 100 && !edit; ++i) {
+    edit = FindWindowExW(GetDlgItem(dialog, kList), nullptr, L"Edit", nullptr);
+    if (!edit) Sleep(20);
+  }
+  ASSERT_TRUE(edit) << "no in-place editor";
+  SetWindowTextW(edit, text.c_str());
+  SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+  for (int i = 0; i < 100 && IsWindow(edit); ++i) Sleep(20);
+}
+
+std::wstring ComboText(HWND dialog, int combo) { return WindowText(GetDlgItem(dialog, combo)); }
+
+// A file dialog: types the path and confirms it.
+void ChooseFile(HWND dialog, const std::wstring& path) {
+  for (int id : {0x47C, 0x480}) {
+    HWND name = GetDlgItem(dialog, id);
+    if (name) SetWindowTextW(name, path.c_str());
+  }
+  testsupport::DialogWatcher::PressButton(dialog, IDOK);
+}
+
+bool HasFileNameBox(HWND dialog) { return GetDlgItem(dialog, 0x47C) || GetDlgItem(dialog, 0x480); }
+
+class SetupTest : public AnalyzerTest {
+ protected:
+  ComPtr<INorva10TemplateAnalyzer> Ready(long dirId = kEnglishRussian, const wchar_t* profile = kMedical) {
+    auto analyzer = NewAnalyzer();
+    Variant direction = Variant::FromInt32(dirId);
+    EXPECT_EQ(S_OK, analyzer->Initialize(Bstr(L"tests").Get(), direction.Get()));
+    EXPECT_EQ(S_OK, analyzer->put_DefaultTemplate(Bstr(profile).Get()));
+    return analyzer;
+  }
+  // Runs DlgSetup2 while the watcher drives the dialog with `drive`, which
+  // ends it (OK or Cancel).
+  void RunSetup(INorva5TemplateAnalyzer* analyzer, std::function<void(HWND)> drive) {
+    testsupport::DialogWatcher watcher;
+    watcher.OnWindow(kSetupTitle, L"#32770", [&](HWND dialog) {
+      Sleep(100);
+      drive(dialog);
+    });
+    EXPECT_EQ(S_OK, analyzer->DlgSetup2(0));
+    EXPECT_TRUE(watcher.WaitSeen(kSetupTitle, 0));
+  }
+};
+
+TEST_F(SetupTest, AddsEditsAndDeletesKeywordsAndApplyStoresThem) {
+  StoreList(kEnglishRussian, kMedical, L"operation\r\nvirus");
+  auto analyzer = Ready();
+  std::vector<std::wstring> shown, afterEdits;
+  std::wstring pair, profile;
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    pair = ComboText(dialog, kPairs);
+    profile = ComboText(dialog, kProfiles);
+    shown = ListTexts(dialog);
+    Select(dialog, 0);
+    EditWith(dialog, kAdd, L"  Surgery ");
+    Select(dialog, 0);
+    EditWith(dialog, kEdit, L"Clinic");  // "surgery" (inserted first) becomes "clinic"
+    int virus = -1;
+    auto texts = ListTexts(dialog);
+    for (size_t i = 0; i < texts.size(); ++i)
+      if (texts[i] == L"virus") virus = static_cast<int>(i);
+    Select(dialog, virus);
+    Click(dialog, kDelete);
+    afterEdits = ListTexts(dialog);
+    Click(dialog, kApply);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(L"English-Russian", pair);
+  EXPECT_EQ(kMedical, profile);
+  EXPECT_EQ((std::vector<std::wstring>{L"operation", L"virus"}), shown);
+  EXPECT_EQ((std::vector<std::wstring>{L"clinic", L"operation"}), afterEdits);
+  auto stored = StoredList(kEnglishRussian, kMedical);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(L"clinic\r\noperation", *stored);
+  // Cancel after Apply keeps what Apply stored; the other profiles were not written.
+  EXPECT_FALSE(StoredList(kEnglishRussian, kComputer));
+  // The remembered pair and profile.
+  wchar_t name[64] = {};
+  DWORD size = sizeof(name);
+  EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\AOT\\Settings",
+                                        L"LastTemplateName", RRF_RT_REG_SZ, nullptr, name, &size));
+  EXPECT_EQ(std::wstring(kMedical), name);
+  // A new analysis uses the stored list.
+  auto fresh = Ready();
+  EXPECT_EQ(S_OK, fresh->Analyze(Bstr(L"the clinic and its operation").Get(), nullptr));
+  USHORT weight = 0;
+  EXPECT_EQ(S_OK, fresh->GetTemplateWeight(Bstr(kMedical).Get(), &weight));
+  EXPECT_EQ(2, weight);
+}
+
+TEST_F(SetupTest, RefusesDuplicatesAndDropsAnEmptyNewRow) {
+  StoreList(kEnglishRussian, kMedical, L"operation\r\nvirus");
+  auto analyzer = Ready();
+  std::vector<std::wstring> texts;
+  testsupport::DialogWatcher boxes;
+  std::vector<std::wstring> boxTexts;
+  boxes.OnWindow(L"Настройка списка ключевых слов", L"#32770", [&](HWND box) {
+    boxTexts = testsupport::DialogWatcher::ControlTexts(box);
+    testsupport::DialogWatcher::PressButton(box, IDOK);
+  });
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Select(dialog, 0);
+    EditWith(dialog, kAdd, L"   ");
+    Sleep(200);
+    EditWith(dialog, kAdd, L"VIRUS");
+    Sleep(300);
+    texts = ListTexts(dialog);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ((std::vector<std::wstring>{L"operation", L"virus"}), texts);
+  bool duplicateMessage = false;
+  for (const std::wstring& text : boxTexts)
+    if (text.find(L"Такое ключевое слово уже имеется") != std::wstring::npos) duplicateMessage = true;
+  EXPECT_TRUE(duplicateMessage);
+  EXPECT_EQ(L"operation\r\nvirus", StoredList(kEnglishRussian, kMedical).value_or(L"?")) << "Cancel stores nothing";
+}
+
+TEST_F(SetupTest, SortAlternatesAndIgnoresCase) {
+  StoreList(kEnglishRussian, kMedical, L"beta\r\nAlpha\r\ngamma\r\nalpha");
+  auto analyzer = Ready();
+  std::vector<std::wstring> first, second;
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    HWND list = GetDlgItem(dialog, kList);
+    NMLISTVIEW click{};
+    click.hdr.hwndFrom = list;
+    click.hdr.idFrom = kList;
+    click.hdr.code = LVN_COLUMNCLICK;
+    click.iItem = -1;
+    click.iSubItem = 0;
+    SendMessageW(dialog, WM_NOTIFY, kList, reinterpret_cast<LPARAM>(&click));
+    first = ListTexts(dialog);
+    SendMessageW(dialog, WM_NOTIFY, kList, reinterpret_cast<LPARAM>(&click));
+    second = ListTexts(dialog);
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ((std::vector<std::wstring>{L"Alpha", L"alpha", L"beta", L"gamma"}), first);
+  EXPECT_EQ((std::vector<std::wstring>{L"gamma", L"beta", L"alpha", L"Alpha"}), second);
+}
+
+TEST_F(SetupTest, SavesAndLoadsTheListThroughFiles) {
+  StoreList(kEnglishRussian, kMedical, L"operation\r\nvirus\r\nclinic");
+  auto analyzer = Ready();
+  testsupport::TempFolder folder;
+  const std::wstring saved = folder.Path() + L"keywords.txt";
+  const std::wstring edited = folder.Path() + L"edited.txt";
+  {
+    // Lines of 1023 and 1024 characters: the first is taken, the second skipped.
+    std::wstring text = L"\xFEFF" + std::wstring(1023, L'a') + L"\r\n" + std::wstring(1023, L'b') + L"\r\n  Heart \r\n\r\n   \r\nLung";
+    std::ofstream(edited.c_str(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(text.data()), static_cast<std::streamsize>(text.size() * 2));
+  }
+  std::vector<std::wstring> loaded;
+  testsupport::DialogWatcher files;
+  int step = 0;
+  files.OnWindow(L"", L"#32770", [&](HWND dialog) {
+    if (!HasFileNameBox(dialog)) {
+      // The message about the skipped line.
+      if (WindowText(dialog) == L"Настройка списка ключевых слов") testsupport::DialogWatcher::PressButton(dialog, IDOK);
+      return;
+    }
+    Sleep(200);
+    ChooseFile(dialog, step++ == 0 ? saved : edited);
+  });
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Click(dialog, kSave);
+    Click(dialog, kLoad);
+    loaded = ListTexts(dialog);
+    Click(dialog, IDOK);
+  });
+  std::ifstream in(saved.c_str(), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::wstring expected = L"\xFEFFoperation\nvirus\nclinic\n";
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(expected.data()), expected.size() * 2), bytes);
+  EXPECT_EQ((std::vector<std::wstring>{std::wstring(1023, L'a'), L"heart", L"lung"}), loaded);
+  auto stored = StoredList(kEnglishRussian, kMedical);
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(0u, stored->find(std::wstring(1023, L'a') + L"\r\nheart\r\nlung")) << "OK applies";
+  EXPECT_EQ(std::wstring::npos, stored->find(L"#123#operation")) << "forms of keywords gone go too";
+  // Only the folder is remembered.
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = sizeof(path);
+  EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\AOT\\Settings", L"LoadPath",
+                                        RRF_RT_REG_SZ, nullptr, path, &size));
+  EXPECT_EQ(folder.Path(), path);
+}
+
+TEST_F(SetupTest, WordFormsDialogKeepsTheCheckedForms) {
+  StoreList(kEnglishRussian, kComputer, L"program");
+  auto analyzer = Ready(kEnglishRussian, kComputer);
+  std::vector<std::wstring> tabs;
+  testsupport::DialogWatcher forms;
+  forms.OnWindow(kFormsTitle, L"#32770", [&](HWND dialog) {
+    Sleep(100);
+    HWND tab = GetDlgItem(dialog, 217);
+    int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      wchar_t text[64] = {};
+      TCITEMW item{};
+      item.mask = TCIF_TEXT;
+      item.pszText = text;
+      item.cchTextMax = 64;
+      SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+      tabs.emplace_back(text);
+    }
+    // Keep only "programs" of the noun tab: uncheck all, check row 1.
+    Click(dialog, 205);
+    LVITEMW state{};
+    state.stateMask = LVIS_STATEIMAGEMASK;
+    state.state = INDEXTOSTATEIMAGEMASK(2);
+    SendMessageW(GetDlgItem(dialog, 218), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+    // The verb tab: only "programmed". A form unchecked there is dropped
+    // everywhere, "programs" of the noun tab too.
+    NMHDR change{tab, 217, static_cast<UINT>(TCN_SELCHANGING)};
+    SendMessageW(dialog, WM_NOTIFY, 217, reinterpret_cast<LPARAM>(&change));
+    SendMessageW(tab, TCM_SETCURSEL, 1, 0);
+    change.code = static_cast<UINT>(TCN_SELCHANGE);
+    SendMessageW(dialog, WM_NOTIFY, 217, reinterpret_cast<LPARAM>(&change));
+    Click(dialog, 205);
+    SendMessageW(GetDlgItem(dialog, 218), LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&state));
+    Click(dialog, IDOK);
+  });
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Select(dialog, 0);
+    Click(dialog, kForms);
+    Click(dialog, IDOK);
+  });
+  EXPECT_EQ((std::vector<std::wstring>{L"Существительное", L"Глагол"}), tabs);
+  EXPECT_EQ(L"program\r\nprogrammed#123#program", StoredList(kEnglishRussian, kComputer).value_or(L"?"));
+}
+
+TEST_F(SetupTest, AutoSetupAddsWordsAndTheirFormsToTheProfile) {
+  StoreList(kEnglishRussian, kComputer, L"virus");
+  auto analyzer = Ready(kEnglishRussian, kComputer);
+  EXPECT_EQ(S_OK, analyzer->AutoSetup(Bstr(L"Memory; ;virus;unknownword").Get()));
+  EXPECT_EQ(L"virus\r\nmemory\r\nunknownword\r\nmemory#123#memory\r\nmemories#123#memory",
+            StoredList(kEnglishRussian, kComputer).value_or(L"?"));
+  EXPECT_EQ(S_FALSE, analyzer->AutoSetup(Bstr(L" ; ").Get())) << "no word";
+  EXPECT_EQ(S_FALSE, analyzer->AutoSetup(Bstr(L"virus").Get())) << "nothing new";
+  auto other = Ready(kEnglishRussian, L"No such profile");
+  EXPECT_EQ(S_FALSE, other->AutoSetup(Bstr(L"virus").Get()));
+  auto noPair = Ready(0x00080001, kComputer);
+  EXPECT_EQ(S_FALSE, noPair->AutoSetup(Bstr(L"virus").Get()));
+}
+
+TEST_F(SetupTest, GermanKeywordsKeepTheirCase) {
+  constexpr long kGermanEnglish = 0x00010004;
+  StoreList(kGermanEnglish, kComputer, L"Speicher");
+  auto analyzer = Ready(kGermanEnglish, kComputer);
+  EXPECT_EQ(S_OK, analyzer->AutoSetup(Bstr(L"Virus;virus").Get()));
+  // "virus" has the forms of the base form "Virus", stored for its own keyword.
+  EXPECT_EQ(L"Speicher\r\nVirus\r\nvirus\r\nVirus#123#Virus\r\nViren#123#Virus\r\nVirus#123#virus\r\nViren#123#virus",
+            StoredList(kGermanEnglish, kComputer).value_or(L"?"));
+}
+
+TEST_F(SetupTest, LegacyListIsDroppedOnlyOnceTheNewOneIsStored) {
+  RemoveList(kEnglishRussian, kMedical, L"SDBWORDS2");
+  StoreBytes(kEnglishRussian, kMedical, "operation\r\nvirus", L"SDBWORDS");
+  auto analyzer = Ready();
+  HRESULT hr = analyzer->AutoSetup(Bstr(L"clinic").Get());
+  auto legacy = StoredList(kEnglishRussian, kMedical, L"SDBWORDS");
+  if (hr == S_OK) {
+    // Converted through the character library: the new list holds both.
+    EXPECT_EQ(0u, StoredList(kEnglishRussian, kMedical).value_or(L"?").find(L"operation\r\nvirus\r\nclinic"));
+    EXPECT_FALSE(legacy);
+  } else {
+    // No character library: nothing is stored and the legacy list stays.
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION), hr);
+    EXPECT_TRUE(legacy);
+    EXPECT_FALSE(StoredList(kEnglishRussian, kMedical));
+  }
+}
+
+}  // namespace

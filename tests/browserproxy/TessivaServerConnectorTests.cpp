@@ -1,0 +1,139 @@
+// The whole road over the translation server: this process is the client,
+// COM starts Tessiva.exe with its connector pointed at the stand-in server
+// (TESSIVA_VQD_SERVER, inherited from this process), and the server is a
+// real HTTP server run by python3 beside Wine.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "BrowserTestSupport.h"
+#include "DialogWatcher.h"
+#include "TempFolder.h"
+#include "TessivaLib.h"
+#include "TessivaServer.h"
+#include "Utf16File.h"
+#include "VQDRequestLog.h"
+#include "VQDServerStandIn.h"
+#include "platform/com/Bstr.h"
+#include "platform/com/ComApartment.h"
+#include "platform/com/Variant.h"
+
+namespace {
+
+using platform::Bstr;
+using platform::ComPtr;
+using platform::Variant;
+
+constexpr DWORD kRequestTimeoutMs = 1500;
+
+class TessivaOverServer : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    tessivaserver::EndServers();
+    ASSERT_EQ(0u, tessivaserver::Run(L"/RegServer"));
+    server_ = new VQDServerStandIn;
+    ASSERT_TRUE(server_->Start()) << server_->Error();
+    SetEnvironmentVariableW(L"TESSIVA_VQD_SERVER", server_->UrlBase().c_str());
+    SetEnvironmentVariableW(L"TESSIVA_VQD_TIMEOUT_MS", std::to_wstring(kRequestTimeoutMs).c_str());
+  }
+  static void TearDownTestSuite() {
+    SetEnvironmentVariableW(L"TESSIVA_VQD_SERVER", nullptr);
+    SetEnvironmentVariableW(L"TESSIVA_VQD_TIMEOUT_MS", nullptr);
+    tessivaserver::EndServers();
+    if (server_) {
+      EXPECT_TRUE(server_->Stop());
+    }
+    delete server_;
+    server_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(nullptr, server_);
+    server_->SetSwitches("{}");
+    server_->ClearRequests();
+  }
+  void TearDown() override {
+    browser_.Reset();
+    creator_.Reset();
+    tessivaserver::EndServers();
+  }
+  INorvaBrowserClass* Browser() {
+    if (!browser_) {
+      HRESULT hr = ComPtr<IWebClassCreator>::TryCreate(CLSID_WebClassCreator, &creator_, CLSCTX_LOCAL_SERVER);
+      EXPECT_EQ(S_OK, hr);
+      if (FAILED(hr)) return nullptr;
+      ComPtr<IDispatch> object;
+      hr = creator_->GetProxyObject(EPBT_FF, nullptr, 0, 0, object.Receive());
+      EXPECT_EQ(S_OK, hr);
+      browser_ = object.As<INorvaBrowserClass>();
+    }
+    return browser_.Get();
+  }
+  void ExpectServing(const char* context) {
+    Variant value;
+    EXPECT_EQ(S_OK, Browser()->GetSetting(Bstr(L"LimitedTextAmount").Get(), Variant::Missing().Get(), value.Receive()))
+        << context;
+    Bstr result;
+    EXPECT_EQ(S_OK, Browser()->TranslateText(Bstr(L"memory").Get(), result.Receive())) << context;
+    EXPECT_EQ(L"память", std::wstring(result.CStr())) << context;
+  }
+
+  static VQDServerStandIn* server_;
+  platform::ComApartment apartment_;
+  testsupport::ScopedFixedKey browsers_{HKEY_CURRENT_USER, kBrowsersKey};
+  testsupport::TempFolder folder_;
+  ComPtr<IWebClassCreator> creator_;
+  ComPtr<INorvaBrowserClass> browser_;
+};
+
+VQDServerStandIn* TessivaOverServer::server_ = nullptr;
+
+TEST_F(TessivaOverServer, ListsAndTranslatesWhatTheServerOffers) {
+  INorvaBrowserClass* browser = Browser();
+  ASSERT_TRUE(browser);
+  ULONG count = 0;
+  EXPECT_EQ(S_OK, browser->get_DirsCount(&count));
+  EXPECT_EQ(6u, count);
+  Bstr name;
+  EXPECT_EQ(S_OK, browser->get_TmplNameByDirIdx(4, 0, name.Receive()));
+  EXPECT_EQ(L"C++ & <Code> \"Lab\" = 100%", std::wstring(name.CStr()));
+  const std::wstring text = L"C++ & the memory = 100% \"virus\"";
+  Bstr result;
+  EXPECT_EQ(S_OK, browser->TranslateText(Bstr(text).Get(), result.Receive()));
+  EXPECT_EQ(L"C++ & память = 100% \"вирус\"", std::wstring(result.CStr()));
+  const auto sent = vqdlog::OfOperation(server_->Requests(), L"TranslateText");
+  ASSERT_EQ(1u, sent.size());
+  EXPECT_EQ(text, vqdlog::Field(sent[0], "Text"));
+}
+
+TEST_F(TessivaOverServer, APageComesBackAsUtf8) {
+  ASSERT_TRUE(Browser());
+  const std::wstring source =
+      folder_.WriteFile(L"page.htm", testsupport::Utf16WithMark(L"<html><body><p>The virus</p></body></html>"));
+  const std::wstring target = folder_.File(L"page-result.htm");
+  testsupport::DialogWatcher watcher(true);
+  EXPECT_EQ(S_OK, Browser()->TranslatePage(Bstr(L"http://example.test/").Get(), Bstr(source).Get(),
+                                           Bstr(target).Get()));
+  EXPECT_EQ("<html><body><p>\xD0\xB2\xD0\xB8\xD1\x80\xD1\x83\xD1\x81</p></body></html>",
+            testsupport::ReadWholeFile(target));
+}
+
+class TessivaOverFailingServer : public TessivaOverServer, public testing::WithParamInterface<const char*> {};
+
+TEST_P(TessivaOverFailingServer, AFailedRequestIsAnsweredInTimeAndTessivaGoesOn) {
+  ASSERT_TRUE(Browser());
+  server_->SetSwitches(GetParam());
+  Bstr result;
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(S_FALSE, Browser()->TranslateText(Bstr(L"memory").Get(), result.Receive())) << GetParam();
+  EXPECT_LT(GetTickCount64() - start, kRequestTimeoutMs + 3000u) << GetParam();
+  server_->SetSwitches("{}");
+  ExpectServing(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, TessivaOverFailingServer,
+                         testing::Values(R"({"malformed": ["TranslateText"]})",
+                                         R"({"status": {"TranslateText": 500}})",
+                                         R"({"delayMs": {"TranslateText": 6000}})",
+                                         R"({"noAnswer": ["TranslateText"], "noAnswerSeconds": 6})"));
+
+}  // namespace

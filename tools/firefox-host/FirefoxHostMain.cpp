@@ -1,0 +1,188 @@
+// Plays Firefox for fervix9.dll, the main job's Firefox road: loads the
+// plug-in through the stand-in XPCOM library as the browser does, opens a
+// window of Firefox's class with a text, creates the component by contract
+// id and calls it as the extension script would (Init, the lists, a
+// selection, a page, the settings), moves the simulated pointer over a word
+// through the hook stand-in, and saves PNG pictures of what is shown.
+// Usage: firefox_host.exe [screenshot folder] | --load-only
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "BrowserWindow.h"
+#include "HostObserver.h"
+#include "HtmlDocument.h"
+#include "TessivaLib.h"
+#include "XpcomHost.h"
+#include "firefox/FervixInterfaces.h"
+#include "platform/com/ComApartment.h"
+#include "platform/win/MessagePump.h"
+#include "platform/win/WindowImage.h"
+
+namespace {
+
+using platform::ComPtr;
+
+std::string Utf8(const std::wstring& text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string result(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+void Step(const char* what, nsresult rv) { printf("%-46s 0x%08X\n", what, rv); }
+
+void Pump(DWORD ms) {
+  platform::PumpMessagesUntil([] { return false; }, ms);
+}
+
+// Windows that Tessiva opens while a call runs: each new visible top-level
+// window of another process is saved as a PNG once and then closed.
+class ForeignWindowWatcher {
+ public:
+  ForeignWindowWatcher(std::wstring folder, std::wstring prefix)
+      : folder_(std::move(folder)), prefix_(std::move(prefix)), thread_([this] { Run(); }) {}
+  ~ForeignWindowWatcher() {
+    stop_ = true;
+    thread_.join();
+  }
+
+ private:
+  void Run() {
+    while (!stop_) {
+      EnumWindows(
+          [](HWND window, LPARAM self) -> BOOL {
+            reinterpret_cast<ForeignWindowWatcher*>(self)->Look(window);
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(this));
+      Sleep(100);
+    }
+  }
+  void Look(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() || !IsWindowVisible(window) || seen_.count(window)) return;
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (std::wstring(className) != L"#32770") return;  // dialogs and message boxes only
+    seen_.insert(window);
+    Sleep(300);  // let it paint
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    std::wstring path = folder_ + prefix_ + std::to_wstring(seen_.size()) + L".png";
+    HRESULT hr = folder_.empty() ? S_FALSE : platform::SaveWindowToPng(window, path);
+    printf("  window shown: \"%s\" saved 0x%08lX\n", Utf8(title).c_str(), static_cast<unsigned long>(hr));
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  std::wstring folder_;
+  std::wstring prefix_;
+  std::atomic<bool> stop_{false};
+  std::set<HWND> seen_;
+  std::thread thread_;
+};
+
+int Run(const std::wstring& folder) {
+  XpcomHost host;
+  nsresult rv = host.Start();
+  Step("start the XPCOM library", rv);
+  if (NS_FAILED(rv)) return 1;
+  rv = host.LoadComponentLibrary(XpcomHost::ProgramFolder() + L"fervix9.dll");
+  Step("load and register fervix9.dll", rv);
+  if (NS_FAILED(rv)) return 2;
+  printf("  category norva-category/norva-key: %s\n", host.CategoryEntry(kFervixCategory, kFervixCategoryEntry).c_str());
+
+  BrowserWindow browser;
+  browser.Create(L"Hello world, this is the new computer.\nGood morning, my friend.", 60, 80, 560, 160);
+  Pump(300);
+  auto component = host.Create<IFervix9_2>(kFervixContractId, &rv);
+  Step("create " "@norvasoft.test/norva9/fervix9;1", rv);
+  if (!component) return 3;
+  ComPtr<HostObserver> observer = ComPtr<HostObserver>::Share(new HostObserver());
+  PRBool ok = PR_FALSE;
+  Step("Init (COM starts Tessiva)", component->Init(observer.Get(), &ok));
+  printf("  ok: %d\n", ok);
+  if (!ok) return 4;
+
+  PRInt32 count = 0;
+  Step("GetDirsCount", component->GetDirsCount(&count));
+  for (PRInt16 i = 0; i < count; ++i) {
+    XpString name;
+    PRInt32 id = 0;
+    component->GetDir(i, name, &id);
+    printf("  [%d] 0x%08X %s\n", i, static_cast<unsigned>(id), Utf8(name.Str()).c_str());
+  }
+  PRInt32 templates = 0;
+  Step("SetActiveDir(English-Russian)", component->SetActiveDir(0x00020001, &templates));
+  for (PRInt16 i = 0; i < templates; ++i) {
+    XpString name;
+    component->GetTemplateName(i, name);
+    printf("  template %d: %s\n", i, Utf8(name.Str()).c_str());
+  }
+
+  {
+    ForeignWindowWatcher watcher(L"", L"");
+    XpString selection(L"Hello world.\r\nThe computer translates the page."), templateId(L"GENERAL");
+    Step("TranslateSelection", component->TranslateSelection(selection, 0x00020001, templateId));
+    printf("  result: %s\n", Utf8(observer->LastTranslatedText()).c_str());
+
+    ComPtr<HtmlDocument> page = ComPtr<HtmlDocument>::Share(new HtmlDocument(
+        L"<html><head><title>The new computer</title></head><body><p>Good morning, my friend.</p></body></html>"));
+    XpString url(L"http://example.test/news/index.html");
+    component->RememberForegroundWindow();
+    Step("TranslateDocument", component->TranslateDocument(page.Get(), nullptr, url, 0x00020001, templateId));
+    printf("  page: %s\n", Utf8(observer->LastTranslatedPage()).c_str());
+    EnableWindow(browser.Hwnd(), TRUE);  // as the script does after a page
+  }
+  {
+    ForeignWindowWatcher watcher(folder, L"firefox-settings-");
+    Step("ShowSettings", component->ShowSettings());
+  }
+
+  // The pointer rests on a word: the hook library posts the mouse move.
+  HMODULE hook = LoadLibraryW(L"NorvaBrowserHook.dll");
+  using PostOne = int(__cdecl*)(LONG, const wchar_t*, ULONG, int, int);
+  auto post = hook ? reinterpret_cast<PostOne>(GetProcAddress(hook, "HookTestPostMessage")) : nullptr;
+  POINT point = browser.PointOnWord(L"computer");
+  SetCursorPos(point.x, point.y);
+  long reads = browser.TextReads();
+  int posted = post ? post(EPBT_FF, L"WM_BROWSERHOOK_MOUSE_MOVE",
+                           static_cast<ULONG>(reinterpret_cast<ULONG_PTR>(browser.Hwnd())), point.x, point.y)
+                    : -2;
+  printf("%-46s %d\n", "hook: mouse move over \"computer\"", posted);
+  Pump(1500);  // the word popup shows after its delay
+  printf("  accessible text read: %s\n", browser.TextReads() > reads ? "yes" : "no");
+  if (!folder.empty()) {
+    HRESULT hr = platform::SaveWindowToPng(browser.Hwnd(), folder + L"firefox-host-window.png");
+    printf("  saved firefox-host-window.png 0x%08lX\n", static_cast<unsigned long>(hr));
+    hr = platform::SaveWindowToPng(GetDesktopWindow(), folder + L"firefox-host-screen.png");
+    printf("  saved firefox-host-screen.png 0x%08lX\n", static_cast<unsigned long>(hr));
+  }
+  component.Reset();
+  observer.Reset();
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc > 1 && std::wstring(argv[1]) == L"--load-only") {
+    // As the browser loads a component library: the library starts its own glue.
+    HMODULE library = LoadLibraryW((XpcomHost::ProgramFolder() + L"fervix9.dll").c_str());
+    printf("LoadLibrary fervix9.dll: %s (%lu)\n", library ? "loaded" : "refused", GetLastError());
+    return library ? 0 : 2;
+  }
+  std::wstring folder = argc > 1 ? argv[1] : L"";
+  if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+  if (!folder.empty()) CreateDirectoryW(folder.c_str(), nullptr);
+  platform::ComApartment apartment;
+  if (!apartment.Ok()) return 1;
+  int result = Run(folder);
+  printf("done (%d)\n", result);
+  return result;
+}

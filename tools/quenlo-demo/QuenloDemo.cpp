@@ -1,0 +1,239 @@
+// The extensions manager's main job: builds a fabricated machine with four
+// browsers and the product's plug-ins, runs Quenlo.exe to switch them on and
+// off, prints what changed for each host, and saves a picture of the tree
+// dialog. Everything it made is undone at the end.
+// Usage: quenlo_demo.exe <screenshot folder>
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "HostFabric.h"
+#include "platform/win/WindowImage.h"
+
+namespace {
+
+std::wstring BinFolder() {
+  wchar_t self[MAX_PATH * 2] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
+  std::wstring path(self);
+  return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+void Print(const std::wstring& text) {
+  int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string bytes(length > 0 ? length - 1 : 0, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
+  std::printf("%s\n", bytes.c_str());
+  std::fflush(stdout);
+}
+
+struct Started {
+  HANDLE process = nullptr;
+  DWORD id = 0;
+};
+
+Started Start(const std::wstring& arguments) {
+  std::wstring command = L"\"" + BinFolder() + L"Quenlo.exe\" " + arguments;
+  STARTUPINFOW startup{sizeof(startup)};
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    return {};
+  CloseHandle(info.hThread);
+  return {info.hProcess, info.dwProcessId};
+}
+
+DWORD Finish(Started& started, DWORD ms) {
+  DWORD code = 9999;
+  if (WaitForSingleObject(started.process, ms) != WAIT_OBJECT_0) {
+    TerminateProcess(started.process, 9998);  // ours, by its handle
+    WaitForSingleObject(started.process, 5000);
+  }
+  GetExitCodeProcess(started.process, &code);
+  CloseHandle(started.process);
+  started.process = nullptr;
+  return code;
+}
+
+const wchar_t* HostOf(const std::wstring& line) {
+  if (line.find(L"{837EB034") != std::wstring::npos || line.find(L"{1E10CB55") != std::wstring::npos)
+    return L"Internet Explorer";
+  if (line.find(L"Mozilla") != std::wstring::npos) return L"Firefox";
+  if (line.find(L"Google\\Chrome") != std::wstring::npos) return L"Chrome";
+  if (line.find(L"\\Opera\\") != std::wstring::npos) return L"Opera";
+  return L"other";
+}
+
+void PrintChanges(const hostfab::Footprint& before, const hostfab::Footprint& after) {
+  std::vector<std::wstring> lines = hostfab::DiffFootprints(before, after);
+  for (const wchar_t* host : {L"Internet Explorer", L"Firefox", L"Chrome", L"Opera", L"other"}) {
+    std::vector<std::wstring> mine;
+    for (const auto& line : lines)
+      if (std::wstring(HostOf(line)) == host) mine.push_back(line);
+    if (mine.empty() && std::wstring(host) == L"other") continue;
+    Print(std::wstring(L"  ") + host + L": " + (mine.empty() ? L"no change" : std::to_wstring(mine.size()) + L" change(s)"));
+    for (const auto& line : mine) Print(L"    " + line);
+  }
+}
+
+HWND FindDialog(DWORD processId) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } search{processId, nullptr};
+  EnumWindows([](HWND h, LPARAM p) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == s->pid && IsWindowVisible(h) && GetDlgItem(h, 1000)) {
+      s->found = h;
+      return FALSE;
+    }
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Every group open, as a user would look at them.
+void ExpandGroups(HWND window) {
+  HWND tree = GetDlgItem(window, 1000);
+  HTREEITEM root = TreeView_GetRoot(tree);
+  for (HTREEITEM group = TreeView_GetChild(tree, root); group; group = TreeView_GetNextSibling(tree, group))
+    TreeView_Expand(tree, group, TVE_EXPAND);
+  TreeView_SelectItem(tree, root);
+}
+
+// The dialog's pixels on the screen, in a bottom-up DIB section (its row
+// order reads the same on every system) saved through the imaging component.
+HRESULT SaveDialogPicture(HWND window, const std::wstring& png) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = rect.right - rect.left;
+  info.bmiHeader.biHeight = rect.bottom - rect.top;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  platform::UniqueBitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, bitmap.Get());
+  BitBlt(memory, 0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  GdiFlush();
+  return bitmap ? platform::SaveBitmapToPng(bitmap.Get(), png) : E_FAIL;
+}
+
+int Demo(const std::wstring& screenshots) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  wchar_t appDataText[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appDataText);
+  std::wstring appData = appDataText;
+  std::wstring bin = BinFolder();
+
+  hostfab::FabricatedMachine machine(std::wstring(temp) + L"quenlo-main-job");
+  Print(L"Fabricated machine (product folders below " + machine.Root() + L"):");
+  machine.InstallIEPlugin(false, bin + L"nrvaie.dll");
+  machine.InstallIEPlugin(true, bin + L"nrvaievqd.dll");
+  machine.AddInternetExplorer(L"9.0.8112.16421");
+  Print(L"  Internet Explorer 9.0, plug-ins nrvaie.dll and nrvaievqd.dll (stand-ins)");
+  machine.InstallFirefoxExtension(false);
+  machine.RemoveFirefox();
+  machine.AddFirefoxVersion(L"3.6.8 (ru)");
+  machine.AddFirefoxVersion(L"10.0.2 (en-US)");
+  machine.AddFirefoxProfile(appData, L"abcd1234.default");
+  machine.AddFirefoxProfile(appData, L"efgh5678.work");
+  Print(L"  Firefox 3.6.8 (ru) and 10.0.2 (en-US), profiles abcd1234.default and efgh5678.work");
+  machine.InstallChromeExtension(false);
+  machine.AddChrome(L"20.0.1132.57");
+  Print(L"  Google Chrome 20.0.1132.57, package \"Chrome Extension.crx\"");
+  machine.InstallOperaPlugin(false);
+  machine.AddOpera(L"Opera 11.64");
+  machine.AddOperaProfile(appData, hostfab::FabricatedMachine::SampleOperaPrefs());
+  Print(L"  Opera 11.64 with its operaprefs.ini, runner Vestrun.exe");
+
+  machine.Watch(HKEY_CLASSES_ROOT, L"CLSID\\{837EB034-DE5A-4163-B999-9DEDBE967243}");
+  machine.Watch(HKEY_CLASSES_ROOT, L"CLSID\\{1E10CB55-1F06-4CAB-B8BB-937D451F7521}");
+  machine.Watch(HKEY_LOCAL_MACHINE, L"Software\\Google\\Chrome");
+  machine.WatchFolder(appData + L"\\Mozilla");
+  machine.WatchFolder(appData + L"\\Opera");
+
+  int failures = 0;
+  hostfab::Footprint before = machine.Snapshot();
+  Print(L"");
+  Print(L"Quenlo.exe /i ie|iep|ff|gc|os");
+  Started on = Start(L"/i ie|iep|ff|gc|os");
+  DWORD code = on.process ? Finish(on, 120000) : 9997;
+  Print(L"  exit code " + std::to_wstring(code));
+  hostfab::Footprint switchedOn = machine.Snapshot();
+  PrintChanges(before, switchedOn);
+  if (hostfab::DiffFootprints(before, switchedOn).empty()) ++failures;
+
+  Print(L"");
+  Print(L"Quenlo.exe (the tree dialog)");
+  Started dialog = Start(L"");
+  HWND window = nullptr;
+  for (int i = 0; i < 300 && dialog.process && !window; ++i) {
+    Sleep(50);
+    window = FindDialog(dialog.id);
+  }
+  if (window) {
+    ExpandGroups(window);
+    SetForegroundWindow(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(500);  // let it paint
+    CreateDirectoryW(screenshots.c_str(), nullptr);
+    std::wstring png = screenshots + L"\\quenlo-tree.png";
+    HRESULT hr = SaveDialogPicture(window, png);
+    Print(L"  saved " + png + (SUCCEEDED(hr) ? L"" : L" FAILED"));
+    if (FAILED(hr)) ++failures;
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  } else {
+    Print(L"  the dialog did not show");
+    ++failures;
+  }
+  if (dialog.process) Finish(dialog, 20000);
+
+  Print(L"");
+  Print(L"Quenlo.exe /u");
+  Started off = Start(L"/u");
+  code = off.process ? Finish(off, 120000) : 9997;
+  Print(L"  exit code " + std::to_wstring(code));
+  hostfab::Footprint switchedOff = machine.Snapshot();
+  PrintChanges(switchedOn, switchedOff);
+  // What "/i" made and "/u" left: only the empty folders and keys that held the plug-ins may stay.
+  bool back = true;
+  for (const auto& line : hostfab::DiffFootprints(before, switchedOff)) {
+    bool container = line.size() > 7 && (line.compare(line.size() - 8, 8, L"(folder)") == 0 ||
+                                         line.compare(line.size() - 5, 5, L"(key)") == 0);
+    if (container) {
+      Print(L"  left empty: " + line.substr(2, line.find(L" = ") - 2));
+    } else {
+      Print(L"  NOT undone: " + line);
+      back = false;
+    }
+  }
+  Print(back ? L"  every plug-in file, key and preference is back as it was before \"/i\"" : L"  NOT back as before \"/i\"");
+  if (!back) ++failures;
+  Print(L"");
+  Print(L"Undoing the fabricated machine.");
+  return failures == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  try {
+    return Demo(argc > 1 ? argv[1] : L".");
+  } catch (const std::exception& error) {
+    std::printf("failed: %s\n", error.what());
+    return 2;
+  }
+}
