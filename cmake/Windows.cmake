@@ -4,6 +4,8 @@ add_compile_options(
   -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers
   -Wno-cast-function-type
   $<$<COMPILE_LANGUAGE:CXX>:-Wno-non-virtual-dtor>
+  # A warning fails the build: none is left to hide a new one.
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Werror>
 )
 # Programs and libraries carry libgcc, libstdc++ and winpthread so that they
 # run on a bare Windows without the mingw runtime DLLs.

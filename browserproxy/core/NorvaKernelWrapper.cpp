@@ -68,18 +68,6 @@ HWND ForegroundWindowOfThisProcess() {
   return process == GetCurrentProcessId() ? foreground : nullptr;
 }
 
-void DispatchWaitingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
 }  // namespace
 
 CNorvaKernelWrapper::CNorvaKernelWrapper(std::wstring title) : title_(std::move(title)) {}

@@ -81,13 +81,6 @@ std::wstring UrlBaseOption(const TranslateFileJob& job) {
   return {};
 }
 
-std::string NarrowAscii(const std::wstring& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (wchar_t c : text) out += static_cast<char>(c < 0x80 ? c : '?');
-  return out;
-}
-
 std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "NorvaKernel.h"
 #include "browserproxy/core/KernelObject.h"
 #include "browserproxy/core/NorvaConnector.h"
+#include "browserproxy/core/PageLanguagePatterns.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/regex/Regex.h"
@@ -46,15 +47,13 @@ size_t FindNoCase(std::wstring_view text, std::wstring_view literal, size_t from
   }
 }
 
-// A captured value ends at a quote, an apostrophe, a blank, ";", ">" or "/".
 const Regex& CharsetValue() {
-  static const Regex pattern(L"charset={[^\"'\\b;>/]*}[\"'\\b;>/]", Regex::Case::Insensitive);
+  static const Regex pattern(page_language_patterns::kCharsetValue, Regex::Case::Insensitive);
   return pattern;
 }
 
-// The lang attribute inside the html element's start tag.
 const Regex& HtmlLangValue() {
-  static const Regex pattern(L"<html[^>]*?\\b+lang=[\"']?{\\c+(-\\c+)?}[\"'\\b;>/]", Regex::Case::Insensitive);
+  static const Regex pattern(page_language_patterns::kHtmlLangValue, Regex::Case::Insensitive);
   return pattern;
 }
 

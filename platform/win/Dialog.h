@@ -50,7 +50,8 @@ class Dialog : public WindowRef {
   // WM_INITDIALOG when the map does not handle it; true lets the system
   // set the focus to the first control.
   virtual bool OnInitDialog(LPARAM initParam) { return true; }
-  // A handler threw; the answer given instead (FALSE: default handling).
+  // A handler threw; the message counts as handled and this is its answer
+  // (the dialog manager's default handling is not run after a failure).
   virtual LRESULT OnHandlerException(const Message& message) { return 0; }
   // After WM_NCDESTROY, when the object no longer has a window.
   virtual void OnFinalMessage(HWND window) {}

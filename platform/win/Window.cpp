@@ -1,5 +1,7 @@
 #include "platform/win/Window.h"
 
+#include <commctrl.h>
+
 #include <map>
 #include <mutex>
 
@@ -10,6 +12,8 @@ namespace platform {
 namespace {
 
 const wchar_t kOwnerProperty[] = L"platform.Window";
+// The id of our link in a subclassed window's chain.
+constexpr UINT_PTR kSubclassId = 0x706C6174;  // "plat"
 
 // The object whose window is being created on this thread: messages that
 // arrive before CreateWindowEx returns are routed to it.
@@ -102,10 +106,11 @@ bool Window::Subclass(HWND window) {
   if (hwnd_ || !window || FromHandle(window)) return false;
   DWORD process = 0;
   if (GetWindowThreadProcessId(window, &process) != GetCurrentThreadId()) return false;
+  if (!SetWindowSubclass(window, &Window::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+    return false;
   subclassed_ = true;
+  baseProc_ = nullptr;
   Attach(window, nullptr);
-  baseProc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::WindowProc)));
   return true;
 }
 
@@ -135,12 +140,12 @@ void Window::Attach(HWND window, WNDPROC baseProc) {
 void Window::Detach() {
   if (!hwnd_) return;
   RemovePropW(hwnd_, kOwnerProperty);
-  if (subclassed_ && baseProc_)
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(baseProc_));
+  if (subclassed_) RemoveWindowSubclass(hwnd_, &Window::SubclassProc, kSubclassId);
   hwnd_ = nullptr;
 }
 
 LRESULT Window::DefaultProc(const Message& message) {
+  if (subclassed_) return DefSubclassProc(message.hwnd, message.id, message.wParam, message.lParam);
   if (baseProc_) return CallWindowProcW(baseProc_, message.hwnd, message.id, message.wParam, message.lParam);
   return DefWindowProcW(message.hwnd, message.id, message.wParam, message.lParam);
 }
@@ -170,6 +175,11 @@ LRESULT CALLBACK Window::WindowProc(HWND window, UINT id, WPARAM wParam, LPARAM 
     return base ? CallWindowProcW(base, window, id, wParam, lParam) : DefWindowProcW(window, id, wParam, lParam);
   }
   return self->Route(window, id, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND window, UINT id, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                                      DWORD_PTR self) {
+  return reinterpret_cast<Window*>(self)->Route(window, id, wParam, lParam);
 }
 
 LRESULT Window::Route(HWND window, UINT id, WPARAM wParam, LPARAM lParam) {

@@ -38,7 +38,9 @@ class Window : public WindowRef {
   // when a WM_CREATE handler answered -1 or threw.
   HWND Create(HWND parent, const RECT* rect, const wchar_t* title, DWORD style, DWORD exStyle = 0,
               UINT_PTR menuOrId = 0);
-  // Routes an existing window of this thread through the map.
+  // Routes an existing window of this thread through the map, as one link
+  // of its subclass chain (SetWindowSubclass): subclasses added before or
+  // after this one keep working, in any order of removal.
   bool Subclass(HWND window);
   // Gives a subclassed window its own procedure back; returns it.
   HWND Unsubclass();
@@ -63,6 +65,8 @@ class Window : public WindowRef {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT id, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT id, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                                       DWORD_PTR self);
   void Attach(HWND window, WNDPROC baseProc);
   void Detach();
   LRESULT Route(HWND window, UINT id, WPARAM wParam, LPARAM lParam);

@@ -345,7 +345,9 @@ class AnalyzerObjectTest : public KernelAotTest {
     ComPtr<INrvaAnalyzerSource> source;
     EXPECT_EQ(S_OK, ComPtr<INrvaAnalyzerSource>::TryCreate(CLSID_NrvaAnalyzerSource, &source, CLSCTX_ALL));
     ComPtr<IUnknown> analyzer;
-    if (source) EXPECT_EQ(S_OK, source->GetAnalyzer(1, analyzer.Receive()));
+    if (source) {
+      EXPECT_EQ(S_OK, source->GetAnalyzer(1, analyzer.Receive()));
+    }
     return analyzer;
   }
 };

@@ -50,6 +50,10 @@ void CollectServers(DWORD parent, std::vector<testsupport::ServerProcess>* serve
 void WaitForServerExit(DWORD timeoutMs) {
   std::vector<testsupport::ServerProcess> servers;
   CollectServers(GetCurrentProcessId(), &servers);
+  for (DWORD orphan : testsupport::OrphanedServers()) {
+    servers.emplace_back(orphan);
+    CollectServers(orphan, &servers);
+  }
   const DWORD start = GetTickCount();
   for (const auto& server : servers) {
     const DWORD spent = GetTickCount() - start;

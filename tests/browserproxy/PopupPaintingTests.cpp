@@ -136,9 +136,13 @@ TEST(EntryItemPainting, EveryLineKindPaintsItsColours) {
     EntryLinePainted painted = PaintEntryLine(canvas.Dc(), kLine, c.line, canvas.Fonts(), EntryListColours{});
     EXPECT_GT(canvas.Count(c.colour, kLine), 0) << c.name << ": no pixel of colour " << std::hex << c.colour;
     EXPECT_GT(painted.textRect.right, painted.textRect.left) << c.name;
-    if (c.indent >= 0) EXPECT_EQ(c.indent, painted.textRect.left + 2) << c.name;
+    if (c.indent >= 0) {
+      EXPECT_EQ(c.indent, painted.textRect.left + 2) << c.name;
+    }
     // Nothing left of the text rectangle (which starts 2 pixels before the text).
-    if (c.indent > 0) EXPECT_EQ(0, canvas.NonWhite(RECT{0, 0, c.indent - 2, 32})) << c.name;
+    if (c.indent > 0) {
+      EXPECT_EQ(0, canvas.NonWhite(RECT{0, 0, c.indent - 2, 32})) << c.name;
+    }
   }
 }
 

@@ -1,7 +1,8 @@
-#include "VQDServerStandIn.h"
-
+// winsock2.h comes before windows.h, which the stand-in's header includes.
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
+#include "VQDServerStandIn.h"
 
 #include <fstream>
 #include <sstream>

@@ -90,8 +90,9 @@ TEST(KindCodes, AreComparedWithoutCaseAndUnknownOnesGiveNothing) {
 
 TEST(KindTable, SkypeIsReachedOnlyByTheWholeRunAndTheMessengersNeverSilently) {
   for (const KindRow& row : KindTable()) {
-    if (std::wstring(row.label) == L"Windows Live Messenger" || std::wstring(row.label) == L"ICQ")
+    if (std::wstring(row.label) == L"Windows Live Messenger" || std::wstring(row.label) == L"ICQ") {
       EXPECT_FALSE(row.silentRunner) << "row " << row.bit;
+    }
   }
   int reachable = 0;
   for (const wchar_t* code : {L"aa", L"aap", L"mo", L"mop", L"ff", L"ffp", L"ie", L"iep", L"oo", L"oop", L"qi",

@@ -32,7 +32,10 @@ HRESULT FakeBrowserObject::GetTypeInfoCount(UINT* count) {
 HRESULT FakeBrowserObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (!names || !ids || count != 1) return E_INVALIDARG;
   std::wstring name = names[0];
-  ids[0] = name == L"Echo" ? kEcho : name == L"Refuse" ? kRefuse : name == L"Quit" ? kQuit : DISPID_UNKNOWN;
+  ids[0] = name == L"Echo"     ? static_cast<DISPID>(kEcho)
+           : name == L"Refuse" ? static_cast<DISPID>(kRefuse)
+           : name == L"Quit"   ? static_cast<DISPID>(kQuit)
+                               : static_cast<DISPID>(DISPID_UNKNOWN);
   return ids[0] == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
 }
 

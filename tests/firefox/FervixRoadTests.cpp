@@ -406,7 +406,9 @@ TEST_F(FervixRoad, WithoutAWorkingKernelTheComponentIsNotEnabled) {
   ASSERT_TRUE(component);
   PRBool ok = PR_FALSE;
   EXPECT_EQ(NS_OK, component->Init(observer_.Get(), &ok));
-  if (!ok) EXPECT_TRUE(observer_->Saw(L"OnDisable 1"));
+  if (!ok) {
+    EXPECT_TRUE(observer_->Saw(L"OnDisable 1"));
+  }
   PRBool enabled = PR_TRUE;
   EXPECT_EQ(NS_OK, component->IsEnabled(&enabled));
   EXPECT_EQ(PR_FALSE, enabled);

@@ -140,7 +140,9 @@ TEST_P(FileJobTest, StopEndsTheJobAndTheFinalStatusStillArrives) {
   ASSERT_EQ(S_OK, Start(1, source, folder_.File(L"out.txt"), 0));
   ASSERT_TRUE(PumpUntil([&] { return !sink_->progress.empty(); }, 15000));
   ASSERT_EQ(S_OK, job->Stop());
-  if (InProcess()) EXPECT_TRUE(sink_->statuses.empty()) << "the final status comes after Stop returns";
+  if (InProcess()) {
+    EXPECT_TRUE(sink_->statuses.empty()) << "the final status comes after Stop returns";
+  }
   EXPECT_EQ(2, State());
   ASSERT_TRUE(WaitForStatus());
   EXPECT_EQ(std::vector<LONG>{2}, sink_->statuses);

@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <cstdint>
+#include <mutex>
 #include <utility>
 
 namespace testsupport {
@@ -41,6 +42,13 @@ struct StandardObjRef {
   GUID ipid;
 };
 #pragma pack(pop)
+
+// Servers whose parent the test killed, held so that their ids stay theirs.
+std::mutex g_orphansMutex;
+std::vector<ServerProcess>& Orphans() {
+  static std::vector<ServerProcess> orphans;
+  return orphans;
+}
 
 constexpr uint32_t kObjRefSignature = 0x574f454d;
 constexpr uint32_t kObjRefStandard = 1;
@@ -122,6 +130,10 @@ void ServerProcess::End(DWORD waitMs) {
 
 void ServerProcess::KillAfterLoopEnd(DWORD pauseMs) {
   if (!Running()) return;
+  {
+    std::lock_guard<std::mutex> lock(g_orphansMutex);
+    for (DWORD child : ProcessesStartedBy(id_)) Orphans().emplace_back(child);
+  }
   PostQuitToThreads();
   Sleep(pauseMs);
   TerminateProcess(handle_, 1);
@@ -140,6 +152,21 @@ void EndServerAndItsServers(DWORD id, DWORD waitMs) {
 
 void EndServersOfThisProcess(DWORD waitMs) {
   for (DWORD id : ProcessesStartedBy(GetCurrentProcessId())) EndServerAndItsServers(id, waitMs);
+  std::vector<ServerProcess> orphans;
+  {
+    std::lock_guard<std::mutex> lock(g_orphansMutex);
+    orphans.swap(Orphans());
+  }
+  for (auto& orphan : orphans)
+    if (orphan.Running()) EndServerAndItsServers(orphan.Id(), waitMs);
+}
+
+std::vector<DWORD> OrphanedServers() {
+  std::lock_guard<std::mutex> lock(g_orphansMutex);
+  std::vector<DWORD> ids;
+  for (const auto& orphan : Orphans())
+    if (orphan.Running()) ids.push_back(orphan.Id());
+  return ids;
 }
 
 }  // namespace testsupport

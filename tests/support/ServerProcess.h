@@ -49,7 +49,8 @@ class ServerProcess {
   // within waitMs.
   void End(DWORD waitMs = 15000);
   // Ends its loop and kills it after pauseMs: for a server whose final pause
-  // begins when its loop ends.
+  // begins when its loop ends. The servers it had started, no longer its
+  // children once it is gone, are ended by EndServersOfThisProcess.
   void KillAfterLoopEnd(DWORD pauseMs);
 
  private:
@@ -64,7 +65,10 @@ class ServerProcess {
 void EndServerAndItsServers(DWORD id, DWORD waitMs = 15000);
 
 // Ends every server that this test process started, with the servers those
-// started.
+// started (also those of a server the test killed).
 void EndServersOfThisProcess(DWORD waitMs = 15000);
+
+// Ids of the servers left behind by a server the test killed, still running.
+std::vector<DWORD> OrphanedServers();
 
 }  // namespace testsupport

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
+#include "browserproxy/core/PageLanguagePatterns.h"
 #include "platform/regex/Regex.h"
 
 namespace {
@@ -23,7 +25,11 @@ struct SearchCase {
 const Regex::Case S = Regex::Case::Sensitive;
 const Regex::Case I = Regex::Case::Insensitive;
 
-// The patterns of page-language detection.
+// The patterns page-language detection ships.
+const wchar_t* const kShippedCharset = page_language_patterns::kCharsetValue;
+const wchar_t* const kShippedLang = page_language_patterns::kHtmlLangValue;
+
+// Earlier forms of the page-language patterns.
 const wchar_t* const kCharset = L"<meta.*?charset={.*?}[\"'\\b]";
 const wchar_t* const kLang = L"<html.*?\\b+lang=[\"']?{\\w(-\\w)?}[\"'\\b]";
 const wchar_t* const kTitle = L"<title>{.*?}</title>";
@@ -109,6 +115,25 @@ const SearchCase kSearchCases[] = {
      {L"line one\r\nline two"}},
     {kTitle, I, L"<title></title>", L"<title></title>", {L""}},
     {kTitle, I, L"<title>never closed", kNoMatch, {}},
+    // The shipped page-language patterns.
+    {kShippedCharset, I, L"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">",
+     L"charset=windows-1251\"", {L"windows-1251"}},
+    {kShippedCharset, I, L"<meta charset=utf-8>", L"charset=utf-8>", {L"utf-8"}},
+    {kShippedCharset, I, L"<META CONTENT='text/html;CHARSET=KOI8-R;'>", L"CHARSET=KOI8-R;", {L"KOI8-R"}},
+    {kShippedCharset, I, L"<meta charset=\"utf-8\">", L"charset=\"", {L""}},
+    {kShippedCharset, I, L"charset=iso-8859-1/x", L"charset=iso-8859-1/", {L"iso-8859-1"}},
+    {kShippedCharset, I, L"charset=utf-8", kNoMatch, {}},
+    {kShippedCharset, I, L"char set=utf-8;", kNoMatch, {}},
+    {kShippedLang, I, L"<!DOCTYPE html><html xmlns=\"x\" lang=\"de-DE\">", L"<html xmlns=\"x\" lang=\"de-DE\"",
+     {L"de-DE"}},
+    {kShippedLang, I, L"<HTML LANG=\"DE\">", L"<HTML LANG=\"DE\"", {L"DE"}},
+    {kShippedLang, I, L"<html\tlang='en' dir=ltr>", L"<html\tlang='en'", {L"en"}},
+    {kShippedLang, I, L"<html lang=fr>", L"<html lang=fr>", {L"fr"}},
+    {kShippedLang, I, L"<html lang=pt-br/>", L"<html lang=pt-br/", {L"pt-br"}},
+    {kShippedLang, I, L"<html xml:lang=\"en\">", kNoMatch, {}},
+    {kShippedLang, I, L"<html><body lang=\"en\">", kNoMatch, {}},
+    {kShippedLang, I, L"<html lang=\"12\">", kNoMatch, {}},
+    {kShippedLang, I, L"<html lang=\"\">", kNoMatch, {}},
 };
 
 TEST(Regex, SearchTable) {
@@ -174,6 +199,89 @@ TEST(Regex, ErrorNamesThePlace) {
     FAIL() << "compiled";
   } catch (const RegexError& e) {
     EXPECT_EQ(4u, e.Position());
+  }
+}
+
+// The engine against std::wregex as the reference: each pattern, written
+// again in ECMAScript syntax, searched in every text over a small alphabet up
+// to a length (after a fixed prefix); the whole match and every group agree.
+struct DifferentialCase {
+  const wchar_t* pattern;
+  const wchar_t* ecmascript;  // {} -> (), () -> (?:), !x -> (?!x), . -> [\s\S]
+  Regex::Case caseMode;
+  const wchar_t* prefix;
+  const wchar_t* alphabet;
+  size_t maxLength;
+};
+
+const DifferentialCase kDifferentialCases[] = {
+    {L"{a|ab}{c|bcd}", L"(a|ab)(c|bcd)", S, L"", L"abcd", 5},
+    {L"{a.*?b}", L"(a[\\s\\S]*?b)", S, L"", L"abx\n", 5},
+    {L"{a.*b}", L"(a[\\s\\S]*b)", S, L"", L"abx\n", 5},
+    {L"{(ab)+}", L"((?:ab)+)", S, L"", L"ab", 6},
+    {L"{a+?}{a*}b", L"(a+?)(a*)b", S, L"", L"ab", 5},
+    {L"{a?\?}a", L"(a?\?)a", S, L"", L"ab", 4},
+    {L"{a|b}+c", L"(a|b)+c", S, L"", L"abc", 5},
+    {L"^{x*}y$", L"^(x*)y$", S, L"", L"xy", 5},
+    {L"{\\d+}\\b*{\\c+}", L"([0-9]+)[ \\t]*([a-zA-Z]+)", S, L"", L"1a \tZ", 4},
+    {L"{\\z}|{\\w}", L"([0-9]+)|([a-zA-Z]+)", S, L"", L"1aB-", 4},
+    {L"{[^a-c]+}[a-c]", L"([^a-c]+)[a-c]", I, L"", L"aBxY", 4},
+    {L"ab{c?}", L"ab(c?)", I, L"", L"aAbBcC", 4},
+    {page_language_patterns::kCharsetValue, L"charset=([^\"' \\t;>/]*)[\"' \\t;>/]", I, L"x CharSet=",
+     L"u8-\"; >", 4},
+    {page_language_patterns::kHtmlLangValue,
+     L"<html[^>]*?[ \\t]+lang=[\"']?([a-zA-Z]+(?:-[a-zA-Z]+)?)[\"' \\t;>/]", I, L"<HTML lang=", L"e-'\" >", 4},
+    {page_language_patterns::kHtmlLangValue,
+     L"<html[^>]*?[ \\t]+lang=[\"']?([a-zA-Z]+(?:-[a-zA-Z]+)?)[\"' \\t;>/]", I, L"<html", L" l>=e", 4},
+};
+
+// Every text over the alphabet of length 0 to maxLength.
+std::vector<std::wstring> TextsOver(const std::wstring& alphabet, size_t maxLength) {
+  std::vector<std::wstring> texts{L""};
+  for (size_t begin = 0, length = 1; length <= maxLength; ++length) {
+    const size_t end = texts.size();
+    for (size_t i = begin; i < end; ++i)
+      for (wchar_t c : alphabet) texts.push_back(texts[i] + c);
+    begin = end;
+  }
+  return texts;
+}
+
+// "whole|group|group..." with "-" for a group that took no part, or no match.
+std::wstring Describe(const std::optional<platform::RegexMatch>& match, const std::wstring& text) {
+  if (!match) return kNoMatch;
+  std::wstring out(match->Whole().In(text));
+  for (size_t g = 0; g < match->GroupCount(); ++g)
+    out += L"|" + (match->Group(g).Matched() ? std::wstring(match->Group(g).In(text)) : std::wstring(L"-"));
+  return out;
+}
+
+std::wstring Describe(bool found, const std::wsmatch& match) {
+  if (!found) return kNoMatch;
+  std::wstring out = match[0].str();
+  for (size_t g = 1; g < match.size(); ++g) out += L"|" + (match[g].matched ? match[g].str() : std::wstring(L"-"));
+  return out;
+}
+
+TEST(Regex, AgreesWithTheStandardLibraryOnShortTexts) {
+  for (size_t i = 0; i < std::size(kDifferentialCases); ++i) {
+    const DifferentialCase& c = kDifferentialCases[i];
+    const Regex pattern(c.pattern, c.caseMode);
+    auto flags = std::regex_constants::ECMAScript;
+    if (c.caseMode == I) flags |= std::regex_constants::icase;
+    const std::wregex reference(c.ecmascript, flags);
+    int disagreements = 0;
+    for (const std::wstring& tail : TextsOver(c.alphabet, c.maxLength)) {
+      const std::wstring text = c.prefix + tail;
+      std::wsmatch found;
+      const bool referenceFound = std::regex_search(text, found, reference);
+      const std::wstring expected = Describe(referenceFound, found);
+      const std::wstring got = Describe(pattern.Search(text), text);
+      if (expected != got && ++disagreements <= 3)
+        ADD_FAILURE() << "case " << i << " text " << testing::PrintToString(text) << ": expected "
+                      << testing::PrintToString(expected) << ", got " << testing::PrintToString(got);
+    }
+    EXPECT_EQ(0, disagreements) << "case " << i;
   }
 }
 

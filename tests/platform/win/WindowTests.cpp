@@ -170,6 +170,49 @@ TEST(Window, SubclassedControlRoutesThroughTheMapUntilReleased) {
   EXPECT_TRUE(IsWindow(edit)) << "releasing does not destroy";
 }
 
+// A subclass another component adds after ours stays in the chain when ours
+// is released, and ours when the other goes first.
+TEST(Window, ReleasingASubclassKeepsTheOthersOfTheChain) {
+  TestWindow parent;
+  ASSERT_NE(nullptr, CreateHidden(parent));
+  HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, parent.Hwnd(),
+                              reinterpret_cast<HMENU>(6), GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(nullptr, edit);
+  int ours = 0;
+  Window filter;
+  filter.Messages().On(WM_CHAR, [&ours](Message& m) -> LRESULT {
+    ++ours;
+    m.handled = false;
+    return 0;
+  });
+  struct Other {
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR count) {
+      if (m == WM_CHAR) ++*reinterpret_cast<int*>(count);
+      return DefSubclassProc(h, m, w, l);
+    }
+  };
+  int theirs = 0;
+  ASSERT_TRUE(filter.Subclass(edit));
+  ASSERT_TRUE(SetWindowSubclass(edit, &Other::Proc, 1, reinterpret_cast<DWORD_PTR>(&theirs)));
+  SendMessageW(edit, WM_CHAR, L'a', 1);
+  EXPECT_EQ(1, ours);
+  EXPECT_EQ(1, theirs);
+
+  EXPECT_EQ(edit, filter.Unsubclass());
+  SendMessageW(edit, WM_CHAR, L'b', 1);
+  EXPECT_EQ(1, ours) << "ours is released";
+  EXPECT_EQ(2, theirs) << "the later subclass is still in the chain";
+  EXPECT_EQ(L"ab", WindowRef(edit).Text());
+
+  ASSERT_TRUE(filter.Subclass(edit));
+  ASSERT_TRUE(RemoveWindowSubclass(edit, &Other::Proc, 1));
+  SendMessageW(edit, WM_CHAR, L'c', 1);
+  EXPECT_EQ(2, ours) << "ours stays when the other goes first";
+  EXPECT_EQ(2, theirs);
+  EXPECT_EQ(edit, filter.Unsubclass());
+  DestroyWindow(edit);
+}
+
 class ListWindow : public TestWindow {
  public:
   int adds = 0;

@@ -244,7 +244,9 @@ TEST_F(MdsReaderTest, AnswersCallsByName) {
   platform::Variant result;
   EXPECT_EQ(S_OK, platform::InvokeById(dispatch.Get(), id, DISPATCH_METHOD, args, &result));
   EXPECT_EQ(VT_BSTR, result.Type());
-  if (result.Type() == VT_BSTR) EXPECT_STREQ(L"by name", result.Get().bstrVal);
+  if (result.Type() == VT_BSTR) {
+    EXPECT_STREQ(L"by name", result.Get().bstrVal);
+  }
 }
 
 TEST_F(MdsReaderTest, FaultSwitchesMakeCallsFail) {
