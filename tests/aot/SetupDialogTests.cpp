@@ -78,6 +78,14 @@ void EditWith(HWND dialog, int button, const std::wstring& text) {
   for (int i = 0; i < 100 && IsWindow(edit); ++i) Sleep(20);
 }
 
+void SelectCombo(HWND dialog, int combo, const std::wstring& text) {
+  HWND box = GetDlgItem(dialog, combo);
+  LRESULT index = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  ASSERT_NE(CB_ERR, index) << testing::PrintToString(text);
+  SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+}
+
 std::wstring ComboText(HWND dialog, int combo) { return WindowText(GetDlgItem(dialog, combo)); }
 
 // A file dialog: types the path and confirms it.

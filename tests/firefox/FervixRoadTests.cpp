@@ -326,8 +326,9 @@ TEST_F(FervixRoad, ATessivaThatGoesDuringACallEndsTheCallInBoundedTime) {
   killer.join();
   EXPECT_LT(took, 60000u);
   // (Tessiva answers S_OK with an empty file for a job its end cut short.)
-  if (observer_->Saw(L"OnTextTranslated") && !observer_->LastTranslatedText().empty())
+  if (observer_->Saw(L"OnTextTranslated") && !observer_->LastTranslatedText().empty()) {
     EXPECT_EQ(0u, observer_->LastTranslatedText().find(kHelloWorldRussian)) << "a whole result or none: " << testing::PrintToString(observer_->LastTranslatedText().substr(0, 60));
+  }
   PRInt32 count = 0;
   EXPECT_EQ(NS_ERROR_FAILURE, component->GetDirsCount(&count)) << "the browser object is gone";
 }

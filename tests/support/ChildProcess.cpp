@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "ServerProcess.h"
 
 #include "TempFolder.h"
 
@@ -107,6 +108,9 @@ ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs) {
     child.Kill();
   }
   result.output = child.Output();
+  // Local servers COM started for the child (a script client's Tessiva, say)
+  // would otherwise serve the next test's clients while they idle out.
+  for (DWORD server : ProcessesStartedBy(child.Id())) EndServerAndItsServers(server);
   return result;
 }
 
