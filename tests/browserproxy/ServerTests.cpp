@@ -386,7 +386,7 @@ std::string RunScript(const std::string& script) {
   DWORD written = 0;
   WriteFile(file, script.data(), static_cast<DWORD>(script.size()), &written, nullptr);
   CloseHandle(file);
-  testsupport::ChildResult result = testsupport::RunChild(L"cscript //nologo \"" + path + L"\"", 60000);
+  testsupport::ChildResult result = testsupport::RunChild(L"cscript //nologo \"" + path + L"\"", 60000, true);
   DeleteFileW(path.c_str());
   EXPECT_TRUE(result.started && !result.timedOut);
   std::string output;

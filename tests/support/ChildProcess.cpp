@@ -95,7 +95,7 @@ void ChildProcess::CloseHandles() {
   id_ = 0;
 }
 
-ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs) {
+ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs, bool endItsServers) {
   ChildResult result;
   ChildProcess child;
   result.started = child.Start(commandLine);
@@ -103,14 +103,14 @@ ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs) {
     result.startError = child.StartError();
     return result;
   }
+  result.processId = child.Id();
   if (!child.Wait(timeoutMs, &result.exitCode)) {
     result.timedOut = true;
     child.Kill();
   }
   result.output = child.Output();
-  // Local servers COM started for the child (a script client's Tessiva, say)
-  // would otherwise serve the next test's clients while they idle out.
-  for (DWORD server : ProcessesStartedBy(child.Id())) EndServerAndItsServers(server);
+  if (endItsServers)
+    for (DWORD server : ProcessesStartedBy(child.Id())) EndServerAndItsServers(server);
   return result;
 }
 

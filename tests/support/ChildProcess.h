@@ -46,11 +46,14 @@ struct ChildResult {
   DWORD startError = 0;  // GetLastError of the failed start
   bool timedOut = false;
   DWORD exitCode = 0;
+  DWORD processId = 0;  // the child's id, for the servers it started
   std::string output;
 };
 
 // Starts a command line, waits at most timeoutMs and ends the child if it
-// is still running then.
-ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs);
+// is still running then. With endItsServers, the local servers COM started for
+// the child (a script client's Tessiva, say) are ended too: idling out, they
+// would otherwise serve the next test's clients.
+ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs, bool endItsServers = false);
 
 }  // namespace testsupport

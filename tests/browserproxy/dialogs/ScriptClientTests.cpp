@@ -2,6 +2,7 @@
 // calls every method of the browser object once with good arguments and
 // once with missing or wrong-typed ones: none is left unimplemented, none
 // brings the server down. Tessiva's dialogs and boxes are closed by a watcher.
+#include "ServerProcess.h"
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -166,7 +167,11 @@ TEST_F(ScriptClient, EveryMethodAnswersAndTheServerSurvivesBadArguments) {
   EXPECT_TRUE(answers["ShowMessageBox bad"] == "80070057" || answers["ShowMessageBox bad"] == "5")
       << answers["ShowMessageBox bad"];
   EXPECT_EQ("0", answers["TranslateTextWithProgress bad"]) << "a missing source is made empty: the hint, S_FALSE";
-  EXPECT_EQ(1u, tessivaserver::RunningServers().size()) << "Tessiva still runs";
+  // The script's Tessiva is still there after its bad arguments; then it is ended,
+  // so that it serves no later test.
+  const auto scriptServers = testsupport::ProcessesStartedBy(run.processId);
+  EXPECT_EQ(1u, scriptServers.size() + tessivaserver::RunningServers().size()) << "Tessiva still runs";
+  for (DWORD server : scriptServers) testsupport::EndServerAndItsServers(server);
 }
 
 // The page of the frame that holds the control (the frame is Tessiva's).
