@@ -54,4 +54,7 @@ TESSIVA_VQD_SERVER="$address" timeout 120 wine "$bin/tessiva_plugin_demo.exe" </
 grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' \
   "$work/plugin.txt" || true
 echo "requests the translation server received: $(grep -c "\"operation\"" "$work/requests.log")"
+# That Tessiva ends by itself once idle; the roads after this one must not
+# reach it, since its connector points at a server that is about to stop.
+for _ in $(seq 1 300); do pgrep -f 'Tessiva\.exe' >/dev/null || break; sleep 0.1; done
 exit $status
