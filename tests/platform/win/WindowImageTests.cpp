@@ -17,20 +17,25 @@ using namespace platform;
 const CLSID kImagingFactory = {0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
 const GUID kPixelFormat32bppBGR = {0x6fddc324, 0x4e03, 0x4bfe, {0xb1, 0x85, 0x3d, 0x77, 0x76, 0x8d, 0xc9, 0x0e}};
 
-// A borderless window painted in two colours: red left half, blue right half.
+// A borderless window painted in two colours: red in its left (or top) half,
+// blue in the other; a picture turned upside down shows blue above.
 class TwoColourWindow : public Window {
  public:
-  TwoColourWindow() {
+  enum class Split { LeftRight, TopBottom };
+  explicit TwoColourWindow(Split split = Split::LeftRight) {
     Messages().On(WM_ERASEBKGND, [](Message& m) -> LRESULT { return 1; });
-    Messages().On(WM_PAINT, [this](Message&) -> LRESULT {
+    Messages().On(WM_PAINT, [this, split](Message&) -> LRESULT {
       PaintDC paint(Hwnd());
       RECT client = ClientRect();
-      RECT left = client, right = client;
-      left.right = right.left = client.right / 2;
+      RECT first = client, second = client;
+      if (split == Split::LeftRight)
+        first.right = second.left = client.right / 2;
+      else
+        first.bottom = second.top = client.bottom / 2;
       UniqueBrush red(CreateSolidBrush(RGB(255, 0, 0)));
       UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
-      FillRect(paint.Get(), &left, red.Get());
-      FillRect(paint.Get(), &right, blue.Get());
+      FillRect(paint.Get(), &first, red.Get());
+      FillRect(paint.Get(), &second, blue.Get());
       return 0;
     });
   }
@@ -84,28 +89,9 @@ TEST(WindowImage, SavesWhatTheWindowShowsAsPng) {
   EXPECT_EQ(RGB(0, 0, 255), image.At(150, 40));
 }
 
-// Red above, blue below: a picture turned upside down shows blue first.
-class TwoRowsWindow : public Window {
- public:
-  TwoRowsWindow() {
-    Messages().On(WM_ERASEBKGND, [](Message& m) -> LRESULT { return 1; });
-    Messages().On(WM_PAINT, [this](Message&) -> LRESULT {
-      PaintDC paint(Hwnd());
-      RECT client = ClientRect();
-      RECT top = client, bottom = client;
-      top.bottom = bottom.top = client.bottom / 2;
-      UniqueBrush red(CreateSolidBrush(RGB(255, 0, 0)));
-      UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
-      FillRect(paint.Get(), &top, red.Get());
-      FillRect(paint.Get(), &bottom, blue.Get());
-      return 0;
-    });
-  }
-};
-
 TEST(WindowImage, KeepsTheTopOfTheWindowAtTheTopOfThePicture) {
   ComApartment apartment;
-  TwoRowsWindow window;
+  TwoColourWindow window(TwoColourWindow::Split::TopBottom);
   RECT rect{100, 100, 300, 180};
   ASSERT_NE(nullptr, window.Create(nullptr, &rect, L"rows", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST));
   window.Update();
