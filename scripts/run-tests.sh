@@ -18,6 +18,10 @@ build_all "$root" "$build"
 source "$root/scripts/wine-env.sh"
 wine_env_start "$build"
 trap wine_env_stop EXIT
+# Each test program runs in a private session made from the prefix
+# (scripts/wine-test.sh); the prefix's own session rests meanwhile.
+wineserver -k </dev/null >/dev/null 2>&1 || true
+timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || true
 
 status=0
 started=$(date +%s%N)

@@ -48,10 +48,65 @@ wine_env_start() {
 }
 
 wine_env_stop() {
+  wine_private_stop_all
   wineserver -k </dev/null >/dev/null 2>&1 || true
   if [ -n "${_wine_xvfb_pid:-}" ]; then
     kill "$_wine_xvfb_pid" 2>/dev/null || true
     wait "$_wine_xvfb_pid" 2>/dev/null || true
     _wine_xvfb_pid=""
   fi
+}
+
+# A private Wine session for one test program (scripts/wine-test.sh): a copy
+# of the environment's prefix, its own wineserver (so its own COM service,
+# registry and services) and its own Xvfb display (its own pointer and
+# foreground window). Tests in private sessions share none of these and need
+# no locks on them. The copy links the prefix's files and copies those that a
+# program may rewrite in place (registry and .ini files); the session's server
+# saves the registry by replacing the file, never through the link.
+wine_private_start() {
+  local name=$1
+  local template=$WINEPREFIX
+  mkdir -p "$template-tests"
+  _wine_private=$(mktemp -d "$template-tests/$name.XXXXXX")
+  # The display starts while the prefix is copied.
+  local numfile="$_wine_private/xvfb.display"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" </dev/null >/dev/null 2>&1 &
+  echo $! >"$_wine_private/xvfb.pid"
+  cp -al "$template/." "$_wine_private/"
+  local file
+  while IFS= read -r -d '' file; do
+    cp --remove-destination "$template/${file#"$_wine_private"/}" "$file"
+  done < <(find "$_wine_private" -type f \( -name '*.reg' -o -iname '*.ini' \) -print0)
+  export WINEPREFIX="$_wine_private"
+  # The session needs no menu entries of the programs it runs.
+  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.exe=d"
+  local i
+  for i in $(seq 1 100); do
+    [ -s "$numfile" ] && break
+    sleep 0.1
+  done
+  [ -s "$numfile" ] || { echo "wine-test: Xvfb did not start" >&2; return 1; }
+  export DISPLAY=":$(tr -d '[:space:]' <"$numfile")"
+  # Started here, the session's server holds none of the test's output.
+  wineserver -p5 </dev/null >/dev/null 2>&1 || true
+}
+
+# Ends the private session's processes, its display, and removes its copy.
+wine_private_stop() {
+  local prefix=${1:-${_wine_private:-}}
+  [ -n "$prefix" ] && [ -d "$prefix" ] || return 0
+  WINEPREFIX="$prefix" wineserver -k </dev/null >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" timeout 30 wineserver -w </dev/null >/dev/null 2>&1 || true
+  [ -f "$prefix/xvfb.pid" ] && kill "$(cat "$prefix/xvfb.pid")" 2>/dev/null
+  rm -rf "$prefix"
+}
+
+# Private sessions left behind by a test that was killed (a ctest time-out).
+wine_private_stop_all() {
+  local prefix
+  for prefix in "${WINEPREFIX:-}-tests"/*/; do
+    [ -d "$prefix" ] && wine_private_stop "${prefix%/}"
+  done
+  return 0
 }

@@ -29,6 +29,17 @@ name=$(basename "$program")
 
 markers=$(mktemp -d "${TMPDIR:-/tmp}/wine-test.XXXXXX")
 trap 'rm -rf "$markers"' EXIT
+# Each program runs in a private Wine session made from the environment's
+# prefix (scripts/wine-env.sh), unless WINE_TEST_SHARED is set: then in the
+# prefix's own session (a fixture's set-up that later sessions copy), whose
+# registry is saved before the test ends.
+if [ -z "${WINE_TEST_SHARED:-}" ] && [ -n "${WINEPREFIX:-}" ] && [ -f "$WINEPREFIX/system.reg" ]; then
+  # shellcheck source=wine-env.sh
+  source "$(dirname "$0")/wine-env.sh"
+  wine_private_start "${name%.exe}" || exit 1
+  # Ended in the background: ctest need not wait for the session to go.
+  trap '(wine_private_stop) </dev/null >/dev/null 2>&1 & rm -rf "$markers"' EXIT
+fi
 # Wine's drive Z: is the Unix root.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 export TEST_START_MARKER TEST_END_MARKER
@@ -100,4 +111,6 @@ for attempt in 1 2 3; do
   ms=$((($(date +%s%N) - start) / 1000000))
   echo "wine-test: $name ended with status $status after $ms ms before its main() ran (launch $attempt of 3)" >&2
 done
+# What a shared run registered is on disk before the next session copies it.
+[ -n "${WINE_TEST_SHARED:-}" ] && timeout 60 wineserver -w </dev/null >/dev/null 2>&1
 exit $status

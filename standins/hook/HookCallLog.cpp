@@ -8,11 +8,9 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 namespace hookstandin {
 
 std::wstring LogPath() {
-  wchar_t path[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameW(reinterpret_cast<HMODULE>(&__ImageBase), path, MAX_PATH);
-  std::wstring folder(path, n);
-  folder.erase(folder.find_last_of(L"\\/") + 1);
-  return folder + L"NorvaBrowserHook.log";
+  wchar_t folder[MAX_PATH + 1] = {};
+  DWORD n = GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder, n <= MAX_PATH ? n : 0) + L"NorvaBrowserHook.log";
 }
 
 void AppendLine(const std::string& line) {

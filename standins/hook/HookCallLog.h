@@ -5,8 +5,9 @@
 #include <vector>
 
 // The stand-in's record of the calls it received: one line per call, appended
-// to "NorvaBrowserHook.log" beside the library, so that tests in another
-// process can read what the proxy did. Lines: "LoadHook", "UnloadHook",
+// to "NorvaBrowserHook.log" in the user's temporary folder (one per Wine
+// session, so that sessions side by side keep apart), so that tests in
+// another process can read what the proxy did. Lines: "LoadHook", "UnloadHook",
 // "SetBrowserHook <type> <window>", "UnSetBrowserHook <type>" (numbers in
 // decimal), each followed by " pid=<process id>".
 namespace hookstandin {

@@ -7,7 +7,12 @@
 
 namespace hooklog {
 
-std::wstring Path() { return testsupport::SiblingPath(L"NorvaBrowserHook.log"); }
+// Where the hook stand-in writes it: the user's temporary folder.
+std::wstring Path() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  DWORD n = GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder, n <= MAX_PATH ? n : 0) + L"NorvaBrowserHook.log";
+}
 
 void Clear() { DeleteFileW(Path().c_str()); }
 

@@ -97,7 +97,14 @@ void DialogWatcher::Scan() {
     std::vector<Action> toRun;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      bool known = std::any_of(seen_.begin(), seen_.end(), [&](const SeenWindow& w) { return w.hwnd == found.hwnd; });
+      auto same = std::find_if(seen_.begin(), seen_.end(), [&](const SeenWindow& w) { return w.hwnd == found.hwnd; });
+      bool known = same != seen_.end();
+      // A window can show before its caption is set (a message box sets
+      // it while it initialises): what it says now is what counts.
+      if (known && same->title != title && !title.empty()) {
+        same->title = title;
+        same->texts = ControlTexts(found.hwnd);
+      }
       if (!known && (cls == L"#32770" || std::any_of(rules_.begin(), rules_.end(), [&](const Rule& r) {
                        return (r.title.empty() || r.title == title) && (r.className.empty() || r.className == cls);
                      }))) {

@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <mutex>
 #include <utility>
 
@@ -127,7 +128,18 @@ ServerProcess& ServerProcess::operator=(ServerProcess&& other) noexcept {
 bool ServerProcess::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
 bool ServerProcess::WaitForEnd(DWORD timeoutMs) const {
-  return !handle_ || WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
+  if (!handle_) return true;
+  // A single-threaded apartment serves calls while it waits: an ending
+  // server releases the proxies it holds to this process's objects (a
+  // client's event sink, say) and waits for this thread to answer.
+  APTTYPE type = APTTYPE_CURRENT;
+  APTTYPEQUALIFIER qualifier = APTTYPEQUALIFIER_NONE;
+  if (SUCCEEDED(CoGetApartmentType(&type, &qualifier)) && (type == APTTYPE_STA || type == APTTYPE_MAINSTA)) {
+    HANDLE handle = handle_;
+    DWORD index = 0;
+    return CoWaitForMultipleHandles(0, timeoutMs, 1, &handle, &index) == S_OK;
+  }
+  return WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
 }
 
 void ServerProcess::PostQuitToThreads() const {
@@ -142,7 +154,11 @@ void ServerProcess::PostQuitToThreads() const {
 void ServerProcess::End(DWORD waitMs) {
   if (!Running()) return;
   PostQuitToThreads();
-  if (!WaitForEnd(waitMs)) TerminateProcess(handle_, 1);
+  if (!WaitForEnd(waitMs)) {
+    // Said, so that a server that hangs in its end shows in the test's output.
+    std::fprintf(stderr, "server %lu did not end within %lu ms of its WM_QUIT: killed\n", id_, waitMs);
+    TerminateProcess(handle_, 1);
+  }
   WaitForEnd(10000);
 }
 
