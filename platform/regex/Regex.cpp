@@ -35,7 +35,13 @@ class Machine {
         std::fill(scratch_.begin(), scratch_.end(), RegexSpan::npos);
         Add(current_, startPc_, pos, scratch_.data());
       }
-      if (current_.count == 0) break;
+      if (current_.count == 0) {
+        // No thread runs: the search is over, unless an unanchored search
+        // finds nothing starting here (a look-ahead refused it) and goes on.
+        if (matched || anchored || pos >= text_.size()) break;
+        current_.Clear();  // a new list for the next position's start
+        continue;
+      }
       next_.Clear();
       for (size_t i = 0; i < current_.count; ++i) {
         const int pc = current_.pcs[i];

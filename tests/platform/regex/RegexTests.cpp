@@ -227,6 +227,8 @@ const DifferentialCase kDifferentialCases[] = {
     {L"{\\z}|{\\w}", L"([0-9]+)|([a-zA-Z]+)", S, L"", L"1aB-", 4},
     {L"{[^a-c]+}[a-c]", L"([^a-c]+)[a-c]", I, L"", L"aBxY", 4},
     {L"ab{c?}", L"ab(c?)", I, L"", L"aAbBcC", 4},
+    {L"{(!<.)+}<", L"((?:(?!<)[\\s\\S])+)<", S, L"", L"<x\n", 5},
+    {L"{!a.}b", L"((?!a)[\\s\\S])b", S, L"", L"ab", 5},
     {page_language_patterns::kCharsetValue, L"charset=([^\"' \\t;>/]*)[\"' \\t;>/]", I, L"x CharSet=",
      L"u8-\"; >", 4},
     {page_language_patterns::kHtmlLangValue,
