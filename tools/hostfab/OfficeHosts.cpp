@@ -103,6 +103,16 @@ void SetOfficeMiscStatus(FabricatedMachine& machine, int kind, const std::wstrin
   machine.SetString(HKEY_CLASSES_ROOT, MiscStatusKey(edition), appCode.c_str(), value);
 }
 
+void AddSampleOffice(FabricatedMachine& machine) {
+  RemoveOffice(machine);
+  AddOfficeApp(machine, L"11.0", L"Word");
+  AddOfficeApp(machine, L"11.0", L"Excel");
+  AddOfficeApp(machine, L"14.0", L"Word");
+  InstallOfficeAddin(machine, 0x4, {L"ww", L"ex"});
+  InstallOfficeAddin(machine, 0x40, {L"ww"});
+  WatchOfficeAddins(machine);
+}
+
 void WatchOfficeAddins(FabricatedMachine& machine) { machine.Watch(HKEY_CURRENT_USER, kOfficeKey); }
 
 }  // namespace hostfab

@@ -37,6 +37,11 @@ std::wstring InstallOfficeAddin(FabricatedMachine& machine, int kind, const std:
 // One MiscStatus value of the kind's add-in class.
 void SetOfficeMiscStatus(FabricatedMachine& machine, int kind, const std::wstring& appCode, const std::wstring& value);
 
+// A sample for the main job: Office 2003 Word and Excel and Office 2010
+// Word with the ordinary add-ins of both, every add-in switched off; the
+// user's add-in keys watched.
+void AddSampleOffice(FabricatedMachine& machine);
+
 // The current user's Office keys, where the add-ins are registered, watched by Snapshot().
 void WatchOfficeAddins(FabricatedMachine& machine);
 
