@@ -13,6 +13,43 @@
 namespace {
 
 using K = CMSOfficeSW;
+
+// The handles this process holds, as the system lists them (Wine's
+// GetProcessHandleCount answers 0; the system's handle list is real).
+long OpenHandleCount() {
+  struct Entry {
+    PVOID object;
+    ULONG_PTR processId;
+    ULONG_PTR handle;
+    ULONG access;
+    USHORT backTrace, typeIndex;
+    ULONG attributes, reserved;
+  };
+  struct List {
+    ULONG_PTR count, reserved;
+    Entry entries[1];
+  };
+  using QueryFn = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  auto query = reinterpret_cast<QueryFn>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation"));
+  constexpr ULONG kExtendedHandleInformation = 64;
+  constexpr LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
+  std::vector<char> buffer(1 << 20);
+  for (int tries = 0; query && tries < 8; ++tries) {
+    ULONG needed = 0;
+    LONG status = query(kExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (status == kLengthMismatch) {
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (status != 0) return -1;
+    const List* list = reinterpret_cast<const List*>(buffer.data());
+    long mine = 0;
+    for (ULONG_PTR i = 0; i < list->count; ++i)
+      if (list->entries[i].processId == GetCurrentProcessId()) ++mine;
+    return mine;
+  }
+  return -1;
+}
 const std::wstring kOfficeUser = L"Software\\Microsoft\\Office";
 
 class OfficeSwitchTest : public HostTest {
@@ -443,5 +480,31 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{"the add-in key cannot be made", L"create HKCU", true},
                     RefusalCase{"a value cannot be written", L"set HKCU", true},
                     RefusalCase{"the add-in key cannot be deleted", L"delete HKCU", false}));
+
+TEST_F(OfficeSwitchTest, SwitchingOnAndOffLeavesNoRegistryKeyOpen) {
+  AddOfficeApp(*machine_, L"14.0", L"Word");
+  AddOfficeApp(*machine_, L"14.0", L"Outlook");
+  InstallOfficeAddin(*machine_, 0x40, {L"ww", L"ot"});
+  std::unique_ptr<CMSOfficeSW> sw = Make(2);
+  ASSERT_TRUE(sw->IsPluginInstalled());
+  SwitchItems items = Detect(*sw);
+  ASSERT_EQ(2u, items.size());
+  auto flip = [&](int state) {
+    for (SwitchItem& item : items) item.enabled = state;
+    sw->ApplyItems(items, true);
+    sw->SetItems(items);
+  };
+  flip(1);
+  flip(0);
+  long before = OpenHandleCount();
+  ASSERT_GT(before, 0);
+  for (int round = 0; round < 20; ++round) {
+    flip(1);
+    flip(0);
+  }
+  long after = OpenHandleCount();
+  EXPECT_EQ(L"00", ItemsState(items));
+  EXPECT_EQ(before, after) << "handles left open by 40 applies";
+}
 
 }  // namespace
