@@ -99,4 +99,26 @@ TEST_F(OfficeProgramTest, TheOfficeCodesSelectOneModeEachAndTheWholeRunsSelectBo
       << "off brings back exactly the user's Office keys as they were";
 }
 
+TEST_F(OfficeProgramTest, TheDescriptionAndNamesComeFromTheInterfaceLanguage) {
+  auto text = [](const std::wstring& key, const wchar_t* name) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!testsupport::GetRegValue(HKEY_CURRENT_USER, kOffice + key, name, &type, &data) || type != REG_SZ)
+      return std::wstring();
+    return std::wstring(reinterpret_cast<const wchar_t*>(data.data()), data.size() / 2 - 1);
+  };
+  machine_->SetInterfaceLanguage(0x409);
+  Run(L"/i mo|mop");
+  EXPECT_EQ(L"Translation functions in Microsoft Word", text(kAddinKeys[0], L"Description"));
+  EXPECT_EQ(L"NORVA for Microsoft Word", text(kAddinKeys[0], L"FriendlyName"));
+  EXPECT_EQ(L"Microsoft Office 2007/2010", text(kAddinKeys[6], L"FriendlyName"));
+  EXPECT_EQ(L"Microsoft Office 2007/2010 Lite", text(kAddinKeys[8], L"FriendlyName"));
+  Run(L"/u");
+  machine_->SetInterfaceLanguage(0x419);
+  Run(L"/i mo");
+  EXPECT_EQ(L"Функции перевода в Microsoft Excel", text(kAddinKeys[2], L"Description"));
+  Run(L"/u");
+  EXPECT_EQ(L"000000 000", State());
+}
+
 }  // namespace

@@ -265,7 +265,8 @@ TEST_F(OfficeSwitchTest, AFoundApplicationIsLoggedWithItsOfficeVersion) {
   quenloLog.SetEnabled(oldEnabled);
   std::string bytes;
   {
-    platform::UniqueFileHandle file(CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    platform::UniqueFileHandle file(
+        CreateFileW(log.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(file.Valid());
     char buffer[4096];
     DWORD read = 0;
@@ -340,7 +341,8 @@ TEST_P(OfficeApply, OnWritesTheAddinKeyWithItsValuesOffRestoresTheUsersKeysExact
 INSTANTIATE_TEST_SUITE_P(
     Kinds, OfficeApply,
     testing::Values(ApplyCase{0x4, L"Word", L"ww", L"Quorbex8.WordAddin", L"NORVA for Microsoft Word"},
-                    ApplyCase{0x2, L"Outlook", L"ot", L"EasyQuorbex8.OutlookEasyAddin", L"NORVA Lite for Microsoft Outlook"},
+                    ApplyCase{0x2, L"Outlook", L"ot", L"EasyQuorbex8.OutlookEasyAddin",
+                              L"NORVA Lite for Microsoft Outlook"},
                     ApplyCase{0x8000, L"FrontPage", L"fp", L"Quorbex8VQD.FrontPageVQDAddin",
                               L"NORVA for Microsoft FrontPage (VQD)"},
                     ApplyCase{0x40, L"Excel", L"ex", L"QuorbexX.ExcelAddin", nullptr},
