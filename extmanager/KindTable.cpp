@@ -5,6 +5,7 @@
 #include "extmanager/ChromeSwitch.h"
 #include "extmanager/IESwitch.h"
 #include "extmanager/MozillaSwitch.h"
+#include "extmanager/OfficeSwitch.h"
 #include "extmanager/OperaSwitch.h"
 #include "extmanager/res/QuenloRes.h"
 #include "platform/win/ResourceInstance.h"
@@ -28,8 +29,8 @@ const std::vector<KindRow>& KindTable() {
       {0x20000, L"OpenOffice VQD", nullptr, true},
       {0x200, L"Internet Explorer", Make<CIESW, IDS_SW_IE, 0x200>, true},
       {0x40000, L"Internet Explorer VQD", Make<CIESW, IDS_SW_IE_VQD, 0x40000>, true},
-      {0x4, L"Office", nullptr, true},
-      {0x80, L"Office VQD", nullptr, true},
+      {0x4, L"Office", CMSOfficeSW::MakeMode1, true},
+      {0x80, L"Office VQD", CMSOfficeSW::MakeMode2, true},
       {0x1000, L"QIP Infium", nullptr, true},
       {0x2000, L"Skype", nullptr, true},
       {0x200000, L"Chrome", Make<CChromeSW, IDS_SW_CHROME, 0x200000>, true},
