@@ -82,7 +82,8 @@ void CQIPInfiumSW::Record(bool on) {
 void CQIPInfiumSW::Apply(SwitchItem& item) {
   bool wanted = item.enabled != 0;
   std::wstring plugins = installLocation_ + L"\\Plugins\\";
-  if (!PathExists(plugins)) {
+  // The folder itself, also when empty (a name search would find nothing in it).
+  if (!FolderPresent(plugins)) {
     // No plug-in folder, nothing switched: the item shows it.
     if (wanted) throw CExceptSW(plugins, item.group, CExceptSW::kStepFailed);
     return;
@@ -117,7 +118,7 @@ void CQIPInfiumSW::Apply(SwitchItem& item) {
 
   std::wstring source = CompanionFolder(kMessenger, L"NorvaQIP") + kPluginFile;
   bool madeFolder = false;
-  if (!PathExists(folder)) {
+  if (!FolderPresent(folder)) {
     if (!CreateDirectoryW(LongPath(folder).c_str(), nullptr)) throw CExceptSW(folder, item.group, CExceptSW::kStepFailed);
     madeFolder = true;
   }
@@ -135,7 +136,7 @@ void CQIPInfiumSW::Apply(SwitchItem& item) {
     undo();
     throw CExceptSW(library, item.group, CExceptSW::kStepFailed);
   }
-  bool ok = PathExists(folder) && PathExists(library) && PathExists(language);
+  bool ok = FolderPresent(folder) && FilePresent(library) && FilePresent(language);
   try {
     Record(ok);
   } catch (...) {
