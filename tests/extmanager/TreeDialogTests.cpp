@@ -17,6 +17,7 @@
 #include "extmanager/OperaSwitch.h"
 #include "extmanager/QuenloApp.h"
 #include "extmanager/QuenloDlg.h"
+#include "extmanager/SkypeSwitch.h"
 #include "extmanager/res/QuenloRes.h"
 
 namespace {
@@ -395,6 +396,38 @@ TEST_F(TreeDialogTest, EachAcrobatEditionAppliesOnlyItsOwnItemsBesideTheMessenge
       });
   EXPECT_TRUE(Exists(acrobat + L"\\plug_ins\\NRVA9\\Pelvane.API"));
   EXPECT_FALSE(Exists(acrobat + L"\\plug_ins\\NRVA9VQD")) << "the VQD edition stays off";
+}
+
+TEST_F(TreeDialogTest, SkypeItemsShareTheStateTheUserGaveOne) {
+  hostfab::ClearMessengerStates(*machine_);
+  hostfab::InstallSkypeCompanion(*machine_);
+  hostfab::AddSkype(*machine_, L"Skype 5.10");
+  hostfab::AddSkype(*machine_, L"Skype Click to Call");
+  Run([] {
+        CquenloDlg::SwitchList list;
+        list.push_back(std::make_unique<CSkypeSW>(L"NORVA для Skype"));
+        return list;
+      },
+      [&](Driver& d) {
+        HTREEITEM first = d.Find(L"Skype 5.10");
+        HTREEITEM second = d.Find(L"Skype Click to Call");
+        ASSERT_TRUE(first && second);
+        EXPECT_TRUE(d.Checked(first)) << "on until recorded otherwise";
+        ASSERT_TRUE(d.ClickIcon(second));
+        ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
+        PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+        HWND box = d.WaitBox(15000, nullptr);
+        ASSERT_TRUE(box) << "no restart message";
+        d.Press(box, IDOK);
+        EXPECT_TRUE(d.WaitApplyEnabled(false, 3000));
+        EXPECT_FALSE(d.Checked(second));
+        EXPECT_FALSE(d.Checked(first)) << "the one state both share";
+        EXPECT_EQ(1, d.Image(d.Find(L"NORVA для Skype")));
+      });
+  DWORD value = 9, size = sizeof(value);
+  RegGetValueW(HKEY_CURRENT_USER, hostfab::kMessengersKey, L"Skype", RRF_RT_REG_DWORD, nullptr, &value, &size);
+  EXPECT_EQ(0u, value);
 }
 
 TEST_F(TreeDialogTest, WithoutSwitchesOnlyTheRootShowsAndClicksAreIgnored) {
