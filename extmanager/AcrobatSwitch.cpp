@@ -120,6 +120,8 @@ void CAcrobatSW::Apply(SwitchItem& item) {
     throw std::out_of_range("no such Acrobat version");
   AcrobatVersion& version = (*versions_)[static_cast<size_t>(item.tag)];
   bool wanted = item.enabled != 0;
+  // An item the user left as it is needs no rights: the tree hands over every item.
+  if (CheckAcrobatVersion(version, suffix_) && version.pluginPresent == wanted) return;
   if (wanted && !pluginInstalled_) {
     // Nothing to copy: the item shows the version as it is.
     item.enabled = version.pluginPresent ? 1 : 0;

@@ -191,14 +191,20 @@ TEST_F(AcrobatSwitchTest, TheTwoEditionsKeepTheirOwnItems) {
 
 TEST_F(AcrobatSwitchTest, AStandardUserIsToldAndNothingChanges) {
   std::wstring acrobat = Acrobat9();
+  std::wstring reader = hostfab::AddAcrobatVersion(*machine_, HKEY_LOCAL_MACHINE, L"Acrobat Reader", L"10.1");
   Seams().userIsAdmin = false;
   CAcrobatSW sw(L"Adobe Acrobat", kAcrobat);
   ASSERT_TRUE(sw.IsPluginInstalled());
   SwitchItems items = Detect(sw);
-  items[0].enabled = 1;
+  ASSERT_EQ(2u, items.size());
+  ASSERT_EQ(L"Adobe Reader 10.1", items[0].name);
+  // The tree hands over both items; only the second was ticked.
+  items[1].enabled = 1;
   EXPECT_EQ(ErrorText(L"Adobe Acrobat", 2), ApplyShowingErrors(sw, items));
-  EXPECT_EQ(0, items[0].enabled);
+  EXPECT_EQ(0, items[0].enabled) << "left as it was";
+  EXPECT_EQ(0, items[1].enabled) << "refused";
   EXPECT_FALSE(Exists(acrobat + L"\\plug_ins\\NRVA9"));
+  EXPECT_FALSE(Exists(reader + L"\\plug_ins\\NRVA9"));
 }
 
 // A plug-in file that cannot go: read-only, or held open by Acrobat.
