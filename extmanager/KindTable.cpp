@@ -5,6 +5,7 @@
 #include "extmanager/ChromeSwitch.h"
 #include "extmanager/IESwitch.h"
 #include "extmanager/MozillaSwitch.h"
+#include "extmanager/OpenOfficeSwitch.h"
 #include "extmanager/OperaSwitch.h"
 #include "extmanager/res/QuenloRes.h"
 #include "platform/win/ResourceInstance.h"
@@ -24,8 +25,8 @@ const std::vector<KindRow>& KindTable() {
       {0x100000, L"Acrobat VQD", nullptr, true},
       {0x100, L"Firefox", Make<CMozillaSW, IDS_SW_FIREFOX, 0x100>, true},
       {0x80000, L"Firefox VQD", Make<CMozillaSW, IDS_SW_FIREFOX_VQD, 0x80000>, true},
-      {0x400, L"OpenOffice", nullptr, true},
-      {0x20000, L"OpenOffice VQD", nullptr, true},
+      {0x400, L"OpenOffice", Make<COpenOfficeSW, IDS_SW_OPENOFFICE, 0x400>, true},
+      {0x20000, L"OpenOffice VQD", Make<COpenOfficeSW, IDS_SW_OPENOFFICE_VQD, 0x20000>, true},
       {0x200, L"Internet Explorer", Make<CIESW, IDS_SW_IE, 0x200>, true},
       {0x40000, L"Internet Explorer VQD", Make<CIESW, IDS_SW_IE_VQD, 0x40000>, true},
       {0x4, L"Office", nullptr, true},

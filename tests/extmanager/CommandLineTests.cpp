@@ -28,7 +28,9 @@ std::vector<std::wstring> Labels(const LaunchPlan& plan) {
   return labels;
 }
 
-const std::vector<std::wstring> kAllBuilt = {L"Firefox", L"Firefox VQD", L"Internet Explorer",
+const std::vector<std::wstring> kAllBuilt = {L"Firefox", L"Firefox VQD",
+                                             L"OpenOffice", L"OpenOffice VQD",
+                                             L"Internet Explorer",
                                              L"Internet Explorer VQD", L"Chrome", L"Chrome VQD", L"Opera",
                                              L"Opera VQD"};
 
@@ -69,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The Office codes select the two Office switches by mode.
         Row{L"Quenlo.exe /i mo", Mode::SilentKinds, 0x4, 1, false, {}},
         Row{L"Quenlo.exe /i mop", Mode::SilentKinds, 0x80, 1, false, {}},
-        Row{L"Quenlo.exe /i aa|aap|oo|oop|qi", Mode::SilentKinds, 0x121401, 1, false, {}},
+        Row{L"Quenlo.exe /i aa|aap|oo|oop|qi", Mode::SilentKinds, 0x121401, 1, false,
+            {L"OpenOffice", L"OpenOffice VQD"}},
         Row{L"Quenlo.exe /ioo", Mode::OpenOffice, 0, 1, false, {}},
         Row{L"Quenlo.exe /uoo", Mode::OpenOffice, 0, 0, false, {}},
         Row{L"Quenlo.exe -l", Mode::Dialog, 0, 0, true, {}},
