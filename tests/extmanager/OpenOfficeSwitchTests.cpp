@@ -1,5 +1,6 @@
 // The OpenOffice.org switch over a fabricated machine.
 #include "ChildProcess.h"
+#include "DialogWatcher.h"
 #include "HostFixture.h"
 #include "OpenOfficeFiles.h"
 #include "OpenOfficeHosts.h"
@@ -376,5 +377,81 @@ INSTANTIATE_TEST_SUITE_P(Steps, OpenOfficeCrash,
                            for (const wchar_t* c = info.param; *c; ++c) name += iswalnum(*c) ? char(*c) : '_';
                            return name;
                          });
+
+bool Present(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Quenlo.exe itself over the real user folders of the Wine prefix.
+class OpenOfficeProgramTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    machine_ = std::make_unique<hostfab::FabricatedMachine>(std::wstring(temp) + L"quenlo-oo-program-" +
+                                                            std::to_wstring(GetCurrentProcessId()));
+    appData_ = RoamingAppDataFolder();
+    ASSERT_FALSE(appData_.empty());
+    ASSERT_FALSE(Present(appData_ + L"\\OpenOffice.org")) << "the prefix already has a profile";
+    hostfab::RemoveOpenOffice(*machine_);
+    hostfab::InstallOpenOfficePlugin(*machine_, false);
+    hostfab::AddOpenOfficeVersion(*machine_, HKEY_LOCAL_MACHINE, L"3.2");
+    hostfab::AddOpenOfficeProfile(*machine_, appData_, 3);
+  }
+  void TearDown() override { machine_.reset(); }
+
+  // Runs Quenlo.exe; answers the message boxes any process showed meanwhile.
+  std::vector<testsupport::SeenWindow> Run(const std::wstring& arguments) {
+    testsupport::DialogWatcher watcher(true);
+    watcher.Press(L"", IDOK);
+    testsupport::ChildProcess child;
+    EXPECT_TRUE(child.Start(L"\"" + testsupport::SiblingPath(L"Quenlo.exe") + L"\" " + arguments));
+    EXPECT_TRUE(child.Wait(60000)) << "Quenlo.exe did not end";
+    return watcher.Seen();
+  }
+  Files Profile() const {
+    Files files = oofiles::Read(appData_ + L"\\OpenOffice.org");
+    files.erase(L"3\\user\\basic\\script.xlc.old");
+    return files;
+  }
+  std::string Addons() const {
+    return testsupport::ReadWholeFile(appData_ + COpenOfficeSW::PathsFor(3).regRel + L"\\Addons.xcu");
+  }
+  bool Marked() const { return Present(appData_ + COpenOfficeSW::PathsFor(3).regRel + L"\\Addons.xcu.old"); }
+
+  std::unique_ptr<hostfab::FabricatedMachine> machine_;
+  std::wstring appData_;
+};
+
+TEST_F(OpenOfficeProgramTest, IooAndUooEditAddonsOnlyAndNeverShowAMessage) {
+  const Files original = Profile();
+  EXPECT_TRUE(Run(L"/ioo").empty());
+  EXPECT_EQ(1u, Count(Addons(), "\"NORVA.Translate\""));
+  EXPECT_FALSE(Marked());
+  EXPECT_TRUE(Run(L"/uoo").empty());
+  EXPECT_EQ(original, Profile());
+
+  // A failure is not shown either: the file held by another program stays as it was.
+  std::wstring path = appData_ + COpenOfficeSW::PathsFor(3).regRel + L"\\Addons.xcu";
+  HANDLE locked = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+  std::vector<testsupport::SeenWindow> seen = Run(L"/ioo");
+  CloseHandle(locked);
+  EXPECT_TRUE(seen.empty()) << "a message box showed: " << (seen.empty() ? 0 : seen[0].texts.size());
+  EXPECT_EQ(original, Profile());
+}
+
+TEST_F(OpenOfficeProgramTest, TheCodesAndTheWholeRunSwitchTheProfile) {
+  const Files original = Profile();
+  EXPECT_TRUE(Run(L"/i oop").empty());
+  EXPECT_FALSE(Marked()) << "the VQD edition is not installed";
+  EXPECT_TRUE(Run(L"/i oo").empty());
+  EXPECT_TRUE(Marked());
+  EXPECT_TRUE(Run(L"/u oo").empty());
+  EXPECT_EQ(original, Profile());
+  EXPECT_TRUE(Run(L"/i").empty());
+  EXPECT_TRUE(Marked());
+  EXPECT_EQ(1u, Count(Addons(), "\"NORVA.Translate\""));
+  EXPECT_TRUE(Run(L"/u").empty());
+  EXPECT_EQ(original, Profile());
+}
 
 }  // namespace
