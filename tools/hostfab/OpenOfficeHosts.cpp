@@ -276,4 +276,18 @@ std::wstring AddOpenOfficeProfile(FabricatedMachine& machine, const std::wstring
   return appData + L"\\" + OpenOfficeUserFolder(major);
 }
 
+std::wstring AddOpenOfficeHost(FabricatedMachine& machine, const std::wstring& appData) {
+  RemoveOpenOffice(machine);
+  InstallOpenOfficePlugin(machine, false);
+  InstallOpenOfficePlugin(machine, true);
+  AddOpenOfficeVersion(machine, HKEY_LOCAL_MACHINE, L"3.2");
+  AddOpenOfficeVersion(machine, HKEY_CURRENT_USER, L"2.4");
+  AddOpenOfficeProfile(machine, appData, 3);
+  AddOpenOfficeProfile(machine, appData, 2, true, TextForm{"\r\n", TextForm::Utf8});
+  machine.WatchFolder(appData + L"\\OpenOffice.org");
+  machine.WatchFolder(appData + L"\\OpenOffice.org2");
+  return L"  OpenOffice.org 3.2 (machine) and 2.4 (user) with their profiles, plug-ins Quillmod.dll and "
+         L"QuillmodVQD.dll (stand-ins)";
+}
+
 }  // namespace hostfab

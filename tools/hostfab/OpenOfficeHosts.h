@@ -42,6 +42,11 @@ std::map<std::wstring, std::string> OpenOfficeProfileFiles(int major, bool userE
 // "user" folder.
 std::wstring AddOpenOfficeProfile(FabricatedMachine& machine, const std::wstring& appData, int major,
                                   bool userEntries = true, const TextForm& form = TextForm());
+// The main job's OpenOffice.org: both editions of the plug-in, version 3.2
+// for the machine and 2.4 for the user, each with its profile below
+// appData, watched by the footprint; returns a line that says so.
+std::wstring AddOpenOfficeHost(FabricatedMachine& machine, const std::wstring& appData);
+
 // The relative "user" folder of the major version.
 std::wstring OpenOfficeUserFolder(int major);
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "HostFabric.h"
+#include "OpenOfficeHosts.h"
 #include "platform/win/WindowImage.h"
 
 namespace {
@@ -158,6 +159,7 @@ int Demo(const std::wstring& screenshots) {
   machine.AddOpera(L"Opera 11.64");
   machine.AddOperaProfile(appData, hostfab::FabricatedMachine::SampleOperaPrefs());
   Print(L"  Opera 11.64 with its operaprefs.ini, runner Vestrun.exe");
+  Print(hostfab::AddOpenOfficeHost(machine, appData));
 
   machine.Watch(HKEY_CLASSES_ROOT, L"CLSID\\{837EB034-DE5A-4163-B999-9DEDBE967243}");
   machine.Watch(HKEY_CLASSES_ROOT, L"CLSID\\{1E10CB55-1F06-4CAB-B8BB-937D451F7521}");
