@@ -145,6 +145,11 @@ bool EncodeProfileText(const ProfileText& text, std::string& bytes) {
   return true;
 }
 
+std::function<bool(const std::wstring&)>& RefuseNewFilesIn() {
+  static std::function<bool(const std::wstring&)> refuse;
+  return refuse;
+}
+
 bool ReadProfileText(const std::wstring& path, ProfileText& text) {
   std::string bytes;
   return ReadWholeFile(path, bytes) && ParseProfileText(bytes, text);
@@ -157,6 +162,7 @@ bool ReplaceProfileFile(const std::wstring& path, const std::string& bytes) {
     return false;
   size_t cut = path.find_last_of(L"\\/");
   std::wstring folder = cut == std::wstring::npos ? std::wstring(L".") : path.substr(0, cut);
+  if (RefuseNewFilesIn() && RefuseNewFilesIn()(folder)) return false;
   // GetTempFileNameW makes the file, so two writers never share a name.
   wchar_t temporary[MAX_PATH + 1] = {};
   if (folder.size() > MAX_PATH - 14 || !GetTempFileNameW(folder.c_str(), L"qoo", 0, temporary)) return false;

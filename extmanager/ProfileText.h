@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,3 +44,8 @@ bool ReadProfileText(const std::wstring& path, ProfileText& text);
 // wholly new. A read-only target is refused. False (target untouched, the new
 // file gone) on any failure.
 bool ReplaceProfileFile(const std::wstring& path, const std::string& bytes);
+
+// A test seam: folders where no new file may be made, as an access-control
+// list makes them on Windows (Wine lets its user write anywhere). Empty by
+// default; the program itself never sets it.
+std::function<bool(const std::wstring& folder)>& RefuseNewFilesIn();

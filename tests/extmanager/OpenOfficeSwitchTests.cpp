@@ -23,6 +23,10 @@ class OpenOfficeSwitchTest : public HostTest {
     HostTest::SetUp();
     hostfab::RemoveOpenOffice(*machine_);
   }
+  void TearDown() override {
+    RefuseNewFilesIn() = nullptr;
+    HostTest::TearDown();
+  }
   void Install(bool vqd = false) { product_ = hostfab::InstallOpenOfficePlugin(*machine_, vqd); }
   void AddVersion(const std::wstring& version, HKEY root = HKEY_LOCAL_MACHINE) {
     hostfab::AddOpenOfficeVersion(*machine_, root, version);
@@ -294,7 +298,7 @@ TEST_F(OpenOfficeSwitchTest, AMissingKeyBindingTemplateIsAnUnexpectedFailure) {
   EXPECT_FALSE(Exists(Marker(3)));
 }
 
-TEST_F(OpenOfficeSwitchTest, AReadOnlyLibraryFolderStopsSwitchingOffAndTheItemStaysOn) {
+TEST_F(OpenOfficeSwitchTest, ALibraryFileThatCannotGoStopsSwitchingOffAndTheItemStaysOn) {
   Install();
   AddVersion(L"3.2");
   std::wstring user = AddProfile(3);
@@ -315,6 +319,41 @@ TEST_F(OpenOfficeSwitchTest, AReadOnlyLibraryFolderStopsSwitchingOffAndTheItemSt
   items[0].enabled = 0;
   EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
   EXPECT_FALSE(Exists(user + L"\\basic\\Norva"));
+}
+
+TEST_F(OpenOfficeSwitchTest, AFolderWithoutWriteAccessStopsTheSwitchHalfWayAndLosesNothing) {
+  Install();
+  AddVersion(L"3.2");
+  AddProfile(3, true, TextForm{"\r\n", TextForm::Utf8});
+  const Files original = Profile();
+  std::wstring ui = appData_ + COpenOfficeSW::PathsFor(3).uiRel;
+  RefuseNewFilesIn() = [ui](const std::wstring& folder) { return folder == ui; };
+  COpenOfficeSW sw(L"OpenOffice.org", kOrdinary);
+  SwitchItems items = Detect(sw);
+  items[0].enabled = 1;
+  EXPECT_EQ(ErrorText(L"OpenOffice.org", CExceptSW::kStepFailed), ApplyShowingErrors(sw, items));
+  EXPECT_EQ(0, items[0].enabled);
+  EXPECT_FALSE(Exists(Marker(3)));
+  Files half = Profile();
+  EXPECT_EQ(original.at(L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\UI\\WriterWindowState.xcu"),
+            half[L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\UI\\WriterWindowState.xcu"]);
+  EXPECT_EQ(1u, Count(half[L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\Addons.xcu"],
+                      "\"NORVA.Translate\"")) << "the steps before stay done";
+
+  RefuseNewFilesIn() = nullptr;
+  items[0].enabled = 1;
+  EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
+  EXPECT_TRUE(Exists(Marker(3)));
+
+  RefuseNewFilesIn() = [ui](const std::wstring& folder) { return folder == ui; };
+  items[0].enabled = 0;
+  EXPECT_EQ(ErrorText(L"OpenOffice.org", CExceptSW::kStepFailed), ApplyShowingErrors(sw, items));
+  EXPECT_EQ(1, items[0].enabled);
+  EXPECT_TRUE(Exists(Marker(3)));
+  RefuseNewFilesIn() = nullptr;
+  items[0].enabled = 0;
+  EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
+  EXPECT_EQ(original, Profile());
 }
 
 // A crash before any step of switching on or off: the profile stays valid,
