@@ -219,7 +219,13 @@ TEST_F(OpenOfficeSwitchTest, TheCommandLineFormTouchesOnlyAddonsAndLeavesNoMarke
   Files rest = original;
   rest.erase(L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\Addons.xcu");
   EXPECT_EQ(rest, on) << "no other file changed";
+  // Without the marker the ordinary switch has nothing to take off.
+  const Files afterIoo = Profile();
+  items[0].option = 0;
   items[0].enabled = 0;
+  sw.ApplyItems(items, true);
+  EXPECT_EQ(afterIoo, Profile());
+  items[0].option = 333;
   sw.ApplyItems(items, true);
   EXPECT_EQ(original, Profile());
 }
