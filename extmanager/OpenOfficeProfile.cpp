@@ -8,7 +8,6 @@
 #include "extmanager/FolderEntries.h"
 #include "extmanager/LongPath.h"
 #include "extmanager/ProfileText.h"
-#include "extmanager/SystemProbes.h"
 #include "extmanager/TextFiles.h"
 
 namespace {
@@ -90,8 +89,8 @@ bool SameTexts(const ProfileText& a, const ProfileText& b) {
 // An events file that holds no more than what its template leaves without
 // the product's bindings binds nothing: it goes, as it was most likely made
 // from the template, and a missing file binds nothing either.
-bool WriteOrRemove(const std::wstring& target, const ProfileText& text, const ProfileText* skeleton) {
-  if (skeleton && SameTexts(text, *skeleton)) return DeleteFileW(LongPath(target).c_str()) != 0;
+bool WriteOrRemove(const std::wstring& target, const ProfileText& text, const ProfileText& skeleton) {
+  if (SameTexts(text, skeleton)) return DeleteFileW(LongPath(target).c_str()) != 0;
   return Write(target, text);
 }
 
@@ -294,7 +293,7 @@ bool COpenOfficeProfile::EditEvents(bool enable, const std::wstring& regRel) {
   }
   for (; from < skeleton.lines.size(); ++from) rest.push_back(skeleton.lines[from]);
   skeleton.lines = std::move(rest);
-  return WriteOrRemove(target, text, &skeleton);
+  return WriteOrRemove(target, text, skeleton);
 }
 
 bool COpenOfficeProfile::EditLibraryList(bool enable, const std::wstring& scripts) {
