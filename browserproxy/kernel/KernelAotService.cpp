@@ -1,7 +1,7 @@
-// The service interfaces of the kernel connector: AOT, speech, smart
-// folders, web search and the desktop object.
+#include "browserproxy/kernel/KernelAotService.h"
+
 #include "browserproxy/kernel/KernelObject.h"
-#include "browserproxy/kernel/NorvaKernelWrapper.h"
+#include "browserproxy/kernel/KernelSession.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/com/Variant.h"
@@ -14,71 +14,8 @@ using platform::Variant;
 
 namespace {
 
-constexpr HRESULT kUnexpected = static_cast<HRESULT>(0x8000FFFF);
-// The registry root the speech objects read their settings from.
-constexpr long kCurrentUserRoot = static_cast<long>(0x80000001);
-constexpr wchar_t kCharacterName[] = L"Merlin";
 constexpr long kAnalyzerKind = 1;
 constexpr long kSecondAnalyzerKind = 2;
-
-// Speech that failed once stays off for the life of the process.
-bool speechFailed = false;
-
-void DispatchWaitingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-// A window disabled for the owner's lifetime and enabled again on every road.
-class DisabledWindow {
- public:
-  explicit DisabledWindow(HWND window) : window_(window) {
-    if (window_) EnableWindow(window_, FALSE);
-  }
-  ~DisabledWindow() {
-    if (window_) EnableWindow(window_, TRUE);
-  }
-  DisabledWindow(const DisabledWindow&) = delete;
-  DisabledWindow& operator=(const DisabledWindow&) = delete;
-
- private:
-  HWND window_;
-};
-
-Variant UnsignedValue(unsigned int number) {
-  Variant value;
-  value.Ptr()->vt = VT_UINT;
-  value.Ptr()->uintVal = number;
-  return value;
-}
-
-}  // namespace
-
-// --- AOT -------------------------------------------------------------------
-
-namespace {
-
-// The answer of an AOT operation: a kernel failure is shown through the
-// connector's ReportError and answered as its HRESULT.
-template <class Body>
-HRESULT AnswerReported(CNorvaKernelWrapper& connector, Body&& body) {
-  try {
-    return body();
-  } catch (const ComError& error) {
-    connector.ReportError(error.Result());
-    return error.Result();
-  } catch (...) {
-    connector.ReportError(kUnexpected);
-    return kUnexpected;
-  }
-}
 
 // first, then the names that get_NextTemplate links after it, at most limit
 // in all (first always): an analyzer whose ranked list comes back to a name it
@@ -98,9 +35,25 @@ std::vector<std::wstring> RankedNames(INorva5TemplateAnalyzer* analyzer, const s
 
 unsigned short WeightOf(const RankedTemplate& entry) { return static_cast<unsigned short>(entry.second.second); }
 
+// The title of a ranked template: the name the kernel's template list gives
+// the template of that identifier. (What the analyzer answers at the next
+// place of its interface is its keyword report, not a title.) A name that
+// the list does not know as an identifier is its own title: an analyzer may
+// rank the templates by name.
+std::wstring TitleOf(INrvaTemplateList* templates, const std::wstring& name) {
+  short index = -1;
+  if (FAILED(templates->IndexOf(Bstr(name).Get(), &index)) || index < 0) return name;
+  ComPtr<IDispatch> item;
+  ThrowIfFailed(templates->GetItem(Variant::FromUInt(static_cast<unsigned int>(index)).Get(), item.Receive()),
+                L"ranked template");
+  Bstr title;
+  ThrowIfFailed(kernel_object::Take<INrvaTemplate>(item)->GetName(title.Receive()), L"template title");
+  return title.Str();
+}
+
 }  // namespace
 
-ComPtr<INorva5TemplateAnalyzer> CNorvaKernelWrapper::GetAnalyzer(long directionId) {
+ComPtr<INorva5TemplateAnalyzer> CKernelAotService::GetAnalyzer(long directionId) {
   try {
     if (!analyzerSource_ && FAILED(kernel_object::TryCreate(CLSID_NrvaAnalyzerSource, &analyzerSource_))) return {};
     ComPtr<INorva5TemplateAnalyzer> analyzer;
@@ -112,62 +65,58 @@ ComPtr<INorva5TemplateAnalyzer> CNorvaKernelWrapper::GetAnalyzer(long directionI
       analyzer = object.As<INorva5TemplateAnalyzer>();
     }
     if (!analyzer) throw ComError(E_POINTER, L"no template analyzer");
-    Bstr client(clientName_);
+    Bstr client(session_.ClientName());
     Variant direction = Variant::FromInt32(directionId);
-    if (IsAttached())
-      ThrowIfFailed(analyzer->Initialize2(client.Get(), control_.Get(), direction.Get()), L"analyzer set-up");
+    if (session_.IsAttached())
+      ThrowIfFailed(analyzer->Initialize2(client.Get(), session_.Control().Get(), direction.Get()), L"analyzer set-up");
     else
       ThrowIfFailed(analyzer->Initialize(client.Get(), direction.Get()), L"analyzer set-up");
     return analyzer;
   } catch (...) {
-    ReportCaught();
+    session_.ReportCaught();
     return {};
   }
 }
 
-ComPtr<INrvaTemplateList> CNorvaKernelWrapper::TemplatesOfDirection(long directionId) {
+ComPtr<INrvaTemplateList> CKernelAotService::TemplatesOfDirection(long directionId) {
   ComPtr<IDispatch> list;
-  ThrowIfFailed(ContextDirections()->GetTemplates(Variant::FromInt32(directionId).Get(), list.Receive()),
+  ThrowIfFailed(session_.ContextDirections()->GetTemplates(Variant::FromInt32(directionId).Get(), list.Receive()),
                 L"template list");
   if (!list) throw ComError(E_POINTER, L"the kernel handed out no template list");
   return list.Query<INrvaTemplateList>();
 }
 
-size_t CNorvaKernelWrapper::TemplateCountOf(INorva5TemplateAnalyzer* analyzer) {
+ComPtr<INrvaTemplateList> CKernelAotService::TemplatesOf(INorva5TemplateAnalyzer* analyzer) {
   long directionId = 0;
   ThrowIfFailed(analyzer->get_DirID(&directionId), L"analyzer direction");
+  return TemplatesOfDirection(directionId);
+}
+
+size_t CKernelAotService::CountOf(INrvaTemplateList* templates) {
   short count = 0;
-  ThrowIfFailed(TemplatesOfDirection(directionId)->GetCount(&count), L"template count");
+  ThrowIfFailed(templates->GetCount(&count), L"template count");
   return count < 0 ? 0 : static_cast<size_t>(count);
 }
 
-bool CNorvaKernelWrapper::IsAotAvailable() {
+bool CKernelAotService::IsKindAvailable(long kind) {
   try {
     if (!analyzerSource_ && FAILED(kernel_object::TryCreate(CLSID_NrvaAnalyzerSource, &analyzerSource_))) return false;
     long available = 0;
-    ThrowIfFailed(analyzerSource_->IsAvailable(kAnalyzerKind, &available));
+    ThrowIfFailed(analyzerSource_->IsAvailable(kind, &available));
     return available != 0;
   } catch (...) {
-    ReportCaught();
+    session_.ReportCaught();
     return false;
   }
 }
 
-bool CNorvaKernelWrapper::IsSecondKindAvailable() {
-  try {
-    if (!analyzerSource_ && FAILED(kernel_object::TryCreate(CLSID_NrvaAnalyzerSource, &analyzerSource_))) return false;
-    long available = 0;
-    ThrowIfFailed(analyzerSource_->IsAvailable(kSecondAnalyzerKind, &available));
-    return available != 0;
-  } catch (...) {
-    ReportCaught();
-    return false;
-  }
-}
+bool CKernelAotService::IsAvailable() { return IsKindAvailable(kAnalyzerKind); }
 
-HRESULT CNorvaKernelWrapper::DetectTemplate(const std::wstring& text, std::wstring& templateId) {
-  return AnswerReported(*this, [&]() -> HRESULT {
-    auto analyzer = GetAnalyzer(GetActiveDirID());
+bool CKernelAotService::IsSecondKindAvailable() { return IsKindAvailable(kSecondAnalyzerKind); }
+
+HRESULT CKernelAotService::DetectTemplate(const std::wstring& text, std::wstring& templateId) {
+  return session_.Answered([&]() -> HRESULT {
+    auto analyzer = GetAnalyzer(session_.ActiveDirID());
     if (!analyzer) return S_FALSE;
     std::vector<RankedTemplate> ranked;
     HRESULT hr = RankWith(analyzer.Get(), text, ranked, true);
@@ -176,27 +125,26 @@ HRESULT CNorvaKernelWrapper::DetectTemplate(const std::wstring& text, std::wstri
   });
 }
 
-HRESULT CNorvaKernelWrapper::RankTemplates(const std::wstring& text, std::vector<RankedTemplate>& ranked,
-                                           bool bestOnly) {
-  return AnswerReported(*this, [&] { return RankWith(GetAnalyzer(GetActiveDirID()).Get(), text, ranked, bestOnly); });
+HRESULT CKernelAotService::RankTemplates(const std::wstring& text, std::vector<RankedTemplate>& ranked,
+                                         bool bestOnly) {
+  return session_.Answered(
+      [&] { return RankWith(GetAnalyzer(session_.ActiveDirID()).Get(), text, ranked, bestOnly); });
 }
 
-HRESULT CNorvaKernelWrapper::RankWith(INorva5TemplateAnalyzer* analyzer, const std::wstring& text,
-                                      std::vector<RankedTemplate>& ranked, bool bestOnly) {
+HRESULT CKernelAotService::RankWith(INorva5TemplateAnalyzer* analyzer, const std::wstring& text,
+                                    std::vector<RankedTemplate>& ranked, bool bestOnly) {
   auto ranking = ComPtr<INorva5TemplateAnalyzer>::Share(analyzer).As<INorva9TemplateAnalyzer>();
   if (!ranking) return S_FALSE;
   // Only a ranking is read; an analysis that made none leaves the list as it was.
   if (ranking->Analyze(Bstr(text).Get(), nullptr) != S_OK) return S_OK;
   Bstr best;
   ThrowIfFailed(ranking->get_Template(best.Receive()), L"best template");
+  auto templates = TemplatesOf(ranking.Get());
   std::vector<RankedTemplate> walked;
-  for (const std::wstring& name : RankedNames(ranking.Get(), best.Str(), TemplateCountOf(ranking.Get()))) {
-    Bstr templateName(name);
+  for (const std::wstring& name : RankedNames(ranking.Get(), best.Str(), CountOf(templates.Get()))) {
     USHORT weight = 0;
-    Bstr title;
-    ThrowIfFailed(ranking->GetTemplateWeight(templateName.Get(), &weight), L"template weight");
-    ThrowIfFailed(ranking->GetTemplateKeywords(templateName.Get(), title.Receive()), L"template title");
-    walked.push_back({name, {title.Str(), static_cast<short>(weight)}});
+    ThrowIfFailed(ranking->GetTemplateWeight(Bstr(name).Get(), &weight), L"template weight");
+    walked.push_back({name, {TitleOf(templates.Get(), name), static_cast<short>(weight)}});
   }
   if (!bestOnly) {
     ranked.insert(ranked.end(), walked.begin(), walked.end());
@@ -210,12 +158,13 @@ HRESULT CNorvaKernelWrapper::RankWith(INorva5TemplateAnalyzer* analyzer, const s
   return S_OK;
 }
 
-bool CNorvaKernelWrapper::ListAdvice(const std::wstring& text, std::vector<std::wstring>& advice) {
+bool CKernelAotService::ListAdvice(const std::wstring& text, std::vector<std::wstring>& advice) {
   try {
-    auto analyzer = GetAnalyzer(GetActiveDirID());
+    auto analyzer = GetAnalyzer(session_.ActiveDirID());
     if (!analyzer) return false;
     if (FAILED(analyzer->Analyze(Bstr(text).Get(), nullptr))) return false;
-    const size_t limit = TemplateCountOf(analyzer.Get());
+    auto templates = TemplatesOf(analyzer.Get());
+    const size_t limit = CountOf(templates.Get());
     long dictionary = 0;
     Bstr item;
     ThrowIfFailed(analyzer->get_BestAdvice(&dictionary, item.Receive()), L"best advice");
@@ -232,27 +181,22 @@ bool CNorvaKernelWrapper::ListAdvice(const std::wstring& text, std::vector<std::
       return true;
     }
     // Nothing ranked: the first template of the analyzer's direction.
-    long directionId = 0;
-    ThrowIfFailed(analyzer->get_DirID(&directionId), L"analyzer direction");
-    Variant first;
-    first.Ptr()->vt = VT_I2;
-    first.Ptr()->iVal = 0;
     ComPtr<IDispatch> item0;
-    ThrowIfFailed(TemplatesOfDirection(directionId)->GetItem(first.Get(), item0.Receive()), L"first template");
+    ThrowIfFailed(templates->GetItem(Variant::FromInt16(0).Get(), item0.Receive()), L"first template");
     if (!item0) throw ComError(E_POINTER, L"the kernel handed out no template");
     Bstr name;
     ThrowIfFailed(item0.Query<INrvaTemplate>()->GetName(name.Receive()), L"template name");
     advice.push_back(name.Str());
     return true;
   } catch (...) {
-    ReportCaught();
+    session_.ReportCaught();
     return false;
   }
 }
 
-HRESULT CNorvaKernelWrapper::ChooseTemplate(const std::wstring& text, std::wstring& templateId) {
-  return AnswerReported(*this, [&]() -> HRESULT {
-    auto analyzer = GetAnalyzer(GetActiveDirID());
+HRESULT CKernelAotService::ChooseTemplate(const std::wstring& text, std::wstring& templateId) {
+  return session_.Answered([&]() -> HRESULT {
+    auto analyzer = GetAnalyzer(session_.ActiveDirID());
     auto chooser = analyzer ? analyzer.As<INorva10TemplateAnalyzer>() : ComPtr<INorva10TemplateAnalyzer>();
     if (!chooser) return S_FALSE;
     Bstr chosen;
@@ -260,157 +204,4 @@ HRESULT CNorvaKernelWrapper::ChooseTemplate(const std::wstring& text, std::wstri
     if (hr == S_OK) templateId = chosen.Str();
     return hr;
   });
-}
-
-// --- Speech ----------------------------------------------------------------
-
-ComPtr<INrvaSpeech> CNorvaKernelWrapper::GetSpeaker(const VARIANT& language) {
-  if (speechFailed) return {};
-  try {
-    auto speaker = kernel_object::Create<INrvaSpeech>(CLSID_NrvaSpeech);
-    ThrowIfFailed(speaker->Setup(Variant::FromString(clientName_).Get(), Variant::FromInt32(kCurrentUserRoot).Get(),
-                                 language),
-                  L"speech set-up");
-    return speaker;
-  } catch (...) {
-    ReportCaught();
-    speechFailed = true;
-    return {};
-  }
-}
-
-ComPtr<INrvaCharacter> CNorvaKernelWrapper::GetAnimatedSpeaker(const VARIANT& language) {
-  if (!animatedSpeaker_) {
-    auto speaker = kernel_object::Create<INrvaAnimatedSpeaker>(CLSID_NrvaAnimatedSpeaker);
-    ThrowIfFailed(speaker->Setup(UnsignedValue(static_cast<unsigned int>(kCurrentUserRoot)).Get(), language),
-                  L"animated speaker set-up");
-    ThrowIfFailed(speaker->LoadCharacter(Bstr(kCharacterName).Get()), L"loading the character");
-    animatedSpeaker_ = std::move(speaker);
-  }
-  ComPtr<IDispatch> character;
-  ThrowIfFailed(animatedSpeaker_->GetCharacter(Bstr(kCharacterName).Get(), character.Receive()), L"character");
-  if (!character) return {};
-  return character.Query<INrvaCharacter>();
-}
-
-bool CNorvaKernelWrapper::CanSpeak() { return static_cast<bool>(GetSpeaker(Variant::Missing().Get())); }
-
-bool CNorvaKernelWrapper::IsCharacterActive(const VARIANT& language) {
-  if (!animatedSpeaker_) return false;
-  auto character = GetAnimatedSpeaker(language);
-  if (!character) return false;
-  VARIANT_BOOL visible = VARIANT_FALSE;
-  ThrowIfFailed(character->GetVisible(&visible), L"character state");
-  return visible != VARIANT_FALSE;
-}
-
-long CNorvaKernelWrapper::Speak(const std::wstring& text, const VARIANT& language, bool withCharacter) {
-  const long direction = GetActiveDirID();
-  if (!withCharacter) {
-    if (speaker_) {
-      speaker_->Cancel();
-      DispatchWaitingMessages();
-    }
-    speaker_ = GetSpeaker(language);
-    if (!speaker_) return 1;
-    ThrowIfFailed(speaker_->Speak(direction & 0xFFFF, Bstr(text).Get(), Variant::Missing().Get(),
-                                  Variant::Missing().Get()),
-                  L"speaking");
-    return 0;
-  }
-  auto character = GetAnimatedSpeaker(language);
-  if (!character) return 1;
-  HWND front = GetForegroundWindow();
-  VARIANT_BOOL visible = VARIANT_FALSE;
-  if (SUCCEEDED(character->GetVisible(&visible)) && visible != VARIANT_FALSE) {
-    ThrowIfFailed(character->StopAll(Variant::Missing().Get()), L"stopping the character");
-    DispatchWaitingMessages();
-  }
-  // The window in front stays disabled while the character speaks, and is
-  // enabled again however the speaking ends.
-  DisabledWindow disabled(front);
-  ThrowIfFailed(character->SetLanguage(direction & 0xFFFF), L"character language");
-  ThrowIfFailed(character->Show(0, 0), L"showing the character");
-  ThrowIfFailed(character->Speak(Bstr(text).Get(), direction), L"character speaking");
-  ThrowIfFailed(character->Hide(0, 1), L"hiding the character");
-  return 0;
-}
-
-void CNorvaKernelWrapper::StopSpeaking(const VARIANT& language) {
-  if (auto speaker = GetSpeaker(language)) speaker->Stop();
-}
-
-// --- Smart folders ---------------------------------------------------------
-
-ComPtr<INrvaSmartFolders>& CNorvaKernelWrapper::SmartFolders() {
-  if (!smartFolders_) kernel_object::TryCreate(CLSID_NrvaSmartFolders, &smartFolders_);
-  return smartFolders_;
-}
-
-bool CNorvaKernelWrapper::IsSmartFolderAvailable() { return static_cast<bool>(SmartFolders()); }
-
-long CNorvaKernelWrapper::GetFolderInfo(const std::wstring& path, long& value, std::wstring& text) {
-  try {
-    if (!SmartFolders()) return 1;
-    ComPtr<IDispatch> folderObject;
-    ThrowIfFailed(smartFolders_->GetFolder(Bstr(path).Get(), folderObject.Receive()), L"smart folder");
-    auto folder = folderObject.As<INrvaSmartFolder>();
-    if (!folder) return 1;
-    long kind = 0;
-    Bstr folderText;
-    ThrowIfFailed(folder->GetKind(&kind), L"smart folder kind");
-    ThrowIfFailed(folder->GetText(folderText.Receive()), L"smart folder text");
-    value = kind;
-    text = folderText.Str();
-    return 0;
-  } catch (...) {
-    ReportCaught();
-    return 1;
-  }
-}
-
-void CNorvaKernelWrapper::RefreshFolders() {
-  Reported([&] {
-    if (!smartFolders_) return;
-    if (IsAttached())
-      ThrowIfFailed(smartFolders_->RefreshWith(control_.Get()), L"refreshing smart folders");
-    else
-      ThrowIfFailed(smartFolders_->Refresh(), L"refreshing smart folders");
-  });
-}
-
-// --- Web search ------------------------------------------------------------
-
-long CNorvaKernelWrapper::Search(std::wstring& result, const std::wstring& option, const std::wstring& query) {
-  try {
-    Bstr answer;
-    Variant optionValue = Variant::FromString(option);
-    if (IsAttached()) {
-      ComPtr<INrvaAttachedWebSearch> search;
-      if (FAILED(kernel_object::TryCreate(CLSID_NrvaWebSearch, &search))) return 1;
-      ThrowIfFailed(search->Search(Bstr(query).Get(), Variant::Missing().Get(), Variant::Missing().Get(),
-                                   optionValue.Get(), Variant::Missing().Get(), answer.Receive()),
-                    L"web search");
-    } else {
-      ComPtr<INrvaWebSearch> search;
-      if (FAILED(kernel_object::TryCreate(CLSID_NrvaWebSearch, &search))) return 1;
-      ThrowIfFailed(search->Search(Bstr(query).Get(), Variant::Missing().Get(), Variant::Missing().Get(),
-                                   optionValue.Get(), Variant::Missing().Get(), answer.Receive()),
-                    L"web search");
-    }
-    result = answer.Str();
-    return 0;
-  } catch (...) {
-    ReportCaught();
-    return 1;
-  }
-}
-
-HRESULT CNorvaKernelWrapper::IsReady() {
-  if (IsAttached()) {
-    ComPtr<INrvaAttachedWebSearch> search;
-    return kernel_object::TryCreate(CLSID_NrvaWebSearch, &search);
-  }
-  ComPtr<INrvaWebSearch> search;
-  return kernel_object::TryCreate(CLSID_NrvaWebSearch, &search);
 }
