@@ -38,12 +38,7 @@ Variant IntKind(int kind) {
   return value;
 }
 
-Variant WindowValue(HWND window) {
-  Variant value;
-  value.Ptr()->vt = VT_UINT;
-  value.Ptr()->uintVal = static_cast<UINT>(reinterpret_cast<UINT_PTR>(window));
-  return value;
-}
+Variant WindowValue(HWND window) { return Variant::FromUInt(static_cast<UINT>(reinterpret_cast<UINT_PTR>(window))); }
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "platform/com/ComError.h"
 #include "platform/com/ComPtr.h"
 
 // Creation of the translation kernel's objects: by class identifier for any
@@ -27,6 +28,14 @@ platform::ComPtr<T> Create(REFCLSID clsid, REFIID iid = __uuidof(T)) {
   platform::ComPtr<T> result;
   platform::ThrowIfFailed(TryCreate(clsid, &result, iid), L"creating a kernel object");
   return result;
+}
+
+// The object a kernel call handed out, asked for the wanted interface;
+// E_POINTER when it handed out none.
+template <class T>
+platform::ComPtr<T> Take(platform::ComPtr<IDispatch>& object) {
+  if (!object) throw platform::ComError(E_POINTER, L"the kernel handed out no object");
+  return object.Query<T>();
 }
 
 }  // namespace kernel_object

@@ -66,9 +66,9 @@ HRESULT Advizer::OnStatus(long status) {
   NoteReport();
   lastStatus_ = status;
   if (!dialog_) return S_OK;
-  if (status == 0)
+  if (status == kernel_job::kStateDone)
     dialog_->End(TRUE);
-  else if (status != 1 && status != 2)
+  else if (status != kernel_job::kStateRunning && status != kernel_job::kStateStopped)
     dialog_->End(FALSE);
   return S_OK;
 }

@@ -5,6 +5,7 @@
 
 #include "KelVarLib.h"
 #include "NorvaKernel.h"
+#include "browserproxy/kernel/KernelConstants.h"
 #include "browserproxy/kernel/NorvaKernelWrapper.h"
 #include "browserproxy/ui/IProgressDlg.h"
 #include "platform/com/ComObject.h"
@@ -63,9 +64,6 @@ class CNorvaKernelWrapper::CDNorvaCtEvents : public platform::Dispatch<DNorvaCtl
 class CNorvaKernelWrapper::CProgressAdvizer : public platform::Dispatch<INrvaTransEvents, kelVarLibrary>,
                                               public IProgressDlgCallBack {
  public:
-  // A status that is not final: the job still runs.
-  static constexpr long kRunning = 1;
-
   static std::span<const platform::InterfaceEntry> Interfaces();
 
   void SetDialog(IProgressDlg* dialog) { dialog_ = dialog; }
@@ -93,7 +91,7 @@ class CNorvaKernelWrapper::CProgressAdvizer : public platform::Dispatch<INrvaTra
  private:
   IProgressDlg* dialog_ = nullptr;
   platform::ComPtr<INrvaTranslationJob> job_;
-  long lastStatus_ = kRunning;
+  long lastStatus_ = kernel_job::kStateRunning;
   bool stopRequested_ = false;
   DWORD lastReport_ = GetTickCount();
 };

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "browserproxy/kernel/KernelConstants.h"
 #include "browserproxy/kernel/KernelObject.h"
 #include "browserproxy/kernel/NorvaKernelEvents.h"
 #include "browserproxy/kernel/NorvaKernelWrapper.h"
@@ -18,12 +19,6 @@ using platform::ThrowIfFailed;
 using platform::Variant;
 
 namespace {
-
-constexpr HRESULT kUnexpected = static_cast<HRESULT>(0x8000FFFF);
-constexpr HRESULT kJobFailed = static_cast<HRESULT>(0x800F0021);
-constexpr long kJobStateDone = 0;
-constexpr long kJobStateStopped = 2;
-constexpr long kJobStateFailed = 0x8005;
 
 // How often the job's own state is asked while waiting for it to stop.
 constexpr DWORD kStatePollMs = 100;
@@ -65,7 +60,7 @@ bool CNorvaKernelWrapper::TranslateText(const std::wstring& text, std::wstring& 
     std::vector<std::wstring> lines;
     std::wstring separator;
     SplitTextLines(text, lines, separator);
-    auto translator = CurrentProfile().Query<INrvaProfileTranslator>();
+    auto translator = session_.CurrentProfile().Query<INrvaProfileTranslator>();
     for (size_t i = 0; i < lines.size(); ++i) {
       if (i > 0) translation += separator;
       if (lines[i].empty()) continue;
@@ -81,7 +76,7 @@ bool CNorvaKernelWrapper::TranslateText(const std::wstring& text, std::wstring& 
     return true;
   } catch (...) {
     // The kernel shows its message; the caller gets no result.
-    ReportCaught();
+    session_.ReportCaught();
     return false;
   }
 }
@@ -92,7 +87,7 @@ bool CNorvaKernelWrapper::TranslateFile(TranslateFileJob& job) {
     ThrowIfFailed(translator->SetOption(Variant::FromString(name).Get(), value.Get()), L"file translation option");
 
   ComPtr<IDispatch> profile;
-  ThrowIfFailed(GetContext()->GetProfile(profile.Receive()), L"current profile");
+  ThrowIfFailed(session_.Context()->GetProfile(profile.Receive()), L"current profile");
   if (!job.withProgress) {
     ThrowIfFailed(translator->Translate(job.fileKind, job.fileKind, Variant::FromString(job.sourcePath).Get(),
                                         Variant::FromString(job.destinationPath).Get(), -1, profile.Get(), 0, 0),
@@ -101,7 +96,7 @@ bool CNorvaKernelWrapper::TranslateFile(TranslateFileJob& job) {
   }
 
   HWND window = ownerWindow_;
-  HRESULT result = kUnexpected;
+  HRESULT result = E_UNEXPECTED;
   auto advizer = platform::MakeComObject<CProgressAdvizer>();
   platform::AdviseConnection connection = platform::AdviseConnection::Make(
       translator.Get(), __uuidof(INrvaTransEvents), static_cast<INrvaTransEvents*>(advizer.Get()));
@@ -113,31 +108,31 @@ bool CNorvaKernelWrapper::TranslateFile(TranslateFileJob& job) {
     if (dialog) dialog->SetStopHandler(advizer.Get());
     const long outputKind = job.fileKind == 22 ? 20 : job.fileKind;
     // A status that arrives while the job starts is kept, not overwritten.
-    advizer->SetLastStatus(CProgressAdvizer::kRunning);
+    advizer->SetLastStatus(kernel_job::kStateRunning);
     ThrowIfFailed(translator->Translate(job.fileKind, outputKind, Variant::FromString(job.sourcePath).Get(),
                                         Variant::FromString(job.destinationPath).Get(), 0, profile.Get(), 0, 0),
                   L"file translation");
     result = PumpUntilDone(*advizer.Get(), dialog);
     connection.Unadvise();
-    // A job given up as silent stays failed, whatever state its stop left.
+    // A job given up as silent, or cut short, stays failed whatever state its stop left.
     switch (FAILED(result) ? -1 : JobState(advizer->Job())) {
-      case kJobStateDone:
+      case kernel_job::kStateDone:
         result = S_OK;
         break;
-      case kJobStateStopped:
+      case kernel_job::kStateStopped:
         result = S_FALSE;
         break;
-      case kJobStateFailed:
-        result = kJobFailed;
-        ReportError(result);
+      case kernel_job::kStateFailed:
+        result = kernel_job::kFailed;
         break;
       default:
         break;
     }
+    if (result == kernel_job::kFailed) ReportError(result);
   } catch (const ComError& error) {
     result = error.Result();
   } catch (...) {
-    result = kUnexpected;
+    result = E_UNEXPECTED;
   }
   // Every road: the kernel no longer reaches the dialog, the dialog no
   // longer reaches the job, and the window is given back.
@@ -153,7 +148,7 @@ bool CNorvaKernelWrapper::TranslateFile(TranslateFileJob& job) {
 }
 
 long CNorvaKernelWrapper::PumpUntilDone(CProgressAdvizer& advizer, IProgressDlg* dialog) {
-  auto finished = [&] { return advizer.LastStatus() != CProgressAdvizer::kRunning; };
+  auto finished = [&] { return advizer.LastStatus() != kernel_job::kStateRunning; };
   enum class Wait { Going, Ended, Gone, Silent };
   advizer.NoteReport();
   bool stopSeen = false;
@@ -170,14 +165,15 @@ long CNorvaKernelWrapper::PumpUntilDone(CProgressAdvizer& advizer, IProgressDlg*
         advizer.NoteReport();
       }
       const long state = JobState(advizer.Job());
-      if (state == kJobStateStopped) return Wait::Ended;
+      if (state == kernel_job::kStateStopped) return Wait::Ended;
       if (state == -1) return Wait::Gone;
     }
     if (GetTickCount() - advizer.LastReportTick() >= jobSilenceMs_) {
       // A job that ended without its final status is not lost.
       const long state = JobState(advizer.Job());
-      return state == kJobStateDone || state == kJobStateStopped || state == kJobStateFailed ? Wait::Ended
-                                                                                              : Wait::Silent;
+      const bool ended = state == kernel_job::kStateDone || state == kernel_job::kStateStopped ||
+                         state == kernel_job::kStateFailed;
+      return ended ? Wait::Ended : Wait::Silent;
     }
     return Wait::Going;
   };
@@ -202,7 +198,13 @@ long CNorvaKernelWrapper::PumpUntilDone(CProgressAdvizer& advizer, IProgressDlg*
     const DWORD untilSilent = silent < jobSilenceMs_ ? jobSilenceMs_ - silent : 0;
     const DWORD slice = stopping ? std::min(kStatePollMs, untilSilent) : untilSilent;
     auto wakeUp = [&] { return finished() || (!stopping && advizer.StopRequested()); };
-    if (platform::PumpMessagesUntil(wakeUp, slice) == platform::PumpResult::Quit) break;
+    if (platform::PumpMessagesUntil(wakeUp, slice) == platform::PumpResult::Quit) {
+      // The thread's session ends (its WM_QUIT is left for the outer loop):
+      // a job that has not ended is cut short, and that is a failed job.
+      if (check() == Wait::Ended) break;
+      if (advizer.Job() && !advizer.StopRequested()) advizer.Job()->Stop();
+      return kernel_job::kFailed;
+    }
   }
   return advizer.LastStatus() == 0 ? 0 : 1;
 }

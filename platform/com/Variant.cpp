@@ -39,6 +39,20 @@ Variant Variant::FromUInt32(uint32_t value) noexcept {
   return result;
 }
 
+Variant Variant::FromUInt(unsigned int value) noexcept {
+  Variant result;
+  result.v_.vt = VT_UINT;
+  result.v_.uintVal = value;
+  return result;
+}
+
+Variant Variant::FromInt16(int16_t value) noexcept {
+  Variant result;
+  result.v_.vt = VT_I2;
+  result.v_.iVal = value;
+  return result;
+}
+
 Variant Variant::FromBool(bool value) noexcept {
   Variant result;
   result.v_.vt = VT_BOOL;

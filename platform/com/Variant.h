@@ -27,6 +27,9 @@ class Variant {
 
   static Variant FromInt32(int32_t value) noexcept;
   static Variant FromUInt32(uint32_t value) noexcept;
+  // VT_UINT and VT_I2, the kinds some servers' indexes take.
+  static Variant FromUInt(unsigned int value) noexcept;
+  static Variant FromInt16(int16_t value) noexcept;
   static Variant FromBool(bool value) noexcept;
   static Variant FromDouble(double value) noexcept;
   // Raises std::bad_alloc when the string cannot be allocated.

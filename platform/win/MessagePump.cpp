@@ -52,6 +52,19 @@ PumpResult Pump(HANDLE handle, const std::function<bool()>* done, DWORD timeoutM
 
 }  // namespace
 
+PumpResult DispatchWaitingMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return PumpResult::Quit;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return PumpResult::Done;
+}
+
 PumpResult PumpMessagesUntil(HANDLE handle, DWORD timeoutMs) { return Pump(handle, nullptr, timeoutMs); }
 
 PumpResult PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs, HANDLE wake) {

@@ -21,5 +21,8 @@ PumpResult PumpMessagesUntil(HANDLE handle, DWORD timeoutMs);
 // a wake handle that the thread signals: an auto-reset event, or a handle
 // whose signal makes the condition true (a thread that ends).
 PumpResult PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs, HANDLE wake = nullptr);
+// Dispatches every message waiting in this thread's queue now, without
+// waiting for more: Done when the queue is empty, Quit on WM_QUIT.
+PumpResult DispatchWaitingMessages();
 
 }  // namespace platform

@@ -36,19 +36,21 @@ TEST_F(ConnectorRoadTest, AotServiceRanksThroughTheModule) {
     ASSERT_TRUE(connector.Initialize(kProductKey));
     connector.SetActiveDirID(kEnglishRussian);
     std::vector<RankedTemplate> ranked;
-    ASSERT_EQ(S_OK, connector.RankTemplates(kMedicalText, ranked, false)) << "detached " << detached;
+    ASSERT_EQ(S_OK, connector.GetAotService()->RankTemplates(kMedicalText, ranked, false)) << "detached " << detached;
     ASSERT_EQ(2u, ranked.size()) << "detached " << detached;
     EXPECT_EQ(kMedical, ranked[0].first);
     EXPECT_EQ(3, ranked[0].second.second);
-    // The module's second interface answers its keyword report where the
-    // connector asks for a title.
-    EXPECT_EQ(L"2 1 operation\r\n1 1 virus\r\n", ranked[0].second.first);
+    // The module ranks by template name, which the kernel's template list
+    // does not know as an identifier: the name is the title, never the
+    // module's keyword report.
+    EXPECT_EQ(kMedical, ranked[0].second.first);
+    EXPECT_EQ(kComputer, ranked[1].second.first);
     EXPECT_EQ(kComputer, ranked[1].first);
     std::wstring detected;
-    EXPECT_EQ(S_OK, connector.DetectTemplate(kMedicalText, detected));
+    EXPECT_EQ(S_OK, connector.GetAotService()->DetectTemplate(kMedicalText, detected));
     EXPECT_EQ(kMedical, detected);
     detected.clear();
-    EXPECT_EQ(S_OK, connector.DetectTemplate(L"hello world", detected));
+    EXPECT_EQ(S_OK, connector.GetAotService()->DetectTemplate(L"hello world", detected));
     EXPECT_TRUE(detected.empty()) << "nothing found: no template";
   }
 }
@@ -60,7 +62,7 @@ TEST_F(ConnectorRoadTest, ChooseTemplateShowsTheModulesDialog) {
   testsupport::DialogWatcher watcher;
   watcher.Press(L"Автоматическое определение профиля перевода", IDOK);
   std::wstring chosen;
-  EXPECT_EQ(S_OK, connector.ChooseTemplate(kMedicalText, chosen));
+  EXPECT_EQ(S_OK, connector.GetAotService()->ChooseTemplate(kMedicalText, chosen));
   EXPECT_EQ(kMedical, chosen);
 }
 

@@ -62,7 +62,7 @@ class KernelAotTest : public KernelStandInTest {
   }
   std::vector<RankedTemplate> Rank(const std::wstring& text, bool bestOnly, HRESULT expected = S_OK) {
     std::vector<RankedTemplate> ranked;
-    EXPECT_EQ(expected, connector_.RankTemplates(text, ranked, bestOnly));
+    EXPECT_EQ(expected, connector_.GetAotService()->RankTemplates(text, ranked, bestOnly));
     return ranked;
   }
 
@@ -98,7 +98,7 @@ TEST_F(KernelAotTest, RanksTheTemplatesOfTheActiveDirectionByKeywords) {
     std::vector<RankedTemplate> best = Rank(c.text, true);
     EXPECT_EQ(std::vector<RankedTemplate>{c.expected.front()}, best) << "case " << i << ": " << Describe(best);
     std::wstring detected;
-    EXPECT_EQ(S_OK, connector_.DetectTemplate(c.text, detected)) << "case " << i;
+    EXPECT_EQ(S_OK, connector_.GetAotService()->DetectTemplate(c.text, detected)) << "case " << i;
     EXPECT_EQ(c.expected.front().first, detected) << "case " << i;
     ++i;
   }
@@ -109,7 +109,7 @@ TEST_F(KernelAotTest, RanksTheTemplatesOfTheActiveDirectionByKeywords) {
 TEST_F(KernelAotTest, RankingAppendsToTheList) {
   Start();
   std::vector<RankedTemplate> ranked{Entry(L"KEPT", L"Kept", 9)};
-  EXPECT_EQ(S_OK, connector_.RankTemplates(kBusinessText, ranked, false));
+  EXPECT_EQ(S_OK, connector_.GetAotService()->RankTemplates(kBusinessText, ranked, false));
   EXPECT_EQ((std::vector<RankedTemplate>{Entry(L"KEPT", L"Kept", 9), Entry(L"BUSINESS", L"Business and Finance", 4)}),
             ranked);
 }
@@ -127,7 +127,7 @@ TEST_F(KernelAotTest, BestOnlyKeepsTheAnalyzersFirstOfATie) {
       << Describe(all);
   EXPECT_EQ(std::vector<RankedTemplate>{all.front()}, Rank(text, true));
   std::wstring detected;
-  EXPECT_EQ(S_OK, connector_.DetectTemplate(text, detected));
+  EXPECT_EQ(S_OK, connector_.GetAotService()->DetectTemplate(text, detected));
   EXPECT_EQ(L"BUSINESS", detected);
 }
 
@@ -146,10 +146,10 @@ TEST_F(KernelAotTest, AnalysisWithoutARankingDetectsNoTemplate) {
   for (const NothingCase& c : cases) {
     if (c.switchName) SetSwitch(c.switchName, 1);
     std::wstring detected = L"untouched";
-    EXPECT_EQ(S_OK, connector_.DetectTemplate(c.text, detected)) << "case " << c.name;
+    EXPECT_EQ(S_OK, connector_.GetAotService()->DetectTemplate(c.text, detected)) << "case " << c.name;
     EXPECT_EQ(L"untouched", detected) << "case " << c.name;
     std::vector<RankedTemplate> ranked{Entry(L"KEPT", L"Kept", 1)};
-    EXPECT_EQ(S_OK, connector_.RankTemplates(c.text, ranked, false)) << "case " << c.name;
+    EXPECT_EQ(S_OK, connector_.GetAotService()->RankTemplates(c.text, ranked, false)) << "case " << c.name;
     EXPECT_EQ(std::vector<RankedTemplate>{Entry(L"KEPT", L"Kept", 1)}, ranked) << "case " << c.name;
   }
   EXPECT_EQ(0u, ReportNumber(L"ErrorCount"));
@@ -168,10 +168,10 @@ TEST_F(KernelAotTest, RepeatedNamesInTheRankingEndTheWalk) {
   EXPECT_EQ((std::vector<RankedTemplate>{computer, medical, computer, medical}), all) << Describe(all);
   EXPECT_EQ(std::vector<RankedTemplate>{computer}, Rank(kComputerText, true));
   std::wstring detected;
-  EXPECT_EQ(S_OK, connector_.DetectTemplate(kComputerText, detected));
+  EXPECT_EQ(S_OK, connector_.GetAotService()->DetectTemplate(kComputerText, detected));
   EXPECT_EQ(L"COMPUTER", detected);
   std::vector<std::wstring> advice;
-  EXPECT_TRUE(connector_.ListAdvice(kComputerText, advice));
+  EXPECT_TRUE(connector_.GetAotService()->ListAdvice(kComputerText, advice));
   EXPECT_EQ((std::vector<std::wstring>{L"COMPUTER", L"MEDICAL", L"COMPUTER", L"MEDICAL"}), advice);
   EXPECT_EQ(kTemplatesPerDirection, advice.size());
   EXPECT_LT(GetTickCount() - start, 10000u);
@@ -196,17 +196,17 @@ TEST_F(KernelAotTest, MissingAnalyzerInterfacesAnswerSFalse) {
   for (const LevelCase& c : cases) {
     SetSwitch(L"AnalyzerLevel", c.level);
     std::vector<RankedTemplate> ranked;
-    EXPECT_EQ(c.rank, connector_.RankTemplates(kComputerText, ranked, false)) << "level " << c.level;
+    EXPECT_EQ(c.rank, connector_.GetAotService()->RankTemplates(kComputerText, ranked, false)) << "level " << c.level;
     EXPECT_EQ(c.rank == S_OK ? 2u : 0u, ranked.size()) << "level " << c.level;
     std::wstring detected = L"untouched";
-    EXPECT_EQ(c.rank, connector_.DetectTemplate(kComputerText, detected)) << "level " << c.level;
+    EXPECT_EQ(c.rank, connector_.GetAotService()->DetectTemplate(kComputerText, detected)) << "level " << c.level;
     EXPECT_EQ(c.rank == S_OK ? L"COMPUTER" : L"untouched", detected) << "level " << c.level;
     std::wstring chosen = L"untouched";
-    EXPECT_EQ(c.choose, connector_.ChooseTemplate(kComputerText, chosen)) << "level " << c.level;
+    EXPECT_EQ(c.choose, connector_.GetAotService()->ChooseTemplate(kComputerText, chosen)) << "level " << c.level;
     EXPECT_EQ(L"untouched", chosen) << "level " << c.level;
     // The advice needs only the first interface.
     std::vector<std::wstring> advice;
-    EXPECT_TRUE(connector_.ListAdvice(kComputerText, advice)) << "level " << c.level;
+    EXPECT_TRUE(connector_.GetAotService()->ListAdvice(kComputerText, advice)) << "level " << c.level;
     EXPECT_EQ((std::vector<std::wstring>{L"COMPUTER", L"MEDICAL"}), advice) << "level " << c.level;
   }
   EXPECT_TRUE(watcher.Seen().empty());
@@ -243,7 +243,7 @@ TEST_F(KernelAotTest, ChooseTemplateAsksTheUser) {
       testsupport::DialogWatcher::PressButton(box, c.button);
     });
     std::wstring chosen = L"untouched";
-    EXPECT_EQ(c.expected, connector_.ChooseTemplate(kMedicalText, chosen)) << "case " << c.name;
+    EXPECT_EQ(c.expected, connector_.GetAotService()->ChooseTemplate(kMedicalText, chosen)) << "case " << c.name;
     EXPECT_EQ(c.chosen, chosen) << "case " << c.name;
     EXPECT_EQ(1u, watcher.Seen().size()) << "case " << c.name;
     EXPECT_TRUE(listsTheRanking) << "case " << c.name;
@@ -256,7 +256,7 @@ TEST_F(KernelAotTest, ChooseTemplateWithoutARankingShowsNoDialog) {
   testsupport::DialogWatcher watcher;
   watcher.Press(kChoiceCaption, IDOK);
   std::wstring chosen = L"untouched";
-  EXPECT_EQ(S_FALSE, connector_.ChooseTemplate(kNoSubjectText, chosen));
+  EXPECT_EQ(S_FALSE, connector_.GetAotService()->ChooseTemplate(kNoSubjectText, chosen));
   EXPECT_EQ(L"untouched", chosen);
   EXPECT_TRUE(watcher.Seen().empty());
 }
@@ -264,18 +264,18 @@ TEST_F(KernelAotTest, ChooseTemplateWithoutARankingShowsNoDialog) {
 TEST_F(KernelAotTest, WithoutAnAnalyzerNothingIsRanked) {
   Start();
   SetSwitch(L"NoAnalyzer", 1);
-  EXPECT_FALSE(connector_.IsAotAvailable());
+  EXPECT_FALSE(connector_.GetAotService()->IsAvailable());
   std::wstring detected = L"untouched";
-  EXPECT_EQ(S_FALSE, connector_.DetectTemplate(kComputerText, detected));
+  EXPECT_EQ(S_FALSE, connector_.GetAotService()->DetectTemplate(kComputerText, detected));
   EXPECT_EQ(L"untouched", detected);
   std::vector<RankedTemplate> ranked;
-  EXPECT_EQ(S_FALSE, connector_.RankTemplates(kComputerText, ranked, false));
+  EXPECT_EQ(S_FALSE, connector_.GetAotService()->RankTemplates(kComputerText, ranked, false));
   EXPECT_TRUE(ranked.empty());
   std::vector<std::wstring> advice;
-  EXPECT_FALSE(connector_.ListAdvice(kComputerText, advice));
+  EXPECT_FALSE(connector_.GetAotService()->ListAdvice(kComputerText, advice));
   EXPECT_TRUE(advice.empty());
   std::wstring chosen = L"untouched";
-  EXPECT_EQ(S_FALSE, connector_.ChooseTemplate(kComputerText, chosen));
+  EXPECT_EQ(S_FALSE, connector_.GetAotService()->ChooseTemplate(kComputerText, chosen));
   EXPECT_EQ(L"untouched", chosen);
   // The source had no analyzer to hand out: the kernel is told of the missing object.
   EXPECT_EQ(static_cast<DWORD>(E_POINTER), ReportNumber(L"LastError"));
@@ -299,7 +299,7 @@ TEST_F(KernelAotTest, AdviceListsTheRankingOrTheFirstTemplate) {
   for (const AdviceCase& c : cases) {
     connector_.SetActiveDirID(c.direction);
     std::vector<std::wstring> advice{L"kept"};
-    EXPECT_TRUE(connector_.ListAdvice(c.text, advice)) << "case " << c.name;
+    EXPECT_TRUE(connector_.GetAotService()->ListAdvice(c.text, advice)) << "case " << c.name;
     std::vector<std::wstring> expected{L"kept"};
     expected.insert(expected.end(), c.expected.begin(), c.expected.end());
     EXPECT_EQ(expected, advice) << "case " << c.name;
@@ -310,7 +310,7 @@ TEST_F(KernelAotTest, FailedAnalysisGivesNoAdvice) {
   Start();
   SetSwitchText(L"FailCall", L"INorva5TemplateAnalyzer.Analyze");
   std::vector<std::wstring> advice;
-  EXPECT_FALSE(connector_.ListAdvice(kComputerText, advice));
+  EXPECT_FALSE(connector_.GetAotService()->ListAdvice(kComputerText, advice));
   EXPECT_TRUE(advice.empty());
 }
 
@@ -331,7 +331,8 @@ TEST_F(KernelAotTest, AnalyzerIsPreparedWithTheControlWhenAttached) {
     ASSERT_TRUE(connector.Initialize(kProductKey));
     connector.SetActiveDirID(kRussianEnglish);
     std::vector<RankedTemplate> ranked;
-    EXPECT_EQ(S_OK, connector.RankTemplates(kNoSubjectText, ranked, false)) << "detached " << c.detached;
+    EXPECT_EQ(S_OK, connector.GetAotService()->RankTemplates(kNoSubjectText, ranked, false))
+        << "detached " << c.detached;
     EXPECT_EQ(std::wstring(c.how), ReportText(L"AnalyzerInitialize")) << "detached " << c.detached;
     EXPECT_EQ(c.logOn, ReportNumber(L"AnalyzerLogOn")) << "detached " << c.detached;
     EXPECT_EQ(static_cast<DWORD>(kRussianEnglish), ReportNumber(L"AnalyzerDirID")) << "detached " << c.detached;

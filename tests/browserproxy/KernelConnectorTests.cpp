@@ -57,6 +57,8 @@ class ObservedDialog : public IProgressDlg {
   long OnKernelNotice(long value) override { return dialog_.OnKernelNotice(value); }
   long SetPos(long position, long maximum) override {
     ++progressEvents;
+    // The thread's session ends while the job runs.
+    if (quitOnProgress && progressEvents == 1) PostQuitMessage(0);
     // A stop asked through the dialog's event, which does not end its run.
     if (stopEventInRun && !cancelPressed && dialog_.GetHwnd()) {
       dialog_.OnEvent(2);
@@ -82,6 +84,7 @@ class ObservedDialog : public IProgressDlg {
   bool cancelBeforeRun = false;
   bool endBeforeRun = false;
   bool stopEventInRun = false;
+  bool quitOnProgress = false;
   bool cancelPressed = false;
   int progressEvents = 0;
   bool shownDuringProgress = false;  // the modal run had its window
@@ -131,8 +134,8 @@ TEST_F(KernelConnectorTest, ListsDirectionsAndTemplates) {
   EXPECT_EQ(L"", connector_.GetTmplNameByDirIdx(99, 0));
   EXPECT_EQ(L"", connector_.GetTmplNameByDirIdx(0, 99));
   EXPECT_THROW(connector_.GetDirName(99), ComError);
-  EXPECT_NE(nullptr, connector_.GetContextObject());
-  EXPECT_NE(nullptr, connector_.GetDirectionsObject());
+  EXPECT_NE(nullptr, connector_.GetDesktopObject()->GetContextObject());
+  EXPECT_NE(nullptr, connector_.GetDesktopObject()->GetDirectionsObject());
 }
 
 TEST_F(KernelConnectorTest, ChoosesTheActiveDirectionAndTemplate) {
@@ -381,6 +384,36 @@ TEST_F(KernelConnectorTest, FailedJobIsReportedAndRaised) {
   EXPECT_TRUE(IsWindowEnabled(browser.Get()));
 }
 
+// WM_QUIT while a job runs: the job is cut short, and that is a failed job,
+// reported and raised, never a translation nor a user's stop.
+TEST_F(KernelConnectorTest, SessionEndCutsTheJobShortAsAFailure) {
+  Start();
+  BrowserWindow browser;
+  connector_.SetParentWindow(browser.Get());
+  SetSwitch(L"JobStepDelay", 200);
+  CProgressDlg dialog(kProgressTitle);
+  ObservedDialog observed(dialog, browser.Get());
+  observed.quitOnProgress = true;
+  TranslateFileJob job = TextJob(true, &observed);
+  HRESULT failure = S_OK;
+  {
+    HangBreaker breaker(dialog, 30000);
+    try {
+      const bool translated = connector_.TranslateFile(job);
+      ADD_FAILURE() << "a job cut short answered " << translated;
+    } catch (const ComError& error) {
+      failure = error.Result();
+    }
+  }
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is left for the outer loop";
+  EXPECT_EQ(kJobFailed, failure);
+  EXPECT_EQ(static_cast<DWORD>(kJobFailed), ReportNumber(L"LastError"));
+  EXPECT_EQ(nullptr, dialog.GetHwnd());
+  EXPECT_EQ(nullptr, dialog.StopHandler());
+  EXPECT_TRUE(IsWindowEnabled(browser.Get()));
+}
+
 TEST_F(KernelConnectorTest, KernelErrorInsideAJobLeavesNothingBehind) {
   Start();
   BrowserWindow browser;
@@ -395,7 +428,7 @@ TEST_F(KernelConnectorTest, KernelErrorInsideAJobLeavesNothingBehind) {
 
 TEST_F(KernelConnectorTest, DirectionChangedInTheKernelReachesTheEventSink) {
   Start();
-  auto context = platform::ComPtr<IUnknown>::Share(connector_.GetContextObject());
+  auto context = platform::ComPtr<IUnknown>::Share(connector_.GetDesktopObject()->GetContextObject());
   ASSERT_TRUE(context);
   auto sink = platform::MakeComObject<CNorvaKernelWrapper::CDNorvaCtEvents>();
   sink->SetContext(context.Query<INrvaContextBase>());
@@ -441,7 +474,7 @@ TEST_F(KernelConnectorTest, SpeakingCharacterGivesTheWindowBackOnFailure) {
   BrowserWindow browser;
   SetForegroundWindow(browser.Get());
   SetSwitchText(L"FailCall", L"INrvaCharacter.Speak");
-  EXPECT_THROW(connector_.Speak(L"hello", platform::Variant::Missing().Get(), true), ComError);
+  EXPECT_THROW(connector_.GetSpeakService()->Speak(L"hello", platform::Variant::Missing().Get(), true), ComError);
   EXPECT_TRUE(IsWindowEnabled(browser.Get()));
 }
 

@@ -42,11 +42,15 @@ TEST(KernelConnector, StartsDisabledWithoutServices) {
   CNorvaKernelWrapper connector(L"NORVA for Mozilla FireFox");
   EXPECT_TRUE(connector.IsDisable());
   EXPECT_EQ(nullptr, connector.GetParentWindow());
-  EXPECT_EQ(nullptr, connector.GetContextObject());
-  EXPECT_EQ(nullptr, connector.GetDirectionsObject());
+  EXPECT_EQ(nullptr, connector.GetDesktopObject()->GetContextObject());
+  EXPECT_EQ(nullptr, connector.GetDesktopObject()->GetDirectionsObject());
   INorvaConnector& asConnector = connector;
-  EXPECT_EQ(static_cast<INorvaAotService*>(&connector), asConnector.GetAotService());
-  EXPECT_EQ(static_cast<INorvaWebSearchService*>(&connector), asConnector.GetWebSearchService());
+  // Each service is there before the start, the same object every time.
+  EXPECT_NE(nullptr, asConnector.GetAotService());
+  EXPECT_EQ(asConnector.GetAotService(), asConnector.GetAotService());
+  EXPECT_NE(nullptr, asConnector.GetWebSearchService());
+  EXPECT_EQ(asConnector.GetWebSearchService(), asConnector.GetWebSearchService());
+  EXPECT_EQ(nullptr, connector.GetDictionariesService()->GetDictionariesObject());
 }
 
 }  // namespace

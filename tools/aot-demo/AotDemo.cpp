@@ -52,13 +52,13 @@ std::string Keywords(const std::wstring& report) {
 void Rank(CNorvaKernelWrapper& connector, const char* label, const std::wstring& text) {
   printf("%s text: %s\n", label, Utf8(text).c_str());
   std::vector<RankedTemplate> ranked;
-  HRESULT hr = connector.RankTemplates(text, ranked, false);
+  HRESULT hr = connector.GetAotService()->RankTemplates(text, ranked, false);
   printf("  RankTemplates 0x%08lX\n", static_cast<unsigned long>(hr));
   for (const auto& [id, titleAndWeight] : ranked)
     printf("  %-28s weight %-3d keywords: %s\n", Utf8(id).c_str(), titleAndWeight.second,
            Keywords(titleAndWeight.first).c_str());
   std::wstring picked;
-  hr = connector.DetectTemplate(text, picked);
+  hr = connector.GetAotService()->DetectTemplate(text, picked);
   printf("  picks: %s (DetectTemplate 0x%08lX)\n", Utf8(picked).c_str(), static_cast<unsigned long>(hr));
 }
 
@@ -105,7 +105,8 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring chosen;
   HRESULT hr = E_FAIL;
   std::wstring saved = WithPicture(kResultDialog, screenshots + L"\\ombrel-result-dialog.png", IDOK, [&] {
-    hr = connector.ChooseTemplate(L"After the operation the virus was gone; a second operation followed.", chosen);
+    hr = connector.GetAotService()->ChooseTemplate(
+        L"After the operation the virus was gone; a second operation followed.", chosen);
   });
   printf("Result dialog: ChooseTemplate 0x%08lX, chosen: %s\n", static_cast<unsigned long>(hr), Utf8(chosen).c_str());
   if (!saved.empty()) printf("  saved %s\n", Utf8(saved).c_str());

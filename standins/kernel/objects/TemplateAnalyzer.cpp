@@ -2,8 +2,9 @@
 // AOT module's: it ranks the templates of its direction for a text by the
 // hits of each template's keywords (the source-language words of the
 // template's own word list), best first; equal weights keep the direction's
-// order. Names in the ranked list are template ids; the title that
-// GetTemplateKeywords answers is the template's display name.
+// order. Names in the ranked list are template ids; GetTemplateKeywords
+// answers the keyword report of a ranked template, as the AOT module does:
+// one line "<hits> <keyword>" for each keyword the text holds.
 //
 // Switches (see Switches.h) make it answer fewer interfaces, repeat a name in
 // its ranked list, find nothing, or tie the first two weights. DlgSelectTemplate
@@ -34,8 +35,9 @@ constexpr unsigned int kRecommendedTextLength = 1024;
 constexpr wchar_t kChoiceCaption[] = L"Template analyzer";
 
 struct RankedEntry {
-  std::wstring name;   // template id
-  std::wstring title;  // the template's display name
+  std::wstring name;    // template id
+  std::wstring title;   // the template's display name
+  std::wstring report;  // its keyword report
   unsigned short weight = 0;
 };
 
@@ -45,11 +47,14 @@ std::vector<RankedEntry> Rank(const DirectionInfo& direction, std::wstring_view 
   std::vector<RankedEntry> ranked;
   for (const TemplateInfo& t : direction.templates) {
     unsigned hits = 0;
+    std::wstring report;
     for (const std::wstring& keyword : t.keywords) {
       auto found = counts.find(keyword);
-      if (found != counts.end()) hits += found->second;
+      if (found == counts.end()) continue;
+      hits += found->second;
+      report += std::to_wstring(found->second) + L" " + keyword + L"\r\n";
     }
-    if (hits > 0) ranked.push_back({t.id, t.name, static_cast<unsigned short>(std::min(hits, 0xFFFFu))});
+    if (hits > 0) ranked.push_back({t.id, t.name, report, static_cast<unsigned short>(std::min(hits, 0xFFFFu))});
   }
   std::stable_sort(ranked.begin(), ranked.end(),
                    [](const RankedEntry& a, const RankedEntry& b) { return a.weight > b.weight; });
@@ -135,7 +140,7 @@ class TemplateAnalyzer
   // INorva8TemplateAnalyzer
   HRESULT STDMETHODCALLTYPE GetTemplateKeywords(BSTR name, BSTR* report) override {
     return KernelCall(L"INorva8TemplateAnalyzer.GetTemplateKeywords",
-                      [&] { PutText(report, Entry(platform::BstrView(name)).title); });
+                      [&] { PutText(report, Entry(platform::BstrView(name)).report); });
   }
 
   // INorva9TemplateAnalyzer

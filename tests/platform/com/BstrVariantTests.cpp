@@ -88,6 +88,10 @@ TEST(Variant, ConvertsOrAnswersNothing) {
   EXPECT_FALSE(Variant::Missing().ToInt32());
   EXPECT_DOUBLE_EQ(2.5, Variant::FromDouble(2.5).ToDouble().value_or(0));
   EXPECT_EQ(4000000000u, Variant::FromUInt32(4000000000u).ToUInt32().value_or(0));
+  EXPECT_EQ(VT_UINT, Variant::FromUInt(3000000000u).Get().vt);
+  EXPECT_EQ(3000000000u, Variant::FromUInt(3000000000u).ToUInt32().value_or(0));
+  EXPECT_EQ(VT_I2, Variant::FromInt16(-7).Get().vt);
+  EXPECT_EQ(-7, Variant::FromInt16(-7).ToInt32().value_or(0));
   try {
     Variant::FromString(L"abc").ChangedTo(VT_I4);
     ADD_FAILURE() << "no exception";

@@ -64,6 +64,22 @@ TEST(MessagePump, QuitIsReportedAndLeftForTheOuterLoop) {
   EXPECT_EQ(17u, msg.wParam);
 }
 
+TEST(MessagePump, DispatchesEveryWaitingMessageWithoutWaiting) {
+  Counter counter;
+  ASSERT_TRUE(counter.Make());
+  for (int i = 0; i < 3; ++i) PostMessageW(counter.Hwnd(), WM_APP, 0, 0);
+  EXPECT_EQ(PumpResult::Done, DispatchWaitingMessages());
+  EXPECT_EQ(3, counter.posted);
+  EXPECT_EQ(PumpResult::Done, DispatchWaitingMessages()) << "an empty queue";
+  PostMessageW(counter.Hwnd(), WM_APP, 0, 0);
+  PostQuitMessage(5);
+  EXPECT_EQ(PumpResult::Quit, DispatchWaitingMessages());
+  EXPECT_EQ(4, counter.posted);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is left for the outer loop";
+  EXPECT_EQ(5u, msg.wParam);
+}
+
 TEST(MessagePump, WaitsForAConditionThatAMessageFulfils) {
   Counter counter;
   ASSERT_TRUE(counter.Make());
