@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "NorvaKernel.h"
 #include "browserproxy/ui/WordRect.h"
+#include "NorvaKernel.h"
+#include "platform/base/DeviceContext.h"
 #include "platform/com/ComError.h"
-#include "platform/win/DeviceContext.h"
 
 namespace {
 

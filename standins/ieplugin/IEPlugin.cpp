@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "platform/base/Handles.h"
+
 #ifndef IEPLUGIN_CLSID
 #error IEPLUGIN_CLSID must name the class identifier in braces
 #endif
@@ -40,13 +42,12 @@ HRESULT FaultSwitches() {
 const std::wstring kClassKey = std::wstring(L"CLSID\\") + IEPLUGIN_WIDE(IEPLUGIN_CLSID);
 
 LONG SetDefault(const std::wstring& key, const std::wstring& value, const wchar_t* name = nullptr) {
-  HKEY handle = nullptr;
-  LONG result = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr);
+  platform::UniqueRegistryKey handle;
+  LONG result =
+      RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, handle.Receive(), nullptr);
   if (result != ERROR_SUCCESS) return result;
-  result = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
-  return result;
+  return RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace
