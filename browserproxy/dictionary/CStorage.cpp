@@ -6,6 +6,7 @@
 
 #include "platform/base/Handles.h"
 #include "shared/ProductFolders.h"
+#include "shared/ProductRegistry.h"
 #include "shared/RegistryKey.h"
 
 namespace {
@@ -137,9 +138,9 @@ std::wstring CStorage::FindProductFolder(int kind, const wchar_t* name, HMODULE 
     case 1:
       return SystemTempPath() + kProductSubFolder + tail;
     case 2:
-      return ReadHklmValue(L"Software\\Norvasoft\\NRVA9\\Apps", tail.c_str());
+      return ReadHklmValue(kProductAppsKey, tail.c_str());
     case 3:
-      return ReadHklmValue(L"Software\\Norvasoft\\NRVA9\\Folders", name ? name : L"Root");
+      return ReadHklmValue(kProductFoldersKey, name ? name : L"Root");
     case 4:
       return LoadSHGetFolderPath(CSIDL_PERSONAL);
     case 5:

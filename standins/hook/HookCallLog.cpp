@@ -3,17 +3,11 @@
 #include <fstream>
 #include <sstream>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+#include "platform/base/ModulePath.h"
 
 namespace hookstandin {
 
-std::wstring LogPath() {
-  wchar_t path[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameW(reinterpret_cast<HMODULE>(&__ImageBase), path, MAX_PATH);
-  std::wstring folder(path, n);
-  folder.erase(folder.find_last_of(L"\\/") + 1);
-  return folder + L"NorvaBrowserHook.log";
-}
+std::wstring LogPath() { return platform::ModuleFolder(platform::CurrentModule()) + L"NorvaBrowserHook.log"; }
 
 void AppendLine(const std::string& line) {
   // Opened per line so that two processes appending never keep the file locked.

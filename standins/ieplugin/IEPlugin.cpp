@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/base/Handles.h"
+#include "platform/base/ModulePath.h"
 
 #ifndef IEPLUGIN_CLSID
 #error IEPLUGIN_CLSID must name the class identifier in braces
@@ -21,11 +22,7 @@ namespace {
 
 HMODULE g_module = nullptr;
 
-std::wstring ModulePath() {
-  wchar_t path[MAX_PATH * 4] = {};
-  GetModuleFileNameW(g_module, path, MAX_PATH * 4);
-  return path;
-}
+std::wstring ModulePath() { return platform::ModulePath(g_module); }
 
 bool SwitchFile(const wchar_t* extension) {
   std::wstring path = ModulePath();
