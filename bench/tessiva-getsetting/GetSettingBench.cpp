@@ -9,12 +9,12 @@
 #include <string>
 
 #include "BenchEmpty.h"
+#include "TessivaLib.h"
 #include "platform/base/ModulePath.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
-#include "TessivaLib.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "browserproxy/core/TessivaModule.h"
 
+#include "TessivaLib.h"
 #include "browserproxy/core/NorvaBrowserClass.h"
 #include "browserproxy/core/NorvaIEContextMenuObject.h"
 #include "browserproxy/core/WebClassCreator.h"
@@ -7,7 +8,6 @@
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/LocalServer.h"
-#include "TessivaLib.h"
 
 namespace tessiva {
 namespace {

@@ -1,8 +1,8 @@
 #include "browserproxy/dictionary/CEdLightInfo.h"
 
+#include "NorvaKernel.h"
 #include "browserproxy/dictionary/EntryMarkers.h"
 #include "browserproxy/dictionary/PartOfSpeech.h"
-#include "NorvaKernel.h"
 #include "platform/base/DeviceContext.h"
 #include "platform/com/ComError.h"
 #include "platform/com/Variant.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "browserproxy/ui/PopupStrings.h"
 #include "NorvaKernel.h"
+#include "browserproxy/ui/PopupStrings.h"
 #include "platform/base/DeviceContext.h"
 #include "platform/base/SelectedObject.h"
 #include "platform/com/ComError.h"

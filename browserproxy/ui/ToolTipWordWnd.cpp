@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "browserproxy/ui/WordRect.h"
 #include "NorvaKernel.h"
+#include "browserproxy/ui/WordRect.h"
 #include "platform/base/DeviceContext.h"
 #include "platform/com/ComError.h"
 

@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "browserproxy/core/NorvaKernelWrapper.h"
 #include "ChildProcess.h"
 #include "DialogWatcher.h"
 #include "KernelStandIn.h"
+#include "RegistrySandbox.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
 #include "platform/base/Handles.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/DispatchCall.h"
 #include "platform/com/Variant.h"
-#include "RegistrySandbox.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "KernelStandIn.h"
+#include "RegistrySandbox.h"
 #include "browserproxy/ui/ToolTipWordWnd.h"
 #include "browserproxy/ui/Translations.h"
-#include "KernelStandIn.h"
 #include "platform/base/DeviceContext.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/SafeArray.h"
 #include "platform/win/WindowImage.h"
-#include "RegistrySandbox.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cwctype>
 #include <string>
 
+#include "RegistrySandbox.h"
+#include "TempFolder.h"
 #include "browserproxy/dictionary/CCustomRtf.h"
 #include "browserproxy/dictionary/CTextHost.h"
 #include "platform/base/ModulePath.h"
 #include "platform/com/ComApartment.h"
-#include "RegistrySandbox.h"
-#include "TempFolder.h"
 
 namespace {
 

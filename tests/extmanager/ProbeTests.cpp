@@ -3,11 +3,11 @@
 #include <windows.h>
 #include <winioctl.h>
 
+#include "TempFolder.h"
 #include "extmanager/InstalledPrograms.h"
 #include "extmanager/SystemProbes.h"
 #include "extmanager/SystemSeams.h"
 #include "platform/base/ModulePath.h"
-#include "TempFolder.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <thread>
 
+#include "TessivaLib.h"
 #include "platform/base/DeviceContext.h"
 #include "platform/base/SelectedObject.h"
 #include "platform/com/Bstr.h"
@@ -15,7 +16,6 @@
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
 #include "platform/win/WindowImage.h"
-#include "TessivaLib.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <memory>
 #include <string>
 
+#include "TessivaLib.h"
 #include "browserproxy/ui/settings/SettingsPageList.h"
 #include "platform/base/Handles.h"
 #include "platform/com/ComPtr.h"
 #include "platform/win/Dialog.h"
-#include "TessivaLib.h"
 
 // The modal "Options" window of one browser: the option pages its mask
 // allows, listed on the left, the selected one shown on the right, with

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <stdexcept>
 
-#include "platform/base/ModulePath.h"
 #include "TextUtil.h"
+#include "platform/base/ModulePath.h"
 
 namespace kernelstandin {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/base/Handles.h"
 #include "TextUtil.h"
+#include "platform/base/Handles.h"
 
 namespace kernelstandin {
 namespace {

@@ -6,10 +6,10 @@
 #include "KernelData.h"
 #include "KernelObjects.h"
 #include "KernelStubs.h"
-#include "platform/base/SystemMessage.h"
-#include "platform/com/ComObject.h"
 #include "Reports.h"
 #include "Switches.h"
+#include "platform/base/SystemMessage.h"
+#include "platform/com/ComObject.h"
 
 namespace kernelstandin {
 namespace {

@@ -18,12 +18,12 @@
 #include "KernelObjects.h"
 #include "KernelTypeLibraries.h"
 #include "OMBREL.h"
-#include "platform/base/Handles.h"
-#include "platform/com/ComObject.h"
-#include "platform/com/Dispatch.h"
 #include "Reports.h"
 #include "Switches.h"
 #include "TextUtil.h"
+#include "platform/base/Handles.h"
+#include "platform/com/ComObject.h"
+#include "platform/com/Dispatch.h"
 
 namespace kernelstandin {
 namespace {

@@ -4,9 +4,9 @@
 #include <mutex>
 
 #include "KernelData.h"
+#include "Switches.h"
 #include "platform/base/Handles.h"
 #include "platform/com/ComError.h"
-#include "Switches.h"
 
 namespace kernelstandin {
 namespace {

@@ -3,8 +3,8 @@
 // interface-language libraries, from which the frame then speaks.
 #include <gtest/gtest.h>
 
-#include "browserproxy/ui/DialogsResources.h"
 #include "FrameRun.h"
+#include "browserproxy/ui/DialogsResources.h"
 #include "platform/base/ModulePath.h"
 #include "platform/win/ResourceInstance.h"
 

@@ -2,13 +2,13 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include "TempFolder.h"
 #include "platform/base/DeviceContext.h"
 #include "platform/base/Handles.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowImage.h"
-#include "TempFolder.h"
 
 namespace {
 
