@@ -1,49 +1,81 @@
-# embed_typelib(<target> <file.rc> [TYPELIBS <idl target>...])
+# embed_typelib(<target> <file.rc> [TYPELIBS <idl target>...] [INCLUDES <dir>...])
 # Compiles a resource script into the target. windres writes no dependency
 # file, so what the script pulls in is declared here as the object's
-# dependencies: the scripts and headers it includes with #include "..."
-# (found by reading it, recursively, beside it or under the source root) and
-# the type libraries it embeds, each made by one of the named add_idl
-# targets (its folder is searched by the script, and it is built first).
-# An edited .tlb, .rc or .h then compiles the script again. A TYPELIB line
-# naming a library that no TYPELIBS target makes fails the configuration.
-function(_embed_typelib_scan rc found_var tlbs_var)
+# dependencies: the scripts and headers it includes with #include "...", the
+# files it embeds (bitmaps, icons, registry scripts: "<id> <type> "file""),
+# found by reading it, recursively, beside it, in the INCLUDES folders (also
+# the target's resource include path) or under the source root; and the type
+# libraries it embeds, each made by one of the named add_idl targets (its
+# folder is searched by the script, and it is built first). An edited .tlb,
+# .rc, .h or embedded file then compiles the script again. An included file
+# found nowhere, or a TYPELIB line naming a library that no TYPELIBS target
+# makes, fails the configuration. Every resource script of the build goes
+# through here (add_wine_test and add_resource_library call it). The scripts
+# and headers read are also configuration inputs, so that a new #include line
+# is seen; the embedded files are not.
+function(_embed_typelib_scan rc includes found_var embedded_var tlbs_var)
   set(found ${${found_var}})
+  set(embedded ${${embedded_var}})
   set(tlbs ${${tlbs_var}})
   get_filename_component(dir ${rc} DIRECTORY)
-  file(STRINGS ${rc} lines REGEX "^[ \t]*(#[ \t]*include[ \t]*\"|[0-9A-Za-z_]+[ \t]+TYPELIB[ \t]+\")")
+  file(STRINGS ${rc} lines
+    REGEX "^[ \t]*(#[ \t]*include[ \t]*\"|[0-9A-Za-z_]+[ \t]+[0-9A-Za-z_]+[ \t]+\")")
   foreach(line IN LISTS lines)
     string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*" "\\1" name "${line}")
-    if(line MATCHES "TYPELIB")
+    set(is_include FALSE)
+    if(line MATCHES "^[ \t]*#")
+      set(is_include TRUE)
+    elseif(line MATCHES "^[ \t]*[0-9A-Za-z_]+[ \t]+TYPELIB[ \t]")
       get_filename_component(tlb_name ${name} NAME)
       list(APPEND tlbs ${tlb_name})
       continue()
     endif()
-    foreach(base ${dir} ${CMAKE_SOURCE_DIR})
+    set(file)
+    foreach(base ${dir} ${includes} ${CMAKE_SOURCE_DIR})
       if(EXISTS ${base}/${name})
         get_filename_component(file ${base}/${name} ABSOLUTE)
-        if(NOT file IN_LIST found)
-          list(APPEND found ${file})
-          _embed_typelib_scan(${file} found tlbs)
-        endif()
         break()
       endif()
     endforeach()
+    if(NOT file)
+      # A file resource not found is left to windres to report.
+      if(is_include)
+        message(FATAL_ERROR "${rc} includes \"${name}\", found neither beside it, in INCLUDES (${includes}) nor under the source root")
+      endif()
+      continue()
+    endif()
+    if(NOT is_include)
+      list(APPEND embedded ${file})
+    elseif(NOT file IN_LIST found)
+      list(APPEND found ${file})
+      _embed_typelib_scan(${file} "${includes}" found embedded tlbs)
+    endif()
   endforeach()
+  list(REMOVE_DUPLICATES embedded)
   set(${found_var} ${found} PARENT_SCOPE)
+  set(${embedded_var} ${embedded} PARENT_SCOPE)
   set(${tlbs_var} ${tlbs} PARENT_SCOPE)
 endfunction()
 
 function(embed_typelib target rc)
-  cmake_parse_arguments(ARG "" "" "TYPELIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "TYPELIBS;INCLUDES" ${ARGN})
   get_filename_component(rc_abs ${rc} ABSOLUTE)
   target_sources(${target} PRIVATE ${rc_abs})
+  set(includes)
+  foreach(include_dir IN LISTS ARG_INCLUDES)
+    get_filename_component(include_dir ${include_dir} ABSOLUTE)
+    list(APPEND includes ${include_dir})
+  endforeach()
+  if(includes)
+    target_include_directories(${target} PRIVATE ${includes})
+  endif()
   set(included)
+  set(embedded)
   set(named_tlbs)
-  _embed_typelib_scan(${rc_abs} included named_tlbs)
+  _embed_typelib_scan(${rc_abs} "${includes}" included embedded named_tlbs)
   # A new #include line in a script is seen at the next configuration.
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${rc_abs} ${included})
-  set(depends ${included})
+  set(depends ${included} ${embedded})
   set(made_tlbs)
   foreach(idl IN LISTS ARG_TYPELIBS)
     get_target_property(tlb ${idl} IDL_TLB)

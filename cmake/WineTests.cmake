@@ -22,7 +22,16 @@ function(add_wine_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
-  add_executable(${name} ${ARG_SOURCES})
+  # Resource scripts are embedded through embed_typelib, which makes what
+  # they include rebuild them.
+  set(sources ${ARG_SOURCES})
+  list(FILTER sources EXCLUDE REGEX "\\.rc$")
+  set(scripts ${ARG_SOURCES})
+  list(FILTER scripts INCLUDE REGEX "\\.rc$")
+  add_executable(${name} ${sources})
+  foreach(script IN LISTS scripts)
+    embed_typelib(${name} ${script})
+  endforeach()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} test_support gmock gtest)
   # scripts/wine-test.sh runs the program under Wine: it starts again a
   # program that Wine ended before its main() ran, and shows the threads of

@@ -4,15 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
-// A file search handle (FindFirstFileW), closed with FindClose.
-struct FindHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) noexcept { FindClose(h); }
-};
-using UniqueFind = platform::UniqueHandle<FindHandleTraits>;
+using UniqueFind = platform::UniqueFindHandle;
 
 // The entries that match `pattern` (a folder + "\*", or any wildcard path),
 // without "." and "..", whatever the path's length.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 // A registry key of a host application that a switch reads or changes.
 // Every change goes past the registry seam (SystemSeams::refuseRegistry), so

@@ -3,7 +3,7 @@
 #include <psapi.h>
 
 #include "extmanager/FolderEntries.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 #include "shared/RegistryKey.h"
 
 bool ScanUninstallKeys(HKEY root, const std::wstring& text, InstalledPrograms& list) {

@@ -4,7 +4,7 @@
 
 #include "extmanager/LongPath.h"
 #include "extmanager/SystemSeams.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "extmanager/MyTreeCtrl.h"
 #include "extmanager/Switch.h"
+#include "platform/base/Handles.h"
 #include "platform/win/Dialog.h"
-#include "platform/win/UniqueHandle.h"
 #include "shared/ImageList.h"
 
 // The main window: every plug-in that can be switched on this machine, in a

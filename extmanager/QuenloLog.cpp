@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 #include "shared/ProductRegistry.h"
 #include "shared/RegistryKey.h"
 

@@ -5,7 +5,7 @@
 #include "extmanager/FolderEntries.h"
 #include "extmanager/LongPath.h"
 #include "extmanager/SystemSeams.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 #include "shared/ProductRegistry.h"
 #include "shared/RegistryKey.h"
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "extmanager/LongPath.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
   platform::UniqueFileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,

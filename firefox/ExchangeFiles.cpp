@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 #include "shared/TempFiles.h"
 
 namespace {

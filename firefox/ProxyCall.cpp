@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/base/Handles.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
 
@@ -82,10 +83,11 @@ HRESULT CallProxyMethod(IDispatch* proxy, const wchar_t* name, VARIANT* args, UI
   try {
     table = GlobalTable();
     if (!table || FAILED(table->RegisterInterfaceInGlobal(proxy, IID_IDispatch, &context.cookie))) return E_FAIL;
-    HANDLE thread = g_starter(CallProxyWorker, &context);
+    platform::UniqueKernelHandle thread(g_starter(CallProxyWorker, &context));
     if (thread) {
+      HANDLE waited = thread.Get();
       for (;;) {
-        DWORD wait = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT);
+        DWORD wait = MsgWaitForMultipleObjects(1, &waited, FALSE, INFINITE, QS_ALLINPUT);
         if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED) break;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -98,8 +100,8 @@ HRESULT CallProxyMethod(IDispatch* proxy, const wchar_t* name, VARIANT* args, UI
           DispatchMessageW(&message);
         }
       }
-      WaitForSingleObject(thread, INFINITE);
-      CloseHandle(thread);
+      WaitForSingleObject(thread.Get(), INFINITE);
+      thread.Reset();
       code = context.code;
       if (code == S_OK && result) {
         VariantClear(result);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "shared/ProductRegistry.h"
+
 struct RunningHandOff {
   std::wstring s;
   long d = 0;
@@ -13,7 +15,7 @@ struct RunningHandOff {
   bool present = false;
 };
 
-inline constexpr wchar_t kRunningKey[] = L"Software\\Norvasoft\\NRVA9\\Running";
+inline constexpr const wchar_t* kRunningKey = kUserRunningKey;
 inline constexpr wchar_t kFireFoxValue[] = L"FireFox";
 
 // The items of a value's text. A value is everything after its item's first

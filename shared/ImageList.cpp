@@ -1,36 +1,27 @@
 #include "shared/ImageList.h"
 
-#include "shared/DeliverableConfig.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/Handles.h"
+#include "platform/base/SelectedObject.h"
 #include "platform/win/ResourceInstance.h"
-
-#include <type_traits>
+#include "shared/DeliverableConfig.h"
 
 namespace {
 
-struct BitmapDeleter {
-  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
-BitmapHandle LoadBitmapResource(UINT id) {
+platform::UniqueBitmap LoadBitmapResource(UINT id) {
   for (HMODULE module : {platform::ResourceInstance(), DeliverableModule()}) {
     if (module && FindResourceW(module, MAKEINTRESOURCEW(id), reinterpret_cast<LPCWSTR>(RT_BITMAP)))
-      return BitmapHandle(static_cast<HBITMAP>(
+      return platform::UniqueBitmap(static_cast<HBITMAP>(
           LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   }
-  return nullptr;
+  return {};
 }
 
 COLORREF TopLeftPixel(HBITMAP bitmap) {
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  ReleaseDC(nullptr, screen);
+  platform::MemoryDC memory(platform::WindowDC(nullptr).Get());
   if (!memory) return CLR_NONE;
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  COLORREF colour = GetPixel(memory, 0, 0);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  return colour;
+  platform::SelectedObject selected(memory.Get(), bitmap);
+  return GetPixel(memory.Get(), 0, 0);
 }
 
 }  // namespace
@@ -43,13 +34,13 @@ ImageListHandle CreateImageListFromBitmap(UINT bitmapId, int kind, COLORREF mask
     case EILK_STATE: width = GetSystemMetrics(SM_CXSMICON); break;
     default: return nullptr;
   }
-  BitmapHandle bitmap = LoadBitmapResource(bitmapId);
+  platform::UniqueBitmap bitmap = LoadBitmapResource(bitmapId);
   if (!bitmap) return nullptr;
   BITMAP info{};
-  if (!GetObjectW(bitmap.get(), sizeof(info), &info) || info.bmWidth <= 0 || width <= 0) return nullptr;
-  if (mask == kMaskFromTopLeftPixel) mask = TopLeftPixel(bitmap.get());
+  if (!GetObjectW(bitmap.Get(), sizeof(info), &info) || info.bmWidth <= 0 || width <= 0) return nullptr;
+  if (mask == kMaskFromTopLeftPixel) mask = TopLeftPixel(bitmap.Get());
   int count = info.bmWidth / width;
   ImageListHandle list(ImageList_Create(width, info.bmHeight, ILC_COLOR32 | ILC_MASK, count > 0 ? count : 1, 1));
-  if (!list || ImageList_AddMasked(list.get(), bitmap.get(), mask) < 0) return nullptr;
+  if (!list || ImageList_AddMasked(list.get(), bitmap.Get(), mask) < 0) return nullptr;
   return list;
 }

@@ -1,5 +1,6 @@
 #include "shared/PathParts.h"
 
+#include "platform/base/Handles.h"
 #include "shared/ProductFolders.h"
 #include "shared/SystemMessage.h"
 
@@ -89,10 +90,7 @@ bool CPathParts::Exists() const {
     pattern.pop_back();
   if (pattern.empty()) return false;
   WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return true;
+  return platform::UniqueFindHandle(FindFirstFileW(pattern.c_str(), &found)).Valid();
 }
 
 std::wstring CPathParts::GetShortPathOf(const std::wstring& path) {

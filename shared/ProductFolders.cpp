@@ -1,5 +1,6 @@
 #include "shared/ProductFolders.h"
 
+#include "platform/base/ModulePath.h"
 #include "shared/PathStrings.h"
 #include "shared/ProductRegistry.h"
 #include "shared/RegistryKey.h"
@@ -117,15 +118,7 @@ std::wstring GetProductAppPath(const wchar_t* valueName) {
   return path.empty() ? ReadValue(HKEY_LOCAL_MACHINE, kOldProductAppsKey, valueName) : path;
 }
 
-std::wstring GetModulePath(HMODULE module) {
-  std::vector<wchar_t> buffer(520);
-  for (;;) {
-    DWORD length = GetModuleFileNameW(module, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return std::wstring();
-    if (length < buffer.size() - 1) return std::wstring(buffer.data(), length);
-    buffer.resize(buffer.size() * 2);
-  }
-}
+std::wstring GetModulePath(HMODULE module) { return platform::ModulePath(module); }
 
 std::wstring GetModuleSiblingPath(const char* extension, HMODULE module) {
   std::wstring path = GetModulePath(module);

@@ -1,8 +1,9 @@
 #include "shared/RegistryKey.h"
 
+#include "platform/base/Handles.h"
+#include "platform/win/ResourceInstance.h"
 #include "shared/DeliverableConfig.h"
 #include "shared/PathStrings.h"
-#include "platform/win/ResourceInstance.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -25,23 +26,20 @@ LONG DeleteTree(HKEY root, const std::wstring& path, bool recursive) {
   // An empty path would name the root itself: never delete a whole hive.
   if (!root || path.empty()) return ERROR_INVALID_PARAMETER;
   if (recursive) {
-    HKEY key = nullptr;
-    LONG rc = RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    // Closed before the key itself is deleted.
+    platform::UniqueRegistryKey key;
+    LONG rc = RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, key.Receive());
     if (rc != ERROR_SUCCESS) return rc;
     for (;;) {
       wchar_t name[kKeyNameChars] = {};
       DWORD length = kKeyNameChars;
-      rc = RegEnumKeyExW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr);
+      rc = RegEnumKeyExW(key.Get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr);
       if (rc == ERROR_NO_MORE_ITEMS) break;
       // A sub-key that cannot be named or deleted stays at index 0; going on
       // would find it again for ever.
       if (rc == ERROR_SUCCESS) rc = DeleteTree(root, path + L"\\" + std::wstring(name, length), true);
-      if (rc != ERROR_SUCCESS) {
-        RegCloseKey(key);
-        return rc;
-      }
+      if (rc != ERROR_SUCCESS) return rc;
     }
-    RegCloseKey(key);
   }
   return RegDeleteKeyW(root, path.c_str());
 }

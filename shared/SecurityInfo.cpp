@@ -2,18 +2,11 @@
 
 #include <aclapi.h>
 
-#include <memory>
 #include <vector>
 
-namespace {
+#include "platform/base/Handles.h"
 
-struct LocalDeleter {
-  void operator()(void* memory) const { LocalFree(memory); }
-};
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+namespace {
 
 bool AccountOf(PSID sid, std::wstring& account, std::wstring& domain, SID_NAME_USE* use) {
   wchar_t name[256] = {}, domainName[256] = {};
@@ -26,13 +19,12 @@ bool AccountOf(PSID sid, std::wstring& account, std::wstring& domain, SID_NAME_U
 
 // One kind of information of this process's token; empty on failure.
 std::vector<BYTE> ProcessTokenInformation(TOKEN_INFORMATION_CLASS kind) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
-  OwnedHandle owned(token);
+  platform::UniqueKernelHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) return {};
   DWORD size = 0;
-  GetTokenInformation(token, kind, nullptr, 0, &size);
+  GetTokenInformation(token.Get(), kind, nullptr, 0, &size);
   std::vector<BYTE> buffer(size);
-  if (size == 0 || !GetTokenInformation(token, kind, buffer.data(), size, &size)) return {};
+  if (size == 0 || !GetTokenInformation(token.Get(), kind, buffer.data(), size, &size)) return {};
   return buffer;
 }
 
@@ -48,7 +40,7 @@ bool CSecurityInfo::GetFileOwner(const std::wstring& file, std::wstring& account
   if (GetNamedSecurityInfoW(file.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr,
                             nullptr, &descriptor) != ERROR_SUCCESS)
     return false;
-  std::unique_ptr<void, LocalDeleter> owned(descriptor);
+  platform::UniqueLocalMemory owned(descriptor);
   SID_NAME_USE use = SidTypeUnknown;
   std::wstring name, domainName;
   if (!owner || !AccountOf(owner, name, domainName, &use) || use != SidTypeUser) return false;
@@ -72,7 +64,7 @@ bool CSecurityInfo::IsAdministrator() const {
   if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
                                 &administrators))
     return false;
-  std::unique_ptr<void, decltype(&FreeSid)> owned(administrators, &FreeSid);
+  platform::UniqueSid owned(administrators);
   std::vector<BYTE> buffer = ProcessTokenInformation(TokenGroups);
   if (buffer.empty()) return false;
   const TOKEN_GROUPS* groups = reinterpret_cast<const TOKEN_GROUPS*>(buffer.data());

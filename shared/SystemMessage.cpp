@@ -1,11 +1,8 @@
 #include "shared/SystemMessage.h"
 
-#include <memory>
+#include "platform/base/SystemMessage.h"
 
 void ShowSystemErrorMessage(DWORD errorCode, const wchar_t* caption) {
-  wchar_t* text = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                 errorCode, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  std::unique_ptr<wchar_t, decltype(&LocalFree)> owned(text, &LocalFree);
-  MessageBoxW(nullptr, text ? text : L"", caption, MB_ICONINFORMATION);
+  const std::wstring text = platform::SystemMessageText(errorCode, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT));
+  MessageBoxW(nullptr, text.c_str(), caption, MB_ICONINFORMATION);
 }

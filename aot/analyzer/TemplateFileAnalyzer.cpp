@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "analyzer/KeywordListText.h"
+#include "platform/base/Handles.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
-#include "platform/win/UniqueHandle.h"
 
 namespace ombrel {
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "module/OmbrelApp.h"
+#include "platform/base/Handles.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
 
@@ -71,9 +72,10 @@ HRESULT CLogoFileDialog::CheckName(const std::wstring& path, bool forWriting) {
   };
   const DWORD access = forWriting ? GENERIC_WRITE : GENERIC_READ;
   const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  HANDLE file;
+  platform::UniqueFileHandle file;
   if (exists) {
-    file = CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    file.Reset(
+        CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   } else if (!forWriting) {
     // Nothing to open: only the folder must be there.
     size_t slash = path.find_last_of(L"\\/");
@@ -83,11 +85,10 @@ HRESULT CLogoFileDialog::CheckName(const std::wstring& path, bool forWriting) {
                                                                                              : kNamePathNotFound;
   } else {
     // A new file that the system deletes as soon as its handle closes.
-    file = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                       FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    file.Reset(CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                           FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   }
-  if (file == INVALID_HANDLE_VALUE) return failure(GetLastError());
-  CloseHandle(file);
+  if (!file) return failure(GetLastError());
   return S_OK;
 }
 

@@ -17,6 +17,7 @@
 #include "platform/win/Controls.h"
 #include "platform/win/ResourceInstance.h"
 #include "res/OmbrelResource.h"
+#include "shared/ImageList.h"
 
 namespace ombrel {
 
@@ -205,9 +206,7 @@ CSetupDlg::CSetupDlg(KernelTemplateManager* manager, KernelDocument* document, l
       });
 }
 
-CSetupDlg::~CSetupDlg() {
-  if (images_) ImageList_Destroy(images_);
-}
+CSetupDlg::~CSetupDlg() = default;
 
 HRESULT CSetupDlg::Run(KernelTemplateManager* manager, KernelDocument* document, long dirId,
                        const std::wstring& profile, HWND parent) {
@@ -236,11 +235,12 @@ bool CSetupDlg::OnInitDialog(LPARAM) {
 
   ListView list(Item(IDC_KEYWORDS));
   list.SetExtendedStyle(LVS_EX_SUBITEMIMAGES | LVS_EX_FULLROWSELECT);
-  images_ = ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 3, 1);
+  ImageListHandle images(ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 3, 1));
   for (UINT icon : {IDI_FORMS_NONE, IDI_FORMS_SOME, IDI_FORMS_NONE_KEPT, IDI_FORMS_ALL})
-    ImageList_AddIcon(images_, static_cast<HICON>(LoadImageW(platform::ModuleInstance(), MAKEINTRESOURCEW(icon),
-                                                              IMAGE_ICON, 16, 16, LR_SHARED)));
-  list.Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_));
+    ImageList_AddIcon(images.get(), static_cast<HICON>(LoadImageW(platform::ModuleInstance(), MAKEINTRESOURCEW(icon),
+                                                                  IMAGE_ICON, 16, 16, LR_SHARED)));
+  // The list view (no LVS_SHAREIMAGELISTS) destroys its image lists with itself.
+  list.Send(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.release()));
   RECT client{};
   GetClientRect(list.Hwnd(), &client);
   const int width = client.right - client.left;

@@ -96,7 +96,6 @@ class CSetupDlg : public platform::Dialog {
   CAotForms wordForms_;
   platform::ComPtr<KernelDocument> document_;
   std::wstring callerProfile_;
-  HIMAGELIST images_ = nullptr;
   HKL startLayout_ = nullptr;
 };
 

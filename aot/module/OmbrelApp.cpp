@@ -5,16 +5,18 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/base/ModulePath.h"
 #include "platform/win/ResourceInstance.h"
 #include "res/OmbrelResource.h"
 #include "shared/DeliverableConfig.h"
+#include "shared/ProductRegistry.h"
 #include "shared/ResourceLanguage.h"
 
 namespace ombrel {
 
 void COmbrelApp::InitInstance(HINSTANCE module) {
   DeliverableConfig config;
-  config.appRegistryKey = L"Norvasoft\\NRVA9";
+  config.appRegistryKey = kProductAppKey;
   config.appProfile = L"AOT";
   config.module = module;
   SetDeliverableConfig(std::move(config));
@@ -33,9 +35,7 @@ void COmbrelApp::EnsureStarted() {
 std::wstring COmbrelApp::Name() { return platform::LoadResourceString(IDS_APP_NAME); }
 
 void COmbrelApp::ShowHelp(HWND owner) {
-  wchar_t path[MAX_PATH] = {};
-  DWORD length = GetModuleFileNameW(platform::ModuleInstance(), path, MAX_PATH);
-  std::wstring help(path, length);
+  std::wstring help = platform::ModulePath(platform::ModuleInstance());
   size_t dot = help.find_last_of(L'.');
   if (dot == std::wstring::npos) return;
   help = help.substr(0, dot) + L".chm";

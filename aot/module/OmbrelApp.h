@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "shared/ProductRegistry.h"
+
 namespace ombrel {
 
 // The module's application object: its interface language, its settings
@@ -25,6 +27,6 @@ class COmbrelApp {
 };
 
 // HKEY_CURRENT_USER path of the section "Settings".
-inline constexpr wchar_t kSettingsKey[] = L"Software\\Norvasoft\\NRVA9\\AOT\\Settings";
+inline constexpr const wchar_t* kSettingsKey = kUserAotSettingsKey;
 
 }  // namespace ombrel

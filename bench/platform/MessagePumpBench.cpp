@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
+#include "platform/base/Handles.h"
 #include "platform/win/MessagePump.h"
-#include "platform/win/UniqueHandle.h"
 
 namespace {
 

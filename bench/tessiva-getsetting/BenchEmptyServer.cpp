@@ -6,6 +6,7 @@
 #include <string>
 
 #include "BenchEmpty.h"
+#include "platform/base/ModulePath.h"
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/Dispatch.h"
@@ -41,8 +42,7 @@ platform::ClassRegistration Entry(const std::wstring& path) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
   platform::ComApartment apartment;
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring path = platform::ModulePath(nullptr);
   std::wstring args = arguments ? arguments : L"";
   if (args.find(L"UnregServer") != std::wstring::npos) {
     platform::UnregisterComClass(Entry(path));

@@ -10,6 +10,7 @@
 
 #include "BenchEmpty.h"
 #include "TessivaLib.h"
+#include "platform/base/ModulePath.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
@@ -22,10 +23,7 @@ using platform::ComPtr;
 using platform::Variant;
 
 std::wstring Sibling(const wchar_t* name) {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
+  return platform::ModuleFolder(nullptr) + name;
 }
 
 bool Register(const wchar_t* program) {

@@ -15,11 +15,10 @@ CBrowserHookLibrary::CBrowserHookLibrary() : library_(LoadLibraryW(L"NorvaBrowse
 CBrowserHookLibrary::~CBrowserHookLibrary() {
   if (!library_) return;
   if (auto unload = reinterpret_cast<NoArguments>(Export("UnloadHook"))) unload();
-  FreeLibrary(library_);
 }
 
 FARPROC CBrowserHookLibrary::Export(const char* name) const {
-  return library_ ? GetProcAddress(library_, name) : nullptr;
+  return library_ ? GetProcAddress(library_.Get(), name) : nullptr;
 }
 
 void CBrowserHookLibrary::SetBrowserHook(long browserType, long handlerWindow) const {

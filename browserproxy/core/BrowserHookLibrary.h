@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/base/Handles.h"
+
 // The binding of the product's browser hook library "NorvaBrowserHook.dll":
 // loaded by name, each export looked up at the time of its call. A missing
 // library or export skips the call silently.
@@ -13,12 +15,12 @@ class CBrowserHookLibrary {
   CBrowserHookLibrary(const CBrowserHookLibrary&) = delete;
   CBrowserHookLibrary& operator=(const CBrowserHookLibrary&) = delete;
 
-  bool Loaded() const { return library_ != nullptr; }
+  bool Loaded() const { return library_.Valid(); }
   void SetBrowserHook(long browserType, long handlerWindow) const;
   void UnSetBrowserHook(long browserType) const;
 
  private:
   FARPROC Export(const char* name) const;
 
-  HMODULE library_ = nullptr;
+  platform::UniqueLibrary library_;
 };

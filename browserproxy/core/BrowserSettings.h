@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/com/Variant.h"
+#include "shared/ProductRegistry.h"
 
 struct BrowserDescriptor;
 
@@ -16,7 +17,7 @@ struct BrowserDescriptor;
 // SetLastDirection), so that a killed process loses nothing acknowledged.
 class CBrowserSettings {
  public:
-  static constexpr const wchar_t* kBrowsersKey = L"Software\\Norvasoft\\NRVA9\\Browsers";
+  static constexpr const wchar_t* kBrowsersKey = kUserBrowsersKey;
 
   // Reads the browser's key; a missing key leaves the store empty. Always true.
   bool Load(const BrowserDescriptor& row);

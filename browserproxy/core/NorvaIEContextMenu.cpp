@@ -1,5 +1,6 @@
 #include "browserproxy/core/NorvaIEContextMenu.h"
 
+#include "platform/base/Handles.h"
 #include "shared/RegistryKey.h"
 
 namespace iecontextmenu {
@@ -13,10 +14,7 @@ std::wstring EntryPath(const std::wstring& name) { return std::wstring(kMenuExtK
 
 bool PageExists(const std::wstring& path) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(path.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return true;
+  return platform::UniqueFindHandle(FindFirstFileW(path.c_str(), &found)).Valid();
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "browserproxy/core/RegistrySettingName.h"
 
+#include "shared/ProductRegistry.h"
+
 namespace {
 
 const wchar_t kPrefix[] = L"reg:";
-const wchar_t kProductRoot[] = L"Software\\Norvasoft\\NRVA9";
+const wchar_t* const kProductRoot = kUserProductKey;
 
 bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
   size_t n = wcslen(prefix);

@@ -4,6 +4,7 @@
 #include "browserproxy/core/NorvaBrowserClass.h"
 #include "browserproxy/core/NorvaIEContextMenuObject.h"
 #include "browserproxy/core/WebClassCreator.h"
+#include "platform/base/ModulePath.h"
 #include "platform/com/ClassFactory.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/LocalServer.h"
@@ -95,8 +96,7 @@ HRESULT Serve(DWORD idleMs, DWORD finalPauseMs) {
 int RunModule(const wchar_t* arguments) {
   platform::ComApartment apartment(COINIT_APARTMENTTHREADED);
   if (!apartment.Ok()) return apartment.Result();
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring path = platform::ModulePath(nullptr);
   switch (ParseCommandLine(arguments)) {
     case CommandLineAction::Register: return RegisterServer(path);
     case CommandLineAction::Unregister: return UnregisterServer(path);

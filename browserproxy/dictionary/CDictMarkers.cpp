@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "browserproxy/dictionary/CAutoSaveDC.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 CDictMarkers::CDictMarkers(unsigned short fontSelector, const std::vector<DictionaryRun>& sources)
     : fontSelector_(fontSelector) {

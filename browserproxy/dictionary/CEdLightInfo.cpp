@@ -3,6 +3,7 @@
 #include "NorvaKernel.h"
 #include "browserproxy/dictionary/EntryMarkers.h"
 #include "browserproxy/dictionary/PartOfSpeech.h"
+#include "platform/base/DeviceContext.h"
 #include "platform/com/ComError.h"
 #include "platform/com/Variant.h"
 #include "platform/win/ResourceInstance.h"
@@ -129,13 +130,12 @@ std::wstring CEdLightInfo::ChooseFont() {
   std::wstring face;
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
     face = metrics.lfMenuFont.lfFaceName;
-  HDC screen = GetDC(nullptr);
+  const platform::WindowDC screen(nullptr);
   if (!screen) return face;
-  if (FontFamilyExists(screen, L"Tahoma"))
+  if (FontFamilyExists(screen.Get(), L"Tahoma"))
     face = L"Tahoma";
-  else if (FontFamilyExists(screen, L"MS Sans Serif"))
+  else if (FontFamilyExists(screen.Get(), L"MS Sans Serif"))
     face = L"MS Sans Serif";
-  ReleaseDC(nullptr, screen);
   return face;
 }
 

@@ -4,7 +4,9 @@
 
 #include <vector>
 
+#include "platform/base/Handles.h"
 #include "shared/ProductFolders.h"
+#include "shared/ProductRegistry.h"
 #include "shared/RegistryKey.h"
 
 namespace {
@@ -89,9 +91,9 @@ int CStorage::CopyStream(IStream* stream, const std::wstring& target, int succes
   if (FAILED(stream->Stat(&stat, STATFLAG_NONAME))) return STORAGE_FAILED;
   const ULONG expected = stat.cbSize.LowPart;
 
-  HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return STORAGE_TARGET_UNWRITABLE;
+  platform::UniqueFileHandle file(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return STORAGE_TARGET_UNWRITABLE;
   std::vector<BYTE> buffer(kCopyBlock);
   ULONG total = 0;
   bool written = true;
@@ -100,12 +102,13 @@ int CStorage::CopyStream(IStream* stream, const std::wstring& target, int succes
     if (FAILED(stream->Read(buffer.data(), kCopyBlock, &read)) || read == 0) break;
     total += read;
     DWORD put = 0;
-    if (!WriteFile(file, buffer.data(), read, &put, nullptr) || put != read) {
+    if (!WriteFile(file.Get(), buffer.data(), read, &put, nullptr) || put != read) {
       written = false;
       break;
     }
   }
-  if (!CloseHandle(file)) written = false;
+  // Closing can fail too (data not flushed): that is a failed write.
+  if (!CloseHandle(file.Detach())) written = false;
   if (!written) return STORAGE_TARGET_UNWRITABLE;
   return total == expected ? success : STORAGE_FAILED;
 }
@@ -135,9 +138,9 @@ std::wstring CStorage::FindProductFolder(int kind, const wchar_t* name, HMODULE 
     case 1:
       return SystemTempPath() + kProductSubFolder + tail;
     case 2:
-      return ReadHklmValue(L"Software\\Norvasoft\\NRVA9\\Apps", tail.c_str());
+      return ReadHklmValue(kProductAppsKey, tail.c_str());
     case 3:
-      return ReadHklmValue(L"Software\\Norvasoft\\NRVA9\\Folders", name ? name : L"Root");
+      return ReadHklmValue(kProductFoldersKey, name ? name : L"Root");
     case 4:
       return LoadSHGetFolderPath(CSIDL_PERSONAL);
     case 5:
@@ -152,12 +155,11 @@ std::wstring CStorage::FindProductFolder(int kind, const wchar_t* name, HMODULE 
 
 std::wstring LoadSHGetFolderPath(int csidl) {
   using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-  HMODULE library = LoadLibraryW(L"shfolder.dll");
+  platform::UniqueLibrary library(LoadLibraryW(L"shfolder.dll"));
   if (!library) return std::wstring();
   std::wstring result;
-  auto entry = reinterpret_cast<GetFolderPath>(GetProcAddress(library, "SHGetFolderPathW"));
+  auto entry = reinterpret_cast<GetFolderPath>(GetProcAddress(library.Get(), "SHGetFolderPathW"));
   wchar_t buffer[MAX_PATH + 1] = {};
   if (entry && SUCCEEDED(entry(nullptr, csidl, nullptr, 0, buffer))) result = buffer;
-  FreeLibrary(library);
   return result;
 }

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "platform/base/DeviceContext.h"
+
 const IID kIID_ITextHost = {0x13E670F4, 0x1A5A, 0x11CF, {0xAB, 0xEB, 0x00, 0xAA, 0x00, 0xB6, 0x5E, 0xA1}};
 const IID kIID_ITextServices = {0x8D33F740, 0xCF58, 0x11CE, {0xA8, 0x9D, 0x00, 0xAA, 0x00, 0x6C, 0xAD, 0xC5}};
 const IID kIID_ITextDocument = {0x8CC497C0, 0xA1DF, 0x11CE, {0x80, 0x98, 0x00, 0xAA, 0x00, 0x47, 0xBE, 0x5D}};
@@ -22,9 +24,8 @@ CHARFORMATW DefaultCharFormat() {
     font = metrics.lfMessageFont;
   else
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-  HDC screen = GetDC(nullptr);
-  int pixelsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
+  const platform::WindowDC screen(nullptr);
+  int pixelsPerInch = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
   if (pixelsPerInch <= 0) pixelsPerInch = 96;
   int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
   if (height == 0) height = 13;

@@ -1,5 +1,7 @@
 #include "TableAccess.h"
 
+#include "platform/base/ModulePath.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -23,18 +25,7 @@ std::wstring LayoutFolder(const std::wstring& folder)
 {
     if (!folder.empty())
         return folder;
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return L"mds\\";
-        if (length < path.size())
-            break;
-        path.resize(path.size() * 2);
-    }
-    std::wstring program(path.data());
-    const size_t slash = program.find_last_of(L"\\/");
-    return (slash == std::wstring::npos ? std::wstring() : program.substr(0, slash + 1)) + L"mds\\";
+    return platform::ModuleFolder(nullptr) + L"mds\\";
 }
 
 bool LayoutTableExists(LayoutTableSource* tables, const std::wstring& fullPath)

@@ -5,9 +5,9 @@
 #include "browserproxy/dictionary/CDrawBase.h"
 #include "browserproxy/dictionary/EntryDsc.h"
 #include "browserproxy/ui/PopupStrings.h"
-#include "platform/win/DcStateGuard.h"
-#include "platform/win/SelectedObject.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/DcStateGuard.h"
+#include "platform/base/Handles.h"
+#include "platform/base/SelectedObject.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "browserproxy/ui/FileVersionInfo.h"
 
+#include "platform/base/ModulePath.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -9,11 +11,8 @@ void CFileVersionInfo::Clear() {
 }
 
 bool CFileVersionInfo::LoadFromModule(HMODULE module) {
-  std::wstring path(8320, L'\0');
-  DWORD n = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-  if (n == 0 || n >= path.size()) return false;
-  path.resize(n);
-  return LoadFromFile(path);
+  const std::wstring path = platform::ModulePath(module);
+  return !path.empty() && LoadFromFile(path);
 }
 
 bool CFileVersionInfo::LoadFromFile(const std::wstring& path) {

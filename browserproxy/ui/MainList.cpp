@@ -4,10 +4,10 @@
 
 #include "NorvaKernel.h"
 #include "browserproxy/ui/PopupStrings.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/SelectedObject.h"
 #include "platform/com/ComError.h"
 #include "platform/com/ComPtr.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/SelectedObject.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "browserproxy/dictionary/CEdLightInfo.h"
 #include "browserproxy/ui/EntryItemPainter.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 #include "platform/win/Window.h"
 
 // The owner-drawn entry list of the word popup: a list box whose lines are

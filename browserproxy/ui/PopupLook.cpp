@@ -1,9 +1,9 @@
 #include "browserproxy/ui/PopupLook.h"
 
-#include "platform/win/DcStateGuard.h"
-#include "platform/win/DeviceContext.h"
+#include "platform/base/DcStateGuard.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/SelectedObject.h"
 #include "platform/win/ResourceInstance.h"
-#include "platform/win/SelectedObject.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 // The look both popups share: a gradient body, a footer band with the
 // product's image and caption, a rounded border.

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "browserproxy/ui/WordRect.h"
-#include "platform/win/DeviceContext.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/SelectedObject.h"
 #include "platform/win/ResourceInstance.h"
-#include "platform/win/SelectedObject.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "browserproxy/ui/PopupLook.h"
 #include "browserproxy/ui/VQDMainList.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 #include "platform/win/Window.h"
 
 // The selection popup: shows the translation of a selection beside it, with

@@ -4,8 +4,8 @@
 
 #include "NorvaKernel.h"
 #include "browserproxy/ui/WordRect.h"
+#include "platform/base/DeviceContext.h"
 #include "platform/com/ComError.h"
-#include "platform/win/DeviceContext.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "browserproxy/ui/MainList.h"
 #include "browserproxy/ui/PopupLook.h"
 #include "browserproxy/ui/Translations.h"
+#include "platform/base/Handles.h"
 #include "platform/com/ComPtr.h"
-#include "platform/win/UniqueHandle.h"
 #include "platform/win/Window.h"
 
 // The word popup: a topmost tool window that shows the dictionary entry of

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "platform/base/Handles.h"
 #include "platform/win/Dialog.h"
-#include "platform/win/UniqueHandle.h"
 
 // The modal window that shows the translation of a selected text in a
 // read-only rich-edit box, placed at a screen point.

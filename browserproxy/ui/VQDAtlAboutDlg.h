@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "platform/base/Handles.h"
 #include "platform/win/Dialog.h"
-#include "platform/win/UniqueHandle.h"
 
 // The about box of the translation-server edition: product name with the
 // edition mark, family version, build number and legal notice, all read

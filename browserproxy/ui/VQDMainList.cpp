@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "browserproxy/ui/PopupStrings.h"
-#include "platform/win/DcStateGuard.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/SelectedObject.h"
+#include "platform/base/DcStateGuard.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/SelectedObject.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "browserproxy/ui/TranslationResultXml.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 #include "platform/win/Window.h"
 
 // The owner-drawn list of the selection popup's list mode: the translation

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/base/SystemMessage.h"
+
 namespace platform {
 
 namespace {
@@ -30,18 +32,7 @@ std::wstring ComError::Message() const {
 }
 
 std::wstring DescribeHResult(HRESULT hr) {
-  wchar_t* buffer = nullptr;
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                    FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
-                                nullptr);
-  std::wstring text;
-  if (length && buffer) {
-    text.assign(buffer, length);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
-      text.pop_back();
-  }
-  if (buffer) LocalFree(buffer);
+  std::wstring text = SystemMessageText(static_cast<DWORD>(hr));
   wchar_t code[16];
   swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
   return text.empty() ? std::wstring(code) : text + L" (" + code + L")";

@@ -21,24 +21,4 @@ HRESULT GetInprocClassObject(std::span<const InprocClass> classes, REFCLSID clsi
 
 HRESULT CanUnloadInprocServer() { return ModuleLock::Count() == 0 ? S_OK : S_FALSE; }
 
-HMODULE CurrentModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&CurrentModule), &module);
-  return module;
-}
-
-std::wstring ModulePath(HMODULE module) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "platform/base/ModulePath.h"
 #include "platform/com/ComPtr.h"
 
 namespace platform {
@@ -21,9 +22,5 @@ HRESULT GetInprocClassObject(std::span<const InprocClass> classes, REFCLSID clsi
 
 // DllCanUnloadNow: S_OK when the module's lock count is zero, else S_FALSE.
 HRESULT CanUnloadInprocServer();
-
-// The module (DLL or program) that holds the calling code, and its full path.
-HMODULE CurrentModule();
-std::wstring ModulePath(HMODULE module);
 
 }  // namespace platform

@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/base/Handles.h"
+
 namespace platform {
 namespace {
 
@@ -154,21 +156,6 @@ class Parser {
   size_t pos_ = 0;
 };
 
-class Key {
- public:
-  Key() = default;
-  ~Key() {
-    if (key_) RegCloseKey(key_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  HKEY* Receive() { return &key_; }
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
-
 bool Gone(LSTATUS status) { return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND; }
 
 LSTATUS SetValue(HKEY key, const wchar_t* name, const ScriptValue& value) {
@@ -186,7 +173,7 @@ LSTATUS Register(HKEY parent, const ScriptKey& entry) {
     LSTATUS status = RegDeleteTreeW(parent, entry.name.c_str());
     if (status != ERROR_SUCCESS && !Gone(status)) return status;
   }
-  Key key;
+  UniqueRegistryKey key;
   LSTATUS status = RegCreateKeyExW(parent, entry.name.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
                                    key.Receive(), nullptr);
   if (status != ERROR_SUCCESS) return status;
@@ -220,7 +207,7 @@ LSTATUS Unregister(HKEY parent, const ScriptKey& entry) {
   }
   bool empty = false;
   {
-    Key key;
+    UniqueRegistryKey key;
     LSTATUS status = RegOpenKeyExW(parent, entry.name.c_str(), 0, KEY_READ | KEY_WRITE, key.Receive());
     if (Gone(status)) return ERROR_SUCCESS;
     if (status != ERROR_SUCCESS) return status;

@@ -5,45 +5,31 @@
 
 #include <utility>
 
+#include "platform/base/Handles.h"
 #include "platform/com/ComPtr.h"
 
 namespace platform {
 
 namespace {
 
-// An open registry key, closed when it goes.
-class Key {
- public:
-  Key() = default;
-  ~Key() {
-    if (h_) RegCloseKey(h_);
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-
-  LSTATUS Create(HKEY parent, const std::wstring& path) {
-    return RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_READ, nullptr, &h_, nullptr);
-  }
-  HKEY Get() const { return h_; }
-
- private:
-  HKEY h_ = nullptr;
-};
+LSTATUS CreateKey(HKEY parent, const std::wstring& path, UniqueRegistryKey& key) {
+  return RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_READ, nullptr, key.Receive(), nullptr);
+}
 
 HRESULT FromStatus(LSTATUS status) { return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(status); }
 
 // Writes path (created when missing) with a string value; name null is the default value.
 HRESULT WriteString(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
-  Key key;
-  LSTATUS status = key.Create(HKEY_CLASSES_ROOT, path);
+  UniqueRegistryKey key;
+  LSTATUS status = CreateKey(HKEY_CLASSES_ROOT, path, key);
   if (status != ERROR_SUCCESS) return FromStatus(status);
   return FromStatus(RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))));
 }
 
 HRESULT CreateEmptyKey(const std::wstring& path) {
-  Key key;
-  return FromStatus(key.Create(HKEY_CLASSES_ROOT, path));
+  UniqueRegistryKey key;
+  return FromStatus(CreateKey(HKEY_CLASSES_ROOT, path, key));
 }
 
 HRESULT DeleteTree(const std::wstring& path) {

@@ -14,21 +14,18 @@ ShutdownMonitor::ShutdownMonitor(DWORD loopThreadId, DWORD idleMs, bool armedAtS
 
 ShutdownMonitor::~ShutdownMonitor() {
   ModuleLock::SetIdleListener(nullptr);
-  SetEvent(stop_);
+  SetEvent(stop_.Get());
   if (thread_.joinable()) thread_.join();
-  CloseHandle(idle_);
-  CloseHandle(stop_);
-  CloseHandle(quitPosted_);
 }
 
 bool ShutdownMonitor::QuitPosted() const noexcept {
-  return WaitForSingleObject(quitPosted_, 0) == WAIT_OBJECT_0;
+  return WaitForSingleObject(quitPosted_.Get(), 0) == WAIT_OBJECT_0;
 }
 
-void ShutdownMonitor::OnModuleIdle() noexcept { SetEvent(idle_); }
+void ShutdownMonitor::OnModuleIdle() noexcept { SetEvent(idle_.Get()); }
 
 void ShutdownMonitor::Run() {
-  HANDLE waitIdle[] = {stop_, idle_};
+  HANDLE waitIdle[] = {stop_.Get(), idle_.Get()};
   for (;;) {
     if (WaitForMultipleObjects(2, waitIdle, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return;
     // Idle: wait for a quiet period; another fall to zero restarts it.
@@ -39,7 +36,7 @@ void ShutdownMonitor::Run() {
       break;
     }
     if (ModuleLock::Count() == 0) {
-      SetEvent(quitPosted_);
+      SetEvent(quitPosted_.Get());
       PostThreadMessageW(loopThreadId_, WM_QUIT, 0, 0);
       return;
     }

@@ -3,6 +3,7 @@
 
 #include <thread>
 
+#include "platform/base/Handles.h"
 #include "platform/com/ModuleLock.h"
 
 namespace platform {
@@ -29,9 +30,9 @@ class ShutdownMonitor : private ModuleIdleListener {
 
   DWORD loopThreadId_;
   DWORD idleMs_;
-  HANDLE idle_;  // auto-reset: the count fell to zero
-  HANDLE stop_;  // manual-reset: the monitor goes
-  HANDLE quitPosted_;
+  UniqueKernelHandle idle_;  // auto-reset: the count fell to zero
+  UniqueKernelHandle stop_;  // manual-reset: the monitor goes
+  UniqueKernelHandle quitPosted_;
   std::thread thread_;
 };
 

@@ -6,10 +6,10 @@
 
 #include <vector>
 
+#include "platform/base/DeviceContext.h"
+#include "platform/base/SelectedObject.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/SelectedObject.h"
 #include "platform/win/WindowImage.h"
 
 namespace platform {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 namespace platform {
 

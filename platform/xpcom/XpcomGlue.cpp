@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 namespace {
 

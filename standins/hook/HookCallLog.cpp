@@ -3,7 +3,7 @@
 #include <fstream>
 #include <sstream>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;
+#include "platform/base/ModulePath.h"
 
 namespace hookstandin {
 

@@ -9,6 +9,9 @@
 
 #include <string>
 
+#include "platform/base/Handles.h"
+#include "platform/base/ModulePath.h"
+
 #ifndef IEPLUGIN_CLSID
 #error IEPLUGIN_CLSID must name the class identifier in braces
 #endif
@@ -19,11 +22,7 @@ namespace {
 
 HMODULE g_module = nullptr;
 
-std::wstring ModulePath() {
-  wchar_t path[MAX_PATH * 4] = {};
-  GetModuleFileNameW(g_module, path, MAX_PATH * 4);
-  return path;
-}
+std::wstring ModulePath() { return platform::ModulePath(g_module); }
 
 bool SwitchFile(const wchar_t* extension) {
   std::wstring path = ModulePath();
@@ -40,13 +39,12 @@ HRESULT FaultSwitches() {
 const std::wstring kClassKey = std::wstring(L"CLSID\\") + IEPLUGIN_WIDE(IEPLUGIN_CLSID);
 
 LONG SetDefault(const std::wstring& key, const std::wstring& value, const wchar_t* name = nullptr) {
-  HKEY handle = nullptr;
-  LONG result = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr);
+  platform::UniqueRegistryKey handle;
+  LONG result =
+      RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, handle.Receive(), nullptr);
   if (result != ERROR_SUCCESS) return result;
-  result = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(handle);
-  return result;
+  return RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 }  // namespace

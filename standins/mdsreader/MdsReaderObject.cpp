@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "MdsReaderFaults.h"
+#include "platform/base/Handles.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 
@@ -34,9 +35,9 @@ bool ParseInt(const std::wstring& text, long* value) {
 }
 
 bool ReadFileBytes(const std::wstring& path, std::string* bytes, DWORD* error) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  platform::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     *error = GetLastError();
     return false;
   }
@@ -44,9 +45,8 @@ bool ReadFileBytes(const std::wstring& path, std::string* bytes, DWORD* error) {
   char buffer[4096];
   DWORD read = 0;
   BOOL ok;
-  while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr)) && read > 0) bytes->append(buffer, read);
+  while ((ok = ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) && read > 0) bytes->append(buffer, read);
   *error = ok ? ERROR_SUCCESS : GetLastError();
-  CloseHandle(file);
   return ok;
 }
 

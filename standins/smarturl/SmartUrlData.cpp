@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 namespace smarturlstandin {
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "platform/base/Handles.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
-#include "platform/win/UniqueHandle.h"
 
 namespace ombreltests {
 

@@ -14,11 +14,11 @@
 #include "KernelStandIn.h"
 #include "RegistrySandbox.h"
 #include "browserproxy/kernel/NorvaKernelWrapper.h"
+#include "platform/base/Handles.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/DispatchCall.h"
 #include "platform/com/Variant.h"
-#include "platform/win/UniqueHandle.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "RegistrySandbox.h"
 #include "browserproxy/ui/ToolTipWordWnd.h"
 #include "browserproxy/ui/Translations.h"
+#include "platform/base/DeviceContext.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/SafeArray.h"
-#include "platform/win/DeviceContext.h"
 #include "platform/win/WindowImage.h"
 
 namespace {

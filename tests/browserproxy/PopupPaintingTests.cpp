@@ -9,9 +9,9 @@
 #include "browserproxy/ui/EntryItemPainter.h"
 #include "browserproxy/ui/MainList.h"
 #include "browserproxy/ui/ToolTipTranslateWnd.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/Handles.h"
 #include "platform/com/ComApartment.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/UniqueHandle.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "TempFolder.h"
 #include "browserproxy/dictionary/CCustomRtf.h"
 #include "browserproxy/dictionary/CTextHost.h"
+#include "platform/base/ModulePath.h"
 #include "platform/com/ComApartment.h"
 
 namespace {
@@ -20,11 +21,7 @@ std::wstring Lower(std::wstring text) {
   return text;
 }
 
-std::wstring ModuleFile(HMODULE module) {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(module, path, MAX_PATH);
-  return path;
-}
+std::wstring ModuleFile(HMODULE module) { return platform::ModulePath(module); }
 
 TEST(CTextHost, AnswersOnlyItsOwnInterfaces) {
   CTextHost host;

@@ -7,6 +7,7 @@
 #include "extmanager/InstalledPrograms.h"
 #include "extmanager/SystemProbes.h"
 #include "extmanager/SystemSeams.h"
+#include "platform/base/ModulePath.h"
 
 namespace {
 
@@ -153,9 +154,7 @@ TEST_F(Probes, PathExistsCountsRealEntriesOnly) {
 }
 
 TEST_F(Probes, IsProcessRunningComparesNamesWithoutCase) {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring name = self;
+  std::wstring name = platform::ModulePath(nullptr);
   name = name.substr(name.find_last_of(L'\\') + 1);
   EXPECT_TRUE(IsProcessRunning(name));
   CharUpperW(name.data());

@@ -12,16 +12,6 @@ namespace testsupport {
 
 namespace {
 
-struct Snapshot {
-  explicit Snapshot(DWORD what) : handle(CreateToolhelp32Snapshot(what, 0)) {}
-  ~Snapshot() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-  Snapshot(const Snapshot&) = delete;
-  Snapshot& operator=(const Snapshot&) = delete;
-  HANDLE handle;
-};
-
 struct StreamOwner {
   IStream* stream = nullptr;
   ~StreamOwner() {
@@ -91,10 +81,10 @@ std::vector<DWORD> ProcessesStartedBy(DWORD parentId) {
 std::vector<DWORD> ProcessesStartedBy(DWORD parentId, ULONGLONG parentCreated) {
   std::vector<DWORD> ids;
   if (!parentCreated) return ids;
-  Snapshot snapshot(TH32CS_SNAPPROCESS);
-  if (snapshot.handle == INVALID_HANDLE_VALUE) return ids;
+  platform::UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return ids;
   PROCESSENTRY32W entry = {sizeof(entry)};
-  for (BOOL ok = Process32FirstW(snapshot.handle, &entry); ok; ok = Process32NextW(snapshot.handle, &entry)) {
+  for (BOOL ok = Process32FirstW(snapshot.Get(), &entry); ok; ok = Process32NextW(snapshot.Get(), &entry)) {
     if (entry.th32ParentProcessID != parentId || entry.th32ProcessID == parentId) continue;
     // A child is younger than its parent; an older process had a parent
     // that held the id before.
@@ -109,23 +99,18 @@ ServerProcess::ServerProcess(DWORD id)
                  : nullptr),
       id_(handle_ ? id : 0) {}
 
-ServerProcess::~ServerProcess() {
-  if (handle_) CloseHandle(handle_);
-}
-
 ServerProcess::ServerProcess(ServerProcess&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), id_(std::exchange(other.id_, 0)) {}
+    : handle_(std::move(other.handle_)), id_(std::exchange(other.id_, 0)) {}
 
 ServerProcess& ServerProcess::operator=(ServerProcess&& other) noexcept {
   if (this != &other) {
-    if (handle_) CloseHandle(handle_);
-    handle_ = std::exchange(other.handle_, nullptr);
+    handle_ = std::move(other.handle_);
     id_ = std::exchange(other.id_, 0);
   }
   return *this;
 }
 
-bool ServerProcess::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+bool ServerProcess::Running() const { return handle_ && WaitForSingleObject(handle_.Get(), 0) == WAIT_TIMEOUT; }
 
 bool ServerProcess::WaitForEnd(DWORD timeoutMs) const {
   if (!handle_) return true;
@@ -135,18 +120,18 @@ bool ServerProcess::WaitForEnd(DWORD timeoutMs) const {
   APTTYPE type = APTTYPE_CURRENT;
   APTTYPEQUALIFIER qualifier = APTTYPEQUALIFIER_NONE;
   if (SUCCEEDED(CoGetApartmentType(&type, &qualifier)) && (type == APTTYPE_STA || type == APTTYPE_MAINSTA)) {
-    HANDLE handle = handle_;
+    HANDLE handle = handle_.Get();
     DWORD index = 0;
     return CoWaitForMultipleHandles(0, timeoutMs, 1, &handle, &index) == S_OK;
   }
-  return WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
+  return WaitForSingleObject(handle_.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 void ServerProcess::PostQuitToThreads() const {
-  Snapshot snapshot(TH32CS_SNAPTHREAD);
-  if (snapshot.handle == INVALID_HANDLE_VALUE) return;
+  platform::UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return;
   THREADENTRY32 entry = {sizeof(entry)};
-  for (BOOL ok = Thread32First(snapshot.handle, &entry); ok; ok = Thread32Next(snapshot.handle, &entry)) {
+  for (BOOL ok = Thread32First(snapshot.Get(), &entry); ok; ok = Thread32Next(snapshot.Get(), &entry)) {
     if (entry.th32OwnerProcessID == id_) PostThreadMessageW(entry.th32ThreadID, WM_QUIT, 0, 0);
   }
 }
@@ -157,7 +142,7 @@ void ServerProcess::End(DWORD waitMs) {
   if (!WaitForEnd(waitMs)) {
     // Said, so that a server that hangs in its end shows in the test's output.
     std::fprintf(stderr, "server %lu did not end within %lu ms of its WM_QUIT: killed\n", id_, waitMs);
-    TerminateProcess(handle_, 1);
+    TerminateProcess(handle_.Get(), 1);
   }
   WaitForEnd(10000);
 }
@@ -170,7 +155,7 @@ void ServerProcess::KillAfterLoopEnd(DWORD pauseMs) {
   }
   PostQuitToThreads();
   Sleep(pauseMs);
-  TerminateProcess(handle_, 1);
+  TerminateProcess(handle_.Get(), 1);
   WaitForEnd(10000);
 }
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/base/Handles.h"
+
 // Local servers that COM started for a test, known by process id: the server
 // behind a proxy the test holds, or a process that one of the test's own
 // processes started. A server is ended the way a session end does it
@@ -43,15 +45,12 @@ class ServerProcess {
  public:
   ServerProcess() = default;
   explicit ServerProcess(DWORD id);
-  ~ServerProcess();
   ServerProcess(ServerProcess&& other) noexcept;
   ServerProcess& operator=(ServerProcess&& other) noexcept;
-  ServerProcess(const ServerProcess&) = delete;
-  ServerProcess& operator=(const ServerProcess&) = delete;
 
-  explicit operator bool() const { return handle_ != nullptr; }
+  explicit operator bool() const { return handle_.Valid(); }
   DWORD Id() const { return id_; }
-  HANDLE Handle() const { return handle_; }
+  HANDLE Handle() const { return handle_.Get(); }
   bool Running() const;
   // True when the process ended within timeoutMs.
   bool WaitForEnd(DWORD timeoutMs) const;
@@ -66,7 +65,7 @@ class ServerProcess {
  private:
   void PostQuitToThreads() const;
 
-  HANDLE handle_ = nullptr;
+  platform::UniqueKernelHandle handle_;
   DWORD id_ = 0;
 };
 

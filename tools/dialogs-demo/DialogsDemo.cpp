@@ -9,12 +9,12 @@
 #include <thread>
 
 #include "TessivaLib.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/SelectedObject.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/SelectedObject.h"
 #include "platform/win/WindowImage.h"
 
 namespace {

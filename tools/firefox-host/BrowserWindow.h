@@ -8,8 +8,8 @@
 
 #include <string>
 
+#include "platform/base/Handles.h"
 #include "platform/com/ComPtr.h"
-#include "platform/win/UniqueHandle.h"
 #include "platform/win/Window.h"
 
 class BrowserWindow : public platform::Window {

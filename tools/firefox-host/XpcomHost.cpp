@@ -1,15 +1,12 @@
 #include "XpcomHost.h"
 
+#include "platform/base/ModulePath.h"
+
 #include "platform/xpcom/nsIServiceManager.h"
 
 XpcomHost::~XpcomHost() = default;
 
-std::wstring XpcomHost::ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
+std::wstring XpcomHost::ProgramFolder() { return platform::ModuleFolder(nullptr); }
 
 nsresult XpcomHost::Start() {
   std::wstring path = ProgramFolder() + L"xpcom.dll";

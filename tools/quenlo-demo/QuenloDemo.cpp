@@ -15,16 +15,12 @@
 #include "HostFabric.h"
 #include "OfficeHosts.h"
 #include "OpenOfficeHosts.h"
+#include "platform/base/ModulePath.h"
 #include "platform/win/WindowImage.h"
 
 namespace {
 
-std::wstring BinFolder() {
-  wchar_t self[MAX_PATH * 2] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH * 2);
-  std::wstring path(self);
-  return path.substr(0, path.find_last_of(L'\\') + 1);
-}
+std::wstring BinFolder() { return platform::ModuleFolder(nullptr); }
 
 void Print(const std::wstring& text) {
   int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);

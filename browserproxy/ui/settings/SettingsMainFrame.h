@@ -6,9 +6,9 @@
 
 #include "TessivaLib.h"
 #include "browserproxy/ui/settings/SettingsPageList.h"
+#include "platform/base/Handles.h"
 #include "platform/com/ComPtr.h"
 #include "platform/win/Dialog.h"
-#include "platform/win/UniqueHandle.h"
 
 // The modal "Options" window of one browser: the option pages its mask
 // allows, listed on the left, the selected one shown on the right, with

@@ -6,14 +6,14 @@
 #include <cwctype>
 
 #include "browserproxy/ui/settings/SettingAccess.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/Handles.h"
+#include "platform/base/SelectedObject.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/GlobalInterface.h"
 #include "platform/win/Controls.h"
-#include "platform/win/DeviceContext.h"
 #include "platform/win/MessagePump.h"
-#include "platform/win/SelectedObject.h"
-#include "platform/win/UniqueHandle.h"
 
 namespace sa = settingaccess;
 using platform::Bstr;

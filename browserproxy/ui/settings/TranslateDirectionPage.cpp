@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "browserproxy/ui/settings/SettingAccess.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/SelectedObject.h"
 #include "platform/com/Bstr.h"
 #include "platform/win/Controls.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/SelectedObject.h"
 
 namespace sa = settingaccess;
 

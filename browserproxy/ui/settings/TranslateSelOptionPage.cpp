@@ -4,7 +4,7 @@
 
 #include "browserproxy/res/resource.h"
 #include "browserproxy/ui/settings/SettingAccess.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/Handles.h"
 
 namespace sa = settingaccess;
 

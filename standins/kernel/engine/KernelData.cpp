@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "TextUtil.h"
+#include "platform/base/ModulePath.h"
 
 namespace kernelstandin {
 namespace {
@@ -48,21 +49,11 @@ void AddKeywords(std::vector<std::wstring>& keywords, const Rows& rows, int colu
   }
 }
 
-HMODULE ThisModule() {
-  HMODULE module = nullptr;
-  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-  return module;
-}
 
 }  // namespace
 
 std::wstring KernelData::InstalledFolder() {
-  wchar_t path[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameW(ThisModule(), path, MAX_PATH);
-  std::wstring folder(path, n);
-  folder.erase(folder.find_last_of(L"\\/") + 1);
-  return folder + L"kernel-data\\";
+  return platform::ModuleFolder(platform::CurrentModule()) + L"kernel-data\\";
 }
 
 std::shared_ptr<const KernelData> KernelData::Installed() {

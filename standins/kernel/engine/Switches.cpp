@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/base/Handles.h"
+
 namespace kernelstandin {
 
 namespace {
@@ -52,34 +54,32 @@ class SwitchCache {
     const auto now = std::chrono::steady_clock::now();
     if (watching_ && now - lastCheck_ < std::chrono::milliseconds(Switches::kRecheckMs)) return;
     lastCheck_ = now;
-    if (watching_ && WaitForSingleObject(changed_, 0) != WAIT_OBJECT_0) return;
+    if (watching_ && WaitForSingleObject(changed_.Get(), 0) != WAIT_OBJECT_0) return;
     // Armed before the read, so that a change during the read is seen next time.
     watching_ = Watch();
     Load();
   }
 
   bool Watch() {
-    if (watched_) RegCloseKey(watched_);
-    watched_ = nullptr;
     if (!changed_ || RegCreateKeyExW(HKEY_CURRENT_USER, kWatchedKey, 0, nullptr, 0, KEY_NOTIFY | KEY_READ, nullptr,
-                                     &watched_, nullptr) != ERROR_SUCCESS) {
-      watched_ = nullptr;
+                                     watched_.Receive(), nullptr) != ERROR_SUCCESS) {
+      watched_.Reset();
       return false;
     }
-    return RegNotifyChangeKeyValue(watched_, TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, changed_,
-                                   TRUE) == ERROR_SUCCESS;
+    return RegNotifyChangeKeyValue(watched_.Get(), TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                                   changed_.Get(), TRUE) == ERROR_SUCCESS;
   }
 
   void Load() {
     values_.clear();
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Switches::kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    platform::UniqueRegistryKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Switches::kKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return;
     std::wstring name(16384, L'\0');
     std::vector<BYTE> data(4096);
     for (DWORD index = 0;; ++index) {
       DWORD nameLength = static_cast<DWORD>(name.size());
       DWORD type = 0, size = static_cast<DWORD>(data.size());
-      LSTATUS status = RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+      LSTATUS status = RegEnumValueW(key.Get(), index, name.data(), &nameLength, nullptr, &type, data.data(), &size);
       if (status == ERROR_MORE_DATA) {
         data.resize(size + sizeof(wchar_t));
         --index;
@@ -98,12 +98,11 @@ class SwitchCache {
       }
       values_[std::wstring(name.c_str(), nameLength)] = std::move(value);
     }
-    RegCloseKey(key);
   }
 
   std::mutex mutex_;
-  HANDLE changed_;  // auto-reset: set by the registry on a change
-  HKEY watched_ = nullptr;
+  platform::UniqueKernelHandle changed_;  // auto-reset: set by the registry on a change
+  platform::UniqueRegistryKey watched_;
   bool watching_ = false;  // false: read anew at every use
   std::chrono::steady_clock::time_point lastCheck_;
   std::map<std::wstring, SwitchValue, NoCaseLess> values_;

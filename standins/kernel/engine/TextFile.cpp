@@ -3,6 +3,7 @@
 #include <string>
 
 #include "TextUtil.h"
+#include "platform/base/Handles.h"
 
 namespace kernelstandin {
 namespace {
@@ -18,25 +19,10 @@ UINT CodePageOf(long kind) {
   }
 }
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE h) : h_(h) {}
-  ~FileHandle() {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE Get() const { return h_; }
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE h_;
-};
-
 }  // namespace
 
 HRESULT ReadTextFile(const std::wstring& path, long kind, std::wstring* text) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  platform::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return HRESULT_FROM_WIN32(GetLastError());
   LARGE_INTEGER size{};
@@ -79,7 +65,7 @@ HRESULT WriteTextFile(const std::wstring& path, long kind, const std::wstring& t
     WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
                         nullptr);
   }
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+  platform::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                               nullptr));
   if (!file.Valid()) return HRESULT_FROM_WIN32(GetLastError());
   DWORD written = 0;

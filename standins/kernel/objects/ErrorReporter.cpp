@@ -8,6 +8,7 @@
 #include "KernelStubs.h"
 #include "Reports.h"
 #include "Switches.h"
+#include "platform/base/SystemMessage.h"
 #include "platform/com/ComObject.h"
 
 namespace kernelstandin {
@@ -34,12 +35,7 @@ void ShowBox(const std::wstring& text, const std::wstring& caption, UINT style) 
 }
 
 std::wstring DescribeError(HRESULT hr) {
-  wchar_t* buffer = nullptr;
-  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text = n ? std::wstring(buffer, n) : std::wstring();
-  if (buffer) LocalFree(buffer);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+  const std::wstring text = platform::SystemMessageText(static_cast<DWORD>(hr));
   wchar_t code[32];
   swprintf(code, 32, L"Error 0x%08lX", static_cast<unsigned long>(hr));
   return text.empty() ? code : text + L" (" + code + L")";

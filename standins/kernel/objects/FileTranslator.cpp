@@ -11,6 +11,7 @@
 #include "Switches.h"
 #include "TextFile.h"
 #include "WordTranslator.h"
+#include "platform/base/Handles.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/ConnectionPoints.h"
 #include "platform/com/InprocServer.h"
@@ -69,9 +70,8 @@ class FileTranslator : public Stubs<INrvaFileTranslator>,
                        public platform::ConnectionPointContainer {
  public:
   FileTranslator() : ConnectionPointContainer({IID_INrvaTransEvents}) {}
-  ~FileTranslator() {
-    if (window_) DestroyWindow(window_);
-  }
+  // The window goes first: its procedure reaches this object's members.
+  ~FileTranslator() { window_.Reset(); }
 
   static std::span<const platform::InterfaceEntry> Interfaces() {
     static const platform::InterfaceEntry table[] = {
@@ -127,8 +127,8 @@ class FileTranslator : public Stubs<INrvaFileTranslator>,
       if (state_ != kStateRunning) return S_FALSE;
       state_ = kStateStopped;
       job_.reset();
-      KillTimer(window_, kStepTimer);
-      PostMessageW(window_, kStoppedMessage, 0, 0);  // the final status comes later, never inside Stop
+      KillTimer(window_.Get(), kStepTimer);
+      PostMessageW(window_.Get(), kStoppedMessage, 0, 0);  // the final status comes later, never inside Stop
       return S_OK;
     });
   }
@@ -182,9 +182,9 @@ class FileTranslator : public Stubs<INrvaFileTranslator>,
   void ScheduleStep() {
     DWORD delay = Switches::Number(L"JobStepDelay");
     if (delay)
-      SetTimer(window_, kStepTimer, delay, nullptr);
+      SetTimer(window_.Get(), kStepTimer, delay, nullptr);
     else
-      PostMessageW(window_, kStepMessage, 0, 0);
+      PostMessageW(window_.Get(), kStepMessage, 0, 0);
   }
 
   void FireProgress(LONG position, LONG range) {
@@ -208,10 +208,10 @@ class FileTranslator : public Stubs<INrvaFileTranslator>,
       return RegisterClassW(&wc);
     }();
     if (!atom) throw ComError(HRESULT_FROM_WIN32(GetLastError()), L"job window class");
-    window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              platform::CurrentModule(), nullptr);
+    window_.Reset(CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  platform::CurrentModule(), nullptr));
     if (!window_) throw ComError(HRESULT_FROM_WIN32(GetLastError()), L"job window");
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -246,7 +246,7 @@ class FileTranslator : public Stubs<INrvaFileTranslator>,
   std::map<std::wstring, platform::Variant> options_;
   std::unique_ptr<Job> job_;
   LONG state_ = kStateFinished;
-  HWND window_ = nullptr;
+  platform::UniqueWindow window_;
   ComPtr<IUnknown> self_;  // keeps the object while its job runs
 };
 

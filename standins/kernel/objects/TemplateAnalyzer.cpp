@@ -22,6 +22,7 @@
 #include "Reports.h"
 #include "Switches.h"
 #include "TextUtil.h"
+#include "platform/base/Handles.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/Dispatch.h"
 
@@ -203,13 +204,12 @@ class TemplateAnalyzer
 
   // The file's first bytes (at most the recommended length) as UTF-16LE text.
   static std::wstring ReadFileHead(BSTR path) {
-    HANDLE file = CreateFileW(platform::Bstr(platform::BstrView(path)).CStr(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw ComError(E_FAIL, L"the file cannot be opened");
+    platform::UniqueFileHandle file(CreateFileW(platform::Bstr(platform::BstrView(path)).CStr(), GENERIC_READ,
+                                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) throw ComError(E_FAIL, L"the file cannot be opened");
     std::wstring text(kRecommendedTextLength / sizeof(wchar_t), L'\0');
     DWORD read = 0;
-    BOOL ok = ReadFile(file, text.data(), kRecommendedTextLength, &read, nullptr);
-    CloseHandle(file);
+    BOOL ok = ReadFile(file.Get(), text.data(), kRecommendedTextLength, &read, nullptr);
     if (!ok) throw ComError(E_FAIL, L"the file cannot be read");
     text.resize(read / sizeof(wchar_t));
     return text;

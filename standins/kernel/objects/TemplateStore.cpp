@@ -5,6 +5,7 @@
 
 #include "KernelData.h"
 #include "Switches.h"
+#include "platform/base/Handles.h"
 #include "platform/com/ComError.h"
 
 namespace kernelstandin {
@@ -38,21 +39,22 @@ std::vector<BYTE> DefaultKeywords(long dirId, const std::wstring& templateId) {
 std::optional<std::vector<BYTE>> TemplateStore::Get(long dirId, const std::wstring& templateId,
                                                     const std::wstring& name) {
   std::lock_guard<std::mutex> guard(Lock());
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, TemplateKey(dirId, templateId).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+  platform::UniqueRegistryKey key;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, TemplateKey(dirId, templateId).c_str(), 0, KEY_READ, key.Receive()) !=
+      ERROR_SUCCESS) {
     if (name == L"SDBWORDS2" && Switches::Number(L"SeedKeywordLists")) return DefaultKeywords(dirId, templateId);
     return std::nullopt;
   }
   DWORD size = 0, type = 0;
   std::optional<std::vector<BYTE>> bytes;
-  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_BINARY) {
+  if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+      type == REG_BINARY) {
     std::vector<BYTE> data(size);
-    if (RegQueryValueExW(key, name.c_str(), nullptr, nullptr, data.data(), &size) == ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, data.data(), &size) == ERROR_SUCCESS) {
       data.resize(size);
       bytes = std::move(data);
     }
   }
-  RegCloseKey(key);
   return bytes;
 }
 
@@ -60,23 +62,22 @@ void TemplateStore::Put(long dirId, const std::wstring& templateId, const std::w
                         std::optional<std::vector<BYTE>> bytes) {
   std::lock_guard<std::mutex> guard(Lock());
   const std::wstring path = TemplateKey(dirId, templateId);
-  HKEY key = nullptr;
-  bool existed = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-  if (key) RegCloseKey(key);
-  key = nullptr;
+  platform::UniqueRegistryKey key;
+  bool existed = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS;
   LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                                   &key, nullptr);
+                                   key.Receive(), nullptr);
   if (status != ERROR_SUCCESS) throw platform::ComError(HRESULT_FROM_WIN32(status), L"storing a dictionary");
   if (!existed && name != L"SDBWORDS2" && Switches::Number(L"SeedKeywordLists")) {
     // The first write of another dictionary keeps the list the template started with.
     std::vector<BYTE> start = DefaultKeywords(dirId, templateId);
-    RegSetValueExW(key, L"SDBWORDS2", 0, REG_BINARY, start.data(), static_cast<DWORD>(start.size()));
+    RegSetValueExW(key.Get(), L"SDBWORDS2", 0, REG_BINARY, start.data(), static_cast<DWORD>(start.size()));
   }
   if (bytes)
-    status = RegSetValueExW(key, name.c_str(), 0, REG_BINARY, bytes->data(), static_cast<DWORD>(bytes->size()));
+    status = RegSetValueExW(key.Get(), name.c_str(), 0, REG_BINARY, bytes->data(),
+                            static_cast<DWORD>(bytes->size()));
   else
-    status = RegDeleteValueW(key, name.c_str());
-  RegCloseKey(key);
+    status = RegDeleteValueW(key.Get(), name.c_str());
+  key.Reset();
   if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
     throw platform::ComError(HRESULT_FROM_WIN32(status), L"storing a dictionary");
 }

@@ -5,6 +5,7 @@
 
 #include "FrameRun.h"
 #include "browserproxy/ui/DialogsResources.h"
+#include "platform/base/ModulePath.h"
 #include "platform/win/ResourceInstance.h"
 
 namespace dialogstest {
@@ -26,12 +27,7 @@ const Language kLanguages[] = {
     {"RUS", MAKELANGID(LANG_RUSSIAN, SUBLANG_NEUTRAL), L"Настройки", L"Параметры перевода", L"OK"},
 };
 
-std::wstring ExeFolder() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path);
-  return folder.substr(0, folder.find_last_of(L'\\') + 1);
-}
+std::wstring ExeFolder() { return platform::ModuleFolder(nullptr); }
 
 class LanguageResources : public FrameTest, public testing::WithParamInterface<Language> {};
 

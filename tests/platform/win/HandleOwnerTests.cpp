@@ -3,10 +3,10 @@
 
 #include <type_traits>
 
-#include "platform/win/DcStateGuard.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/SelectedObject.h"
-#include "platform/win/UniqueHandle.h"
+#include "platform/base/DcStateGuard.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/Handles.h"
+#include "platform/base/SelectedObject.h"
 
 namespace {
 

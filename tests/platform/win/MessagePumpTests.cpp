@@ -3,8 +3,8 @@
 
 #include <thread>
 
+#include "platform/base/Handles.h"
 #include "platform/win/MessagePump.h"
-#include "platform/win/UniqueHandle.h"
 #include "platform/win/Window.h"
 
 namespace {

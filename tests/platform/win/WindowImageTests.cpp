@@ -3,10 +3,10 @@
 #include <wincodec.h>
 
 #include "TempFolder.h"
+#include "platform/base/DeviceContext.h"
+#include "platform/base/Handles.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
-#include "platform/win/DeviceContext.h"
-#include "platform/win/UniqueHandle.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowImage.h"
 
