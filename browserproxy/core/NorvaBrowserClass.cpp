@@ -243,8 +243,9 @@ HRESULT CNorvaBrowserClass::get_ActiveTplId(BSTR* pVal) {
 
 HRESULT CNorvaBrowserClass::put_ActiveTplId(BSTR newVal) {
   return WithConnector([&](INorvaConnector& c) -> HRESULT {
-    c.SetActiveTplId(std::wstring(platform::BstrView(newVal)));
-    return S_OK;
+    // A template the connector refuses leaves the active one as it was.
+    HRESULT hr = c.SetActiveTplId(std::wstring(platform::BstrView(newVal)));
+    return FAILED(hr) ? hr : S_OK;
   });
 }
 
