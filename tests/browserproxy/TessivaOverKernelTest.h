@@ -4,32 +4,21 @@
 #include <gtest/gtest.h>
 
 #include "BrowserTestSupport.h"
-#include "KernelStandIn.h"
 #include "TessivaBrowserClient.h"
-#include "TessivaServer.h"
+#include "TessivaServersTest.h"
 #include "platform/com/ComApartment.h"
 
-// A client process of Tessiva.exe over the stand-in kernel: both registered
-// once for the suite, the browsers' settings and the kernel's switches of the
-// test's own, and no server left running for the next test.
-class TessivaOverKernelTest : public testing::Test {
+// A client process of Tessiva.exe over the stand-in kernel: the browsers'
+// settings and the kernel's switches of the test's own, and no server left
+// running for the next test.
+class TessivaOverKernelTest : public TessivaServersTest {
  protected:
-  static void SetUpTestSuite() {
-    EndAllServers();
-    ASSERT_EQ(0u, tessivaserver::Run(L"/RegServer"));
-    ASSERT_TRUE(kernelstandin_test::RegisterKernel());
-  }
   void SetUp() override {
     EndAllServers();
     // The kernel's error reporter records instead of showing message boxes.
     kernelstandin_test::SetSwitch(L"NoMessageBoxes", 1);
   }
   void TearDown() override { RestartServer(); }
-  // Tessiva first: ended, it lets the kernel's objects go.
-  static void EndAllServers() {
-    tessivaserver::EndServers();
-    kernelstandin_test::EndServers();
-  }
   // Lets the server go and ends it, as when the browser closes.
   void RestartServer() {
     client_.Release();
