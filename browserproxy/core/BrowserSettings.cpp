@@ -92,7 +92,8 @@ HRESULT CBrowserSettings::WriteValue(const std::wstring& name) const {
   auto found = values_.find(name);
   if (keyPath_.empty() || found == values_.end() || !IsStorable(found->second.Get())) return S_OK;
   CRegistryKey key;
-  if (key.Create(HKEY_CURRENT_USER, keyPath_.c_str()) && WriteOne(key, name, found->second.Get())) return S_OK;
+  // Under the name the store keeps it by: the spelling first stored.
+  if (key.Create(HKEY_CURRENT_USER, keyPath_.c_str()) && WriteOne(key, found->first, found->second.Get())) return S_OK;
   return key.GetLastError() != ERROR_SUCCESS ? HRESULT_FROM_WIN32(key.GetLastError()) : E_FAIL;
 }
 

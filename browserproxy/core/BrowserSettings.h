@@ -5,12 +5,14 @@
 #include <optional>
 #include <string>
 
+#include "browserproxy/core/SettingNameLess.h"
 #include "platform/com/Variant.h"
 #include "shared/ProductRegistry.h"
 
 struct BrowserDescriptor;
 
-// The settings of one browser: named values kept in memory, loaded from
+// The settings of one browser: named values (names in any case, as the
+// registry takes them) kept in memory, loaded from
 // HKCU "Software\Norvasoft\NRVA9\Browsers\<browser>" and written back there.
 // Besides the full save at the browser object's end of life, each change the
 // browser object acknowledges is written at once (WriteValue,
@@ -47,6 +49,6 @@ class CBrowserSettings {
 
  private:
   long lastDirection_ = -1;
-  std::map<std::wstring, platform::Variant> values_;
+  std::map<std::wstring, platform::Variant, SettingNameLess> values_;
   std::wstring keyPath_;
 };

@@ -2,7 +2,6 @@
 
 #include "browserproxy/core/BrowserDescriptor.h"
 #include "browserproxy/core/ConnectorFactory.h"
-#include "browserproxy/core/WebClassCreator.h"
 #include "platform/com/ComError.h"
 
 using platform::ComBoundary;
@@ -38,22 +37,6 @@ CNorvaBrowserClass::~CNorvaBrowserClass() {
   }
   wordPopup_.Destroy();
   selectionPopup_.Destroy();
-  if (creator_ && keptAs_) {
-    try {
-      creator_->ReleaseBrowserObject(keptAs_);
-    } catch (...) {
-    }
-  }
-}
-
-void CNorvaBrowserClass::AttachCreator(CWebClassCreator* creator, IDispatch* keptAs) {
-  creator_ = creator;
-  keptAs_ = keptAs;
-}
-
-void CNorvaBrowserClass::DetachCreator() {
-  creator_ = nullptr;
-  keptAs_ = nullptr;
 }
 
 const BrowserDescriptor& CNorvaBrowserClass::Row() const {
@@ -260,8 +243,9 @@ HRESULT CNorvaBrowserClass::get_ActiveTplId(BSTR* pVal) {
 
 HRESULT CNorvaBrowserClass::put_ActiveTplId(BSTR newVal) {
   return WithConnector([&](INorvaConnector& c) -> HRESULT {
-    c.SetActiveTplId(std::wstring(platform::BstrView(newVal)));
-    return S_OK;
+    // A template the connector refuses leaves the active one as it was.
+    HRESULT hr = c.SetActiveTplId(std::wstring(platform::BstrView(newVal)));
+    return FAILED(hr) ? hr : S_OK;
   });
 }
 

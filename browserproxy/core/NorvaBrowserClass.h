@@ -17,7 +17,6 @@
 #include "platform/com/ComPtr.h"
 #include "platform/com/Dispatch.h"
 
-class CWebClassCreator;
 struct BrowserDescriptor;
 
 // The direction and template last used for one page address.
@@ -35,11 +34,6 @@ class CNorvaBrowserClass : public platform::Dispatch<INorvaBrowserClass2, g_tess
   virtual ~CNorvaBrowserClass();
 
   static std::span<const platform::InterfaceEntry> Interfaces();
-
-  // Set by the creator after a successful creation; cleared when the creator
-  // goes before the object does.
-  void AttachCreator(CWebClassCreator* creator, IDispatch* keptAs);
-  void DetachCreator();
 
   // INorvaBrowserClass: state, lists and settings.
   STDMETHODIMP Initialize(ENorvaBrowserType eType, INorvaBrowserAppCounterEvents* pAppIntegration,
@@ -122,8 +116,6 @@ class CNorvaBrowserClass : public platform::Dispatch<INorvaBrowserClass2, g_tess
   std::unique_ptr<INorvaConnector> connector_;
   CBrowserSettings settings_;
   ENorvaBrowserType browserType_ = EPBT_OPERA;
-  CWebClassCreator* creator_ = nullptr;
-  IDispatch* keptAs_ = nullptr;
   bool initialized_ = false;
   bool initializeCalled_ = false;
   platform::ComPtr<INorvaBrowserAppCounterEvents> appIntegration_;

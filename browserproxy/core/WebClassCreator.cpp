@@ -14,23 +14,15 @@ std::span<const platform::InterfaceEntry> CWebClassCreator::Interfaces() {
 
 CWebClassCreator::~CWebClassCreator() { ReleaseAllBrowserObjects(); }
 
-void CWebClassCreator::ReleaseAllBrowserObjects() {
+void CWebClassCreator::ReleaseAllBrowserObjects() noexcept {
   while (!browsers_.empty()) {
-    auto first = browsers_.begin();
-    const long type = first->first;
-    IDispatch* identity = first->second.identity;
-    CNorvaBrowserClass* browser = first->second.browser;
-    // Taken out before it is let go: the object's end of life comes back
-    // through ReleaseBrowserObject, which finds and erases the entry.
-    platform::ComPtr<IDispatch> object = std::move(first->second.object);
-    object.Reset();
-    auto still = browsers_.find(type);
-    if (still != browsers_.end() && still->second.identity == identity) {
-      // Someone else still holds the object: it must not call back later.
-      browser->DetachCreator();
-      hook_.UnSetBrowserHook(type);
-      browsers_.erase(still);
-    }
+    // Out of the list, unhooked, then let go: the object's end (its settings
+    // saved, its engine released) may pump messages, and whatever call comes
+    // in meanwhile finds the list whole and no hook for an object that ends.
+    // A client may still hold the object: it lives on without the hook.
+    auto node = browsers_.extract(browsers_.begin());
+    hook_.UnSetBrowserHook(node.key());
+    node.mapped().Reset();
   }
 }
 
@@ -47,28 +39,18 @@ HRESULT CWebClassCreator::GetProxyObject(ENorvaBrowserType Type, INorvaBrowserAp
       // The creator's own reference does not hold the module: the server
       // ends when no client holds a browser object any more.
       auto browser = platform::MakeComObject<CNorvaBrowserClass, platform::ModuleLockPolicy::BeyondFirstReference>();
-      platform::ComPtr<IDispatch> dispatch = browser.As<IDispatch>();
-      if (!dispatch) return E_FAIL;
       result = browser->Initialize(Type, pAppIntegration, ParentHwnd);
       if (FAILED(result)) return E_FAIL;
-      IDispatch* identity = dispatch.Get();
-      found = browsers_.emplace(Type, Entry{std::move(dispatch), identity, browser.Get()}).first;
-      browser->AttachCreator(this, identity);
+      platform::ComPtr<IDispatch> dispatch = browser.As<IDispatch>();
+      if (!dispatch) return E_FAIL;
+      // Initialize may pump messages: a request for the same type that came
+      // in meanwhile may have kept its object first. That one stays the
+      // type's object; this one ends with the block.
+      found = browsers_.try_emplace(Type, std::move(dispatch)).first;
     }
     if (HandlerHwnd != 0) hook_.SetBrowserHook(Type, HandlerHwnd);
-    HRESULT copied = found->second.object.CopyTo(IID_IDispatch, reinterpret_cast<void**>(ppDisp));
+    HRESULT copied = found->second.CopyTo(IID_IDispatch, reinterpret_cast<void**>(ppDisp));
     if (FAILED(copied)) return copied;
     return result;
   });
-}
-
-void CWebClassCreator::ReleaseBrowserObject(IDispatch* keptAs) {
-  for (auto it = browsers_.begin(); it != browsers_.end(); ++it) {
-    if (it->second.identity != keptAs) continue;
-    hook_.UnSetBrowserHook(it->first);
-    // The entry no longer holds a reference when its object ends.
-    it->second.object.Detach();
-    browsers_.erase(it);
-    return;
-  }
 }

@@ -11,15 +11,15 @@
 #include "platform/com/ComPtr.h"
 #include "platform/com/Dispatch.h"
 
-class CNorvaBrowserClass;
-
-// The entry object of Tessiva, one per process: keeps one browser object
-// per browser type and binds the browser hook library.
+// The entry object of Tessiva, one per process: owns one browser object per
+// browser type and binds the browser hook library. The link runs one way:
+// the creator holds its browser objects, they know nothing of it. Its own
+// references do not hold the module (ModuleLockPolicy::BeyondFirstReference),
+// so the server still ends after its last client.
 class CWebClassCreator : public platform::Dispatch<IWebClassCreator, g_tessivaTypeLibrary> {
  public:
   CWebClassCreator() = default;
-  // Lets the browser objects go (their end of life calls into the hook
-  // library), and only then unloads the hook library.
+  // Lets the browser objects go, and only then unloads the hook library.
   virtual ~CWebClassCreator();
 
   static std::span<const platform::InterfaceEntry> Interfaces();
@@ -27,20 +27,10 @@ class CWebClassCreator : public platform::Dispatch<IWebClassCreator, g_tessivaTy
   STDMETHODIMP GetProxyObject(ENorvaBrowserType Type, INorvaBrowserAppCounterEvents* pAppIntegration,
                               LONG ParentHwnd, LONG HandlerHwnd, IDispatch** ppDisp) override;
 
-  // Called by a browser object at the end of its life: unhooks its type and
-  // forgets it.
-  void ReleaseBrowserObject(IDispatch* keptAs);
-
  private:
-  struct Entry {
-    platform::ComPtr<IDispatch> object;
-    IDispatch* identity;  // the pointer the object was kept as
-    CNorvaBrowserClass* browser;
-  };
-
-  void ReleaseAllBrowserObjects();
+  void ReleaseAllBrowserObjects() noexcept;
 
   // Declared first, destroyed last.
   CBrowserHookLibrary hook_;
-  std::map<long, Entry> browsers_;
+  std::map<long, platform::ComPtr<IDispatch>> browsers_;
 };

@@ -54,10 +54,7 @@ void CMainList::Initialize(IUnknown* wordObject, HWND, int flags) {
     SetOptions(flags);
     CreateFonts();
     russianInterface_ = GetInterfaceLanguage() == 2 ? 1 : 0;
-    if (Hwnd()) {
-      LRESULT height = SendMessageW(Hwnd(), LB_GETITEMHEIGHT, 0, 0);
-      if (height > 0 && height != LB_ERR) baseItemHeight_ = static_cast<int>(height);
-    }
+    TakeBaseItemHeight();
   } catch (...) {
     // Without the word object's data the list stays without fonts.
   }
@@ -99,27 +96,15 @@ void CMainList::DeleteFonts() {
   ownedFonts_.clear();
 }
 
-int CMainList::LineHeight(const std::wstring& text) const {
-  return text == L" " ? 2 * baseItemHeight_ : baseItemHeight_;
-}
-
 int CMainList::AddItem(const std::wstring& text, int kind, int num1, int num2, int num3, int num4, int num5,
                        int captionFlag) {
-  if (Hwnd() && Items().size() < kMaxLines) {
-    pendingText_ = &text;
-    SendMessageW(Hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    pendingText_ = nullptr;
-  }
+  if (Items().size() < kMaxLines) AddListString(text);
   return CEdLightInfo::AddItem(text, kind, num1, num2, num3, num4, num5, captionFlag);
 }
 
 int CMainList::AddItemEx(const std::wstring& text, int kind, int num1, int num2, int num3, int num4, int num5,
                          int num6, int num7, std::unique_ptr<CDrawBase> drawing) {
-  if (Hwnd() && Items().size() < kMaxLines) {
-    pendingText_ = &text;
-    SendMessageW(Hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    pendingText_ = nullptr;
-  }
+  if (Items().size() < kMaxLines) AddListString(text);
   return CEdLightInfo::AddItemEx(text, kind, num1, num2, num3, num4, num5, num6, num7, std::move(drawing));
 }
 
@@ -131,11 +116,7 @@ void CMainList::Build(std::vector<CEntryDsc>* entries, const std::wstring& capti
   // follows the items again, line for line.
   if (Hwnd() && static_cast<size_t>(SendMessageW(Hwnd(), LB_GETCOUNT, 0, 0)) != Items().size()) {
     SendMessageW(Hwnd(), LB_RESETCONTENT, 0, 0);
-    for (const LightInfoItem& item : Items()) {
-      pendingText_ = &item.text;
-      SendMessageW(Hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
-      pendingText_ = nullptr;
-    }
+    for (const LightInfoItem& item : Items()) AddListString(item.text);
   }
   if (!(options_ & 0x80) || !Hwnd()) return;
   platform::WindowDC dc(Hwnd());
@@ -213,26 +194,7 @@ const CEntryDsc* CMainList::EntryOf(int index) const {
   return &(*entries_)[static_cast<size_t>(index)];
 }
 
-bool CMainList::HandleOwnerDraw(platform::Message& message, LRESULT& result) {
-  if (!Hwnd()) return false;
-  if (message.id == WM_MEASUREITEM) {
-    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.lParam);
-    if (!measure || measure->CtlType != ODT_LISTBOX) return false;
-    if (measure->CtlID != static_cast<UINT>(GetDlgCtrlID(Hwnd()))) return false;
-    const std::wstring* text = pendingText_;
-    const auto& items = Items();
-    if (!text && measure->itemID < items.size()) text = &items[measure->itemID].text;
-    measure->itemWidth = 255;
-    measure->itemHeight = static_cast<UINT>(LineHeight(text ? *text : std::wstring()));
-    result = TRUE;
-    return true;
-  }
-  if (message.id == WM_DRAWITEM) {
-    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.lParam);
-    if (!draw || draw->hwndItem != Hwnd()) return false;
-    if (draw->itemID != static_cast<UINT>(-1)) DrawEntryItem(draw->hDC, static_cast<int>(draw->itemID), draw->rcItem);
-    result = TRUE;
-    return true;
-  }
-  return false;
+const std::wstring* CMainList::LineText(UINT index) const {
+  const auto& items = Items();
+  return index < items.size() ? &items[index].text : nullptr;
 }

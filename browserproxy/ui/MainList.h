@@ -8,13 +8,13 @@
 #include "browserproxy/dictionary/CEdLightInfo.h"
 #include "browserproxy/ui/EntryItemPainter.h"
 #include "platform/base/Handles.h"
-#include "platform/win/Window.h"
+#include "browserproxy/ui/OwnerDrawList.h"
 
 // The owner-drawn entry list of the word popup: a list box whose lines are
 // the layout items of the light entry view (line i is item i), or a lookup
 // message. It owns its six fonts. The host routes WM_DRAWITEM and
 // WM_MEASUREITEM of the list to HandleOwnerDraw. Apartment thread only.
-class CMainList : public platform::Window, public CEdLightInfo {
+class CMainList : public COwnerDrawList, public CEdLightInfo {
  public:
   // The list's own style bits on top of the host's: its lines keep their
   // own copy of the text (LBS_HASSTRINGS), never a pointer into a temporary.
@@ -40,25 +40,21 @@ class CMainList : public platform::Window, public CEdLightInfo {
   void SetWordLanguage(long value) { wordLanguage_ = value; }
   long WordLanguage() const { return wordLanguage_; }
 
-  // WM_DRAWITEM / WM_MEASUREITEM sent to the host for this list.
-  bool HandleOwnerDraw(platform::Message& message, LRESULT& result);
-  // Paints line `index` into the rectangle (what WM_DRAWITEM does).
-  void DrawEntryItem(HDC dc, int index, const RECT& rect);
+  void DrawEntryItem(HDC dc, int index, const RECT& rect) override;
   // The painter's view of line `index`; false when nothing is painted there.
   bool DescribeLine(int index, EntryLine* line) const;
 
   bool MessageMode() const { return messageMode_ != 0; }
   int Options() const { return options_; }
   const EntryListFonts& Fonts() const { return fonts_; }
-  int BaseItemHeight() const { return baseItemHeight_; }
 
  protected:
   ClassInfo WindowClass() const override;
+  const std::wstring* LineText(UINT index) const override;
 
  private:
   void CreateFonts();
   void DeleteFonts();
-  int LineHeight(const std::wstring& text) const;
   const EntrySense* SenseOf(const LightInfoItem& item) const;
   const CEntryDsc* EntryOf(int index) const;
 
@@ -71,12 +67,9 @@ class CMainList : public platform::Window, public CEdLightInfo {
   EntryListFonts fonts_;
   std::vector<platform::UniqueFont> ownedFonts_;
   int russianInterface_ = 0;
-  int baseItemHeight_ = 16;
   int widest_ = 0;
   int options_ = 0;
   long wordLanguage_ = 0;
   std::vector<CEntryDsc>* entries_ = nullptr;
-  // The text of the line being added, for WM_MEASUREITEM during LB_ADDSTRING.
-  const std::wstring* pendingText_ = nullptr;
   EntryListColours colours_;
 };

@@ -73,10 +73,7 @@ bool CVQDMainList::Initialize() {
   secondPart_ = 0x008000;
   text_ = 0x000000;
   number_ = 0x995B2B;
-  if (Hwnd()) {
-    LRESULT height = SendMessageW(Hwnd(), LB_GETITEMHEIGHT, 0, 0);
-    if (height > 0 && height != LB_ERR) baseItemHeight_ = static_cast<int>(height);
-  }
+  TakeBaseItemHeight();
   return true;
 }
 
@@ -129,9 +126,7 @@ void CVQDMainList::MeasureLine(const Line& line, Measure measure) {
 void CVQDMainList::AddLine(const std::wstring& text, const std::wstring& record, int kind, Measure measure) {
   lines_.push_back({text, record, kind});
   if (Hwnd()) {
-    pendingText_ = &lines_.back().text;
-    SendMessageW(Hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    pendingText_ = nullptr;
+    AddListString(lines_.back().text);
     MeasureLine(lines_.back(), measure);
   }
   totalHeight_ += baseItemHeight_;
@@ -167,27 +162,8 @@ bool CVQDMainList::FillFromResult(const std::wstring& text, int flag) {
   return true;
 }
 
-bool CVQDMainList::HandleOwnerDraw(platform::Message& message, LRESULT& result) {
-  if (!Hwnd()) return false;
-  if (message.id == WM_MEASUREITEM) {
-    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.lParam);
-    if (!measure || measure->CtlType != ODT_LISTBOX || measure->CtlID != static_cast<UINT>(GetDlgCtrlID(Hwnd())))
-      return false;
-    const std::wstring* text = pendingText_;
-    if (!text && measure->itemID < lines_.size()) text = &lines_[measure->itemID].text;
-    measure->itemWidth = 255;
-    measure->itemHeight = static_cast<UINT>(text && *text == L" " ? 2 * baseItemHeight_ : baseItemHeight_);
-    result = TRUE;
-    return true;
-  }
-  if (message.id == WM_DRAWITEM) {
-    auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(message.lParam);
-    if (!draw || draw->hwndItem != Hwnd()) return false;
-    if (draw->itemID != static_cast<UINT>(-1)) DrawEntryItem(draw->hDC, static_cast<int>(draw->itemID), draw->rcItem);
-    result = TRUE;
-    return true;
-  }
-  return false;
+const std::wstring* CVQDMainList::LineText(UINT index) const {
+  return index < lines_.size() ? &lines_[index].text : nullptr;
 }
 
 void CVQDMainList::DrawEntryItem(HDC dc, int index, const RECT& rect) {

@@ -6,13 +6,13 @@
 
 #include "browserproxy/ui/TranslationResultXml.h"
 #include "platform/base/Handles.h"
-#include "platform/win/Window.h"
+#include "browserproxy/ui/OwnerDrawList.h"
 
 // The owner-drawn list of the selection popup's list mode: the translation
 // server's dictionary answer as headings (word, part of speech) and
 // numbered translations, a "not found" message, or a plain text. The host
 // routes WM_DRAWITEM / WM_MEASUREITEM of the list to HandleOwnerDraw.
-class CVQDMainList : public platform::Window {
+class CVQDMainList : public COwnerDrawList {
  public:
   static constexpr DWORD kOwnStyle = LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
 
@@ -30,17 +30,16 @@ class CVQDMainList : public platform::Window {
   // presentation. Raises platform::ComError for a broken answer.
   bool FillFromResult(const std::wstring& text, int flag);
 
-  bool HandleOwnerDraw(platform::Message& message, LRESULT& result);
-  void DrawEntryItem(HDC dc, int index, const RECT& rect);
+  void DrawEntryItem(HDC dc, int index, const RECT& rect) override;
 
   const std::vector<Line>& Lines() const { return lines_; }
   const std::vector<VqdEntryRecord>& Entries() const { return entries_; }
   int WidestLine() const { return widest_; }
   int TotalHeight() const { return totalHeight_; }
-  int BaseItemHeight() const { return baseItemHeight_; }
 
  protected:
   ClassInfo WindowClass() const override;
+  const std::wstring* LineText(UINT index) const override;
 
  private:
   enum class Measure { Heading, Numbered, Message };
@@ -48,7 +47,6 @@ class CVQDMainList : public platform::Window {
   void MeasureLine(const Line& line, Measure measure);
   int Width(HDC dc, HFONT font, const std::wstring& text) const;
 
-  int baseItemHeight_ = 16;
   std::vector<VqdEntryRecord> entries_;
   std::vector<Line> lines_;
   platform::UniqueFont regular_;
@@ -60,5 +58,4 @@ class CVQDMainList : public platform::Window {
   int widest_ = 0;
   int totalHeight_ = 0;
   int messageFlag_ = 1;
-  const std::wstring* pendingText_ = nullptr;
 };

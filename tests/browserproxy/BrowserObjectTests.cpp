@@ -226,4 +226,17 @@ TEST_F(BrowserObject, TemplatesOfTheActiveDirection) {
   EXPECT_EQ(2u, count);
 }
 
+TEST_F(BrowserObject, ATemplateTheConnectorRefusesIsAnsweredWithItsFailure) {
+  auto browser = MakeBrowser();
+  ASSERT_EQ(S_OK, browser->Initialize(EPBT_FF, nullptr, 0));
+  ASSERT_EQ(S_OK, browser->put_ActiveTplId(Bstr(L"Computer").Get()));
+  for (HRESULT refused : {E_INVALIDARG, E_ACCESSDENIED, static_cast<HRESULT>(0x800F0021)}) {
+    connector_.State().refuseTemplate = refused;
+    EXPECT_EQ(refused, browser->put_ActiveTplId(Bstr(L"General").Get())) << std::hex << refused;
+    Bstr id;
+    EXPECT_EQ(S_OK, browser->get_ActiveTplId(id.Receive()));
+    EXPECT_EQ(L"Computer", id.Str()) << "unchanged after " << std::hex << refused;
+  }
+}
+
 }  // namespace

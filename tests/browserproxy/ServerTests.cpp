@@ -13,6 +13,7 @@
 #include "ServerProcess.h"
 #include "TessivaLib.h"
 #include "TessivaServer.h"
+#include "TessivaServersTest.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
 #include "platform/win/MessagePump.h"
@@ -23,23 +24,13 @@ using platform::Bstr;
 using platform::ComPtr;
 using platform::Variant;
 
-class Server : public testing::Test {
+class Server : public TessivaServersTest {
  protected:
-  static void SetUpTestSuite() {
-    EndAllServers();
-    ASSERT_EQ(0u, tessivaserver::Run(L"/RegServer"));
-    ASSERT_TRUE(kernelstandin_test::RegisterKernel());
-  }
   void SetUp() override {
     EndAllServers();
     hooklog::Clear();
   }
   void TearDown() override { EndAllServers(); }
-  // Tessiva first: ended, it lets the kernel's objects go.
-  static void EndAllServers() {
-    tessivaserver::EndServers();
-    kernelstandin_test::EndServers();
-  }
 
   ComPtr<IWebClassCreator> CreateCreator() {
     ComPtr<IWebClassCreator> creator;

@@ -2,6 +2,7 @@
 // "reg:" names, through the browser object's GetSetting and SetSetting.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,7 @@ TEST_F(Settings, AFreshUserGetsTheBuiltInDefaults) {
   EXPECT_TRUE(value.IsMissing()) << "DefVal serves only entries stored empty";
 }
 
-TEST_F(Settings, DefaultsIgnoreCaseButStoredNamesDoNot) {
+TEST_F(Settings, NamesIgnoreCaseForStoredValuesAsForDefaults) {
   auto ie = Browser(EPBT_IE);
   Variant value;
   EXPECT_EQ(S_OK, Get(*ie.Get(), L"pagetranslatemode", &value));
@@ -58,7 +59,54 @@ TEST_F(Settings, DefaultsIgnoreCaseButStoredNamesDoNot) {
   EXPECT_EQ(S_OK, Get(*ie.Get(), L"PageTranslateMode", &value));
   EXPECT_EQ(1u, value.Get().ulVal);
   EXPECT_EQ(S_OK, Get(*ie.Get(), L"pagetranslatemode", &value));
-  EXPECT_EQ(2u, value.Get().ulVal) << "another spelling still reaches the default";
+  EXPECT_EQ(1u, value.Get().ulVal) << "another spelling reaches the stored value, as in the registry";
+}
+
+// The names of a key's values as the registry keeps them.
+std::vector<std::wstring> ValueNames(const std::wstring& key) {
+  std::vector<std::wstring> names;
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD length = 256;
+    if (RegEnumValueW(opened, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, length);
+  }
+  RegCloseKey(opened);
+  return names;
+}
+
+// "Foo" and "foo" are one value on disk: in memory too, so that the save at
+// the end cannot write the older of two entries over the newer.
+TEST_F(Settings, TwoSpellingsOfANameAreOneSettingAndTheNewestValueSurvives) {
+  const std::wstring key = BrowserKey(L"FireFox");
+  testsupport::SetRegDword(HKEY_CURRENT_USER, key, L"foo", 1);
+  {
+    auto browser = Browser(EPBT_FF);
+    ASSERT_EQ(S_OK, Set(*browser.Get(), L"Foo", Variant::FromUInt32(2)));
+    ASSERT_EQ(S_OK, Set(*browser.Get(), L"BAR", Variant::FromString(L"first")));
+    ASSERT_EQ(S_OK, Set(*browser.Get(), L"bar", Variant::FromString(L"second")));
+    Variant value;
+    for (const wchar_t* name : {L"foo", L"Foo", L"FOO"}) {
+      EXPECT_EQ(S_OK, Get(*browser.Get(), name, &value)) << testing::PrintToString(std::wstring(name));
+      EXPECT_EQ(2u, value.Get().ulVal) << testing::PrintToString(std::wstring(name));
+    }
+    EXPECT_EQ(S_OK, Get(*browser.Get(), L"Bar", &value));
+    EXPECT_EQ(L"second", *value.ToString());
+  }  // saved at the end of its life
+  EXPECT_EQ(2u, RegDword(HKEY_CURRENT_USER, key, L"FOO"));
+  const std::vector<std::wstring> names = ValueNames(key);
+  EXPECT_EQ(1, std::count(names.begin(), names.end(), L"foo")) << "the stored spelling stays";
+  EXPECT_EQ(1, std::count(names.begin(), names.end(), L"BAR")) << "the first spelling written stays";
+  EXPECT_EQ(3u, names.size()) << "foo, BAR and lastDirID";
+
+  auto again = Browser(EPBT_FF);
+  Variant value;
+  EXPECT_EQ(S_OK, Get(*again.Get(), L"Foo", &value));
+  EXPECT_EQ(2u, value.Get().ulVal);
+  EXPECT_EQ(S_OK, Get(*again.Get(), L"bar", &value));
+  EXPECT_EQ(L"second", *value.ToString());
 }
 
 TEST_F(Settings, EveryIntegralTypeAndStringsReachTheRegistryAndComeBack) {

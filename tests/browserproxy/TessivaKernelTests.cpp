@@ -5,12 +5,9 @@
 
 #include <string>
 
-#include "BrowserTestSupport.h"
 #include "DialogWatcher.h"
-#include "KernelStandIn.h"
 #include "TempFolder.h"
-#include "TessivaLib.h"
-#include "TessivaServer.h"
+#include "TessivaOverKernelTest.h"
 #include "Utf16File.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
@@ -53,48 +50,8 @@ bool SawWindow(const testsupport::DialogWatcher& watcher, const std::wstring& ti
   return false;
 }
 
-class TessivaOverKernel : public testing::Test {
+class TessivaOverKernel : public TessivaOverKernelTest {
  protected:
-  static void SetUpTestSuite() {
-    EndAllServers();
-    ASSERT_EQ(0u, tessivaserver::Run(L"/RegServer"));
-    ASSERT_TRUE(RegisterKernel());
-  }
-  void SetUp() override {
-    EndAllServers();
-    // The kernel's error reporter records instead of showing message boxes.
-    SetSwitch(L"NoMessageBoxes", 1);
-  }
-  void TearDown() override {
-    browser_.Reset();
-    creator_.Reset();
-    EndAllServers();
-  }
-  // Tessiva first: ended, it lets the kernel's objects go.
-  static void EndAllServers() {
-    tessivaserver::EndServers();
-    kernelstandin_test::EndServers();
-  }
-
-  // The Firefox browser object of a Tessiva that COM starts (or reaches).
-  INorvaBrowserClass* Browser() {
-    if (!browser_) {
-      HRESULT hr = ComPtr<IWebClassCreator>::TryCreate(CLSID_WebClassCreator, &creator_, CLSCTX_LOCAL_SERVER);
-      EXPECT_EQ(S_OK, hr);
-      if (FAILED(hr)) return nullptr;
-      ComPtr<IDispatch> object;
-      hr = creator_->GetProxyObject(EPBT_FF, nullptr, 0, 0, object.Receive());
-      EXPECT_TRUE(SUCCEEDED(hr)) << std::hex << hr;
-      browser_ = object.As<INorvaBrowserClass>();
-    }
-    return browser_.Get();
-  }
-  // Lets the server go and ends it, as when the browser closes.
-  void RestartServer() {
-    browser_.Reset();
-    creator_.Reset();
-    EndAllServers();
-  }
   std::wstring Translate(const std::wstring& text) {
     Bstr result;
     EXPECT_EQ(S_OK, Browser()->TranslateText(Bstr(text).Get(), result.Receive())) << testing::PrintToString(text);
@@ -119,12 +76,7 @@ class TessivaOverKernel : public testing::Test {
     return folder_.WriteFile(L"page.htm", testsupport::Utf16WithMark(page));
   }
 
-  platform::ComApartment apartment_;
-  testsupport::ScopedFixedKey browsers_{HKEY_CURRENT_USER, kBrowsersKey};
-  testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, kSwitchesKey};
   testsupport::TempFolder folder_;
-  ComPtr<IWebClassCreator> creator_;
-  ComPtr<INorvaBrowserClass> browser_;
 };
 
 TEST_F(TessivaOverKernel, ListsTheKernelsDirectionsAndKeepsTheActiveOneAcrossServers) {

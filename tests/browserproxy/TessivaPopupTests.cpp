@@ -7,10 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "BrowserTestSupport.h"
-#include "KernelStandIn.h"
-#include "TessivaLib.h"
-#include "TessivaServer.h"
+#include "TessivaOverKernelTest.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
 
@@ -67,42 +64,21 @@ std::wstring ClipboardText() {
   return text;
 }
 
-class TessivaPopups : public testing::Test {
+class TessivaPopups : public TessivaOverKernelTest {
  protected:
-  static void SetUpTestSuite() {
-    EndAllServers();
-    ASSERT_EQ(0u, tessivaserver::Run(L"/RegServer"));
-    ASSERT_TRUE(RegisterKernel());
-  }
-  void SetUp() override {
-    EndAllServers();
-    SetSwitch(L"NoMessageBoxes", 1);
-  }
-  void TearDown() override {
-    browser_.Reset();
-    creator_.Reset();
-    EndAllServers();
-  }
-  static void EndAllServers() {
-    tessivaserver::EndServers();
-    kernelstandin_test::EndServers();
-  }
+  // Made with English-Russian active and word popups without delay.
   INorvaBrowserClass* Browser() {
-    if (!browser_) {
-      EXPECT_EQ(S_OK, ComPtr<IWebClassCreator>::TryCreate(CLSID_WebClassCreator, &creator_, CLSCTX_LOCAL_SERVER));
-      if (!creator_) return nullptr;
-      ComPtr<IDispatch> object;
-      EXPECT_EQ(S_OK, creator_->GetProxyObject(EPBT_FF, nullptr, 0, 0, object.Receive()));
-      browser_ = object.As<INorvaBrowserClass>();
-      if (browser_) {
-        browser_->put_ActiveDirID(0x00020001);
-        Set(L"PopupWordDelay", 0);
-      }
+    if (client_.Holds()) return client_.Browser();
+    INorvaBrowserClass* browser = client_.Browser();
+    if (browser) {
+      EXPECT_EQ(S_OK, client_.ProxyResult());
+      browser->put_ActiveDirID(0x00020001);
+      Set(L"PopupWordDelay", 0);
     }
-    return browser_.Get();
+    return browser;
   }
   void Set(const wchar_t* name, DWORD value) {
-    EXPECT_EQ(S_OK, browser_->SetSetting(Bstr(name).Get(), Variant::FromUInt32(value).Get()));
+    EXPECT_EQ(S_OK, client_.Browser()->SetSetting(Bstr(name).Get(), Variant::FromUInt32(value).Get()));
   }
   HRESULT Ask(const std::wstring& text, LONG x, LONG y, const VARIANT& rect, const VARIANT& kind) {
     return Browser()->TranslateTextDlg(Bstr(text).Get(), MAKELONG(x, y), rect, kind, Variant::Missing().Get());
@@ -113,12 +89,6 @@ class TessivaPopups : public testing::Test {
   HRESULT Selection(const std::wstring& text, LONG x, LONG y, const VARIANT& rect) {
     return Ask(text, x, y, rect, Variant::FromInt32(EPTDT_TOOLTIP_SELECTION).Get());
   }
-
-  platform::ComApartment apartment_;
-  testsupport::ScopedFixedKey browsers_{HKEY_CURRENT_USER, kBrowsersKey};
-  testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, kSwitchesKey};
-  ComPtr<IWebClassCreator> creator_;
-  ComPtr<INorvaBrowserClass> browser_;
 };
 
 TEST_F(TessivaPopups, TheWordPopupOpensAfterTheDelayBesideTheWord) {

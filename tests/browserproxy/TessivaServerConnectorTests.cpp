@@ -9,6 +9,7 @@
 #include "BrowserTestSupport.h"
 #include "DialogWatcher.h"
 #include "TempFolder.h"
+#include "TessivaBrowserClient.h"
 #include "TessivaLib.h"
 #include "TessivaServer.h"
 #include "Utf16File.h"
@@ -52,21 +53,13 @@ class TessivaOverServer : public testing::Test {
     server_->ClearRequests();
   }
   void TearDown() override {
-    browser_.Reset();
-    creator_.Reset();
+    client_.Release();
     tessivaserver::EndServers();
   }
   INorvaBrowserClass* Browser() {
-    if (!browser_) {
-      HRESULT hr = ComPtr<IWebClassCreator>::TryCreate(CLSID_WebClassCreator, &creator_, CLSCTX_LOCAL_SERVER);
-      EXPECT_EQ(S_OK, hr);
-      if (FAILED(hr)) return nullptr;
-      ComPtr<IDispatch> object;
-      hr = creator_->GetProxyObject(EPBT_FF, nullptr, 0, 0, object.Receive());
-      EXPECT_EQ(S_OK, hr);
-      browser_ = object.As<INorvaBrowserClass>();
-    }
-    return browser_.Get();
+    INorvaBrowserClass* browser = client_.Browser();
+    EXPECT_EQ(S_OK, client_.ProxyResult());
+    return browser;
   }
   void ExpectServing(const char* context) {
     Variant value;
@@ -81,8 +74,7 @@ class TessivaOverServer : public testing::Test {
   platform::ComApartment apartment_;
   testsupport::ScopedFixedKey browsers_{HKEY_CURRENT_USER, kBrowsersKey};
   testsupport::TempFolder folder_;
-  ComPtr<IWebClassCreator> creator_;
-  ComPtr<INorvaBrowserClass> browser_;
+  TessivaBrowserClient client_;
 };
 
 VQDServerStandIn* TessivaOverServer::server_ = nullptr;

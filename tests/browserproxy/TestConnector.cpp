@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <span>
+#include <utility>
 
+#include "Utf16File.h"
 #include "platform/com/ComError.h"
+#include "platform/com/ComObject.h"
+#include "platform/com/ComPtr.h"
 
 namespace {
 
@@ -15,19 +20,63 @@ std::string Hex(HRESULT hr) {
   return text;
 }
 
-class TestConnector final : public INorvaConnector {
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// An automation object that stands for the engine's document or direction list.
+class EngineObject : public IDispatch {
+ public:
+  static std::span<const platform::InterfaceEntry> Interfaces() {
+    static const platform::InterfaceEntry table[] = {platform::InterfaceOf<EngineObject, IDispatch>()};
+    return table;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return E_NOTIMPL;
+  }
+};
+
+class TestConnector final : public INorvaConnector,
+                            INorvaAotService,
+                            INorvaWebSearchService,
+                            INorvaDesktopObject {
  public:
   TestConnector(std::shared_ptr<TestConnectorState> state, const std::wstring& title) : s_(std::move(state)) {
     s_->title = title;
     ++s_->alive;
+    // Test objects: they do not count in the module lock.
+    document_ = platform::MakeComObject<EngineObject, platform::ModuleLockPolicy::None>().As<IUnknown>();
+    directionsObject_ = platform::MakeComObject<EngineObject, platform::ModuleLockPolicy::None>().As<IUnknown>();
   }
-  ~TestConnector() override { --s_->alive; }
+  ~TestConnector() override {
+    if (auto hook = std::exchange(s_->whenEnding, nullptr)) hook();
+    --s_->alive;
+  }
 
   bool Initialize(const std::wstring& startString) override {
     s_->startString = startString;
+    if (auto hook = std::exchange(s_->whenInitializing, nullptr)) hook();
     return s_->initializeResult;
   }
-  bool TranslateFile(TranslateFileJob&) override { return false; }
+  bool TranslateFile(TranslateFileJob& job) override {
+    std::wstring text = testsupport::ReadUtf16File(job.sourcePath);
+    s_->jobSources.push_back(text);
+    if (!s_->fileJobResult) return false;
+    WriteBytes(job.destinationPath, s_->emptyResult ? std::string() : testsupport::Utf16WithMark(L"[" + text + L"]"));
+    return true;
+  }
   bool TranslateText(const std::wstring& text, std::wstring& result, long) override {
     result = L"[" + text + L"]";
     return true;
@@ -41,14 +90,11 @@ class TestConnector final : public INorvaConnector {
   }
   unsigned long GetTmplCount() override { return GetTmplCountByDirIdx(s_->activeIndex); }
   std::wstring GetTmplNameByDirIdx(unsigned long j, unsigned long i) override {
-    if (i >= s_->directions.size() || j >= s_->directions[i].templates.size()) return L"";
-    return s_->directions[i].templates[j];
-  }
-  std::wstring GetTmplName(unsigned long j) override {
-    const TestDirection& d = Direction(s_->activeIndex);
+    const TestDirection& d = Direction(i);
     if (j >= d.templates.size()) throw ComError(E_INVALIDARG, L"template index");
     return d.templates[j];
   }
+  std::wstring GetTmplName(unsigned long j) override { return GetTmplNameByDirIdx(j, s_->activeIndex); }
   void SetContextValue(long) override {}
   void RunProfileCommand(long) override {}
   void SetProfileOption(long) override {}
@@ -56,11 +102,14 @@ class TestConnector final : public INorvaConnector {
   void OpenProfileDictionaries() override {}
   void UpdateDictionaries(long, UINT) override {}
   void ShowSecondAbout(int, const std::wstring&, HINSTANCE) override {}
-  void ShowAbout(int, const std::wstring&, HINSTANCE) override {}
+  void ShowAbout(int icon, const std::wstring&, HINSTANCE) override {
+    s_->calls.push_back("ShowAbout " + std::to_string(icon));
+  }
   void StoreActiveChoice() override {}
   void ReportError(HRESULT hr) override { s_->calls.push_back("ReportError " + Hex(hr)); }
   long GetActiveDirID() override { return Direction(s_->activeIndex).id; }
   void SetActiveDirID(long id) override {
+    if (FAILED(s_->refuseDirection)) throw ComError(s_->refuseDirection, L"direction refused");
     for (unsigned long i = 0; i < s_->directions.size(); ++i) {
       if (s_->directions[i].id == id) {
         SetActiveDirIndex(i);
@@ -76,6 +125,7 @@ class TestConnector final : public INorvaConnector {
   }
   std::wstring GetActiveTplId() override { return s_->activeTemplate; }
   HRESULT SetActiveTplId(const std::wstring& id) override {
+    if (FAILED(s_->refuseTemplate)) return s_->refuseTemplate;
     s_->activeTemplate = id;
     return S_OK;
   }
@@ -83,7 +133,7 @@ class TestConnector final : public INorvaConnector {
     const auto& t = Direction(s_->activeIndex).templates;
     return static_cast<unsigned long>(std::find(t.begin(), t.end(), s_->activeTemplate) - t.begin());
   }
-  bool IsDisable() override { return false; }
+  bool IsDisable() override { return s_->disabled; }
   void SetOption(long option) override {
     s_->calls.push_back("SetOption " + std::to_string(option));
     if (FAILED(s_->raiseInSetOption)) throw ComError(s_->raiseInSetOption, L"SetOption");
@@ -96,15 +146,47 @@ class TestConnector final : public INorvaConnector {
   void SetMode(long a, long b) override {
     s_->calls.push_back("SetMode " + std::to_string(a) + " " + std::to_string(b));
   }
-  INorvaAotService* GetAotService() override { return nullptr; }
+  INorvaAotService* GetAotService() override { return s_->hasAot ? this : nullptr; }
   INorvaSpeakService* GetSpeakService() override { return nullptr; }
   INorvaSmartFolderService* GetSmartFolderService() override { return nullptr; }
-  INorvaWebSearchService* GetWebSearchService() override { return nullptr; }
-  INorvaDesktopObject* GetDesktopObject() override { return nullptr; }
+  INorvaWebSearchService* GetWebSearchService() override { return s_->hasWebSearch ? this : nullptr; }
+  INorvaDesktopObject* GetDesktopObject() override { return s_->hasDesktop ? this : nullptr; }
   INorvaDictionariesServie* GetDictionariesService() override { return nullptr; }
   bool IsControlDetached() override { return true; }
   bool IsControlMissing() override { return false; }
-  long GetPageDirection(const std::wstring&, long) override { return s_->directions.empty() ? 0 : s_->directions[0].id; }
+  long GetPageDirection(const std::wstring& text, long) override {
+    s_->calls.push_back("GetPageDirection " + Narrow(text));
+    if (s_->pageDirection != 0) return s_->pageDirection;
+    return s_->directions.empty() ? 0 : s_->directions[0].id;
+  }
+
+  // AOT service.
+  bool IsSecondKindAvailable() override { return true; }
+  bool IsAvailable() override { return true; }
+  HRESULT DetectTemplate(const std::wstring& text, std::wstring& templateId) override {
+    s_->calls.push_back("DetectTemplate " + Narrow(text));
+    if (s_->detectResult == S_OK) templateId = s_->detectedTemplate;
+    return s_->detectResult;
+  }
+  HRESULT RankTemplates(const std::wstring&, std::vector<RankedTemplate>&, bool) override { return S_FALSE; }
+  bool ListAdvice(const std::wstring&, std::vector<std::wstring>&) override { return false; }
+  HRESULT ChooseTemplate(const std::wstring& text, std::wstring& templateId) override {
+    s_->calls.push_back("ChooseTemplate " + Narrow(text));
+    if (s_->chooseResult == S_OK) templateId = s_->chosenTemplate;
+    return s_->chooseResult;
+  }
+
+  // Web search service.
+  long Search(std::wstring& result, const std::wstring&, const std::wstring& query) override {
+    s_->calls.push_back("Search " + Narrow(query));
+    if (s_->searchAnswer == 0) result = L"https://search.example/?q=" + query;
+    return s_->searchAnswer;
+  }
+  HRESULT IsReady() override { return s_->searchReady; }
+
+  // Desktop object.
+  IUnknown* GetContextObject() override { return document_.Get(); }
+  IUnknown* GetDirectionsObject() override { return directionsObject_.Get(); }
 
  private:
   const TestDirection& Direction(unsigned long i) const {
@@ -114,6 +196,8 @@ class TestConnector final : public INorvaConnector {
 
   std::shared_ptr<TestConnectorState> s_;
   HWND parent_ = nullptr;
+  platform::ComPtr<IUnknown> document_;
+  platform::ComPtr<IUnknown> directionsObject_;
 };
 
 }  // namespace
@@ -129,4 +213,8 @@ ScopedTestConnector::~ScopedTestConnector() { SetConnectorMaker(kKernelConnector
 
 bool ScopedTestConnector::Called(const std::string& call) const {
   return std::find(state_->calls.begin(), state_->calls.end(), call) != state_->calls.end();
+}
+
+int ScopedTestConnector::CountOf(const std::string& call) const {
+  return static_cast<int>(std::count(state_->calls.begin(), state_->calls.end(), call));
 }

@@ -102,6 +102,11 @@ bool CTranslateDirectionPage::Apply() {
   if (t == LB_ERR) return false;
   // The whole name, however long: the list knows its length.
   platform::Bstr name(templates.ItemText(t));
-  platform::ThrowIfFailed(settings_->put_ActiveTplId(name.Get()), L"ActiveTplId");
+  if (FAILED(settings_->put_ActiveTplId(name.Get()))) {
+    // Refused (an engine that knows its templates by identifier, not by the
+    // name the list shows): like a refused direction, the page shows the
+    // active template again and the other pages still apply.
+    FillTemplates(static_cast<unsigned long>(sel), sa::ActiveTplId(*settings_));
+  }
   return true;
 }

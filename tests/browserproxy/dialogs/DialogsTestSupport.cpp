@@ -5,6 +5,15 @@
 namespace dialogstest {
 
 DialogsTest::DialogsTest() {
+  TestConnectorState& state = connector_.State();
+  state.directions = {
+      {0x00020001, L"English-Russian", {L"General", L"Computer", L"Medical"}},
+      {0x00010002, L"Russian-English", {L"General", L"Business"}},
+      {0x00040001, L"English-German", {L"General", L"Science"}},
+  };
+  state.pageDirection = 0x00010002;
+  state.fileJobResult = true;
+  state.hasAot = state.hasWebSearch = state.hasDesktop = true;
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
 }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "DialogWatcher.h"
-#include "DialogsTestConnector.h"
 #include "RegistrySandbox.h"
+#include "TestConnector.h"
 #include "browserproxy/core/NorvaBrowserClass.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComObject.h"
@@ -22,8 +22,10 @@ inline constexpr const wchar_t* kOptionsTitle = L"Options";
 
 using Browser = platform::ComPtr<platform::ComObject<CNorvaBrowserClass>>;
 
-// A browser object of this process over the dialogs' test connector, with an
-// empty settings tree and the common controls the dialogs use.
+// A browser object of this process over the test connector (with three
+// templates for English-Russian, a page detection that answers
+// Russian-English, file jobs and the engine services), with an empty
+// settings tree and the common controls the dialogs use.
 class DialogsTest : public testing::Test {
  protected:
   DialogsTest();
@@ -33,7 +35,7 @@ class DialogsTest : public testing::Test {
 
   platform::ComApartment apartment_;
   testsupport::ScopedFixedKey browsers_{HKEY_CURRENT_USER, kBrowsersKey};
-  ScopedDialogsConnector connector_;
+  ScopedTestConnector connector_;
 };
 
 // The DWORD of a registry value, or 0xDEADBEEF when it is missing or of another type.

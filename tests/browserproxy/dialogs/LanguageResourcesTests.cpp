@@ -5,6 +5,8 @@
 
 #include "FrameRun.h"
 #include "browserproxy/ui/DialogsResources.h"
+#include "browserproxy/ui/PopupResources.h"
+#include "browserproxy/ui/VQDAboutDlgResources.h"
 #include "platform/base/ModulePath.h"
 #include "platform/win/ResourceInstance.h"
 
@@ -17,17 +19,36 @@ struct Language {
   const wchar_t* caption;
   const wchar_t* firstPage;
   const wchar_t* ok;
+  const wchar_t* popupWord;
+  const wchar_t* aboutFamily;
 };
 
 const Language kLanguages[] = {
-    {"ENU", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), L"Options", L"Translation Options", L"OK"},
-    {"DEU", MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL), L"Optionen", L"Übersetzungsoptionen", L"OK"},
-    {"FRA", MAKELANGID(LANG_FRENCH, SUBLANG_NEUTRAL), L"Options", L"Options de traduction", L"OK"},
-    {"ESN", MAKELANGID(LANG_SPANISH, SUBLANG_NEUTRAL), L"Opciones", L"Opciones de traducción", L"Aceptar"},
-    {"RUS", MAKELANGID(LANG_RUSSIAN, SUBLANG_NEUTRAL), L"Настройки", L"Параметры перевода", L"OK"},
+    {"ENU", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), L"Options", L"Translation Options", L"OK", L"The word", L"Included in %s"},
+    {"DEU", MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL), L"Optionen", L"Übersetzungsoptionen", L"OK", L"Das Wort",
+     L"Enthalten in %s"},
+    {"FRA", MAKELANGID(LANG_FRENCH, SUBLANG_NEUTRAL), L"Options", L"Options de traduction", L"OK", L"Le mot",
+     L"Inclus dans %s"},
+    {"ESN", MAKELANGID(LANG_SPANISH, SUBLANG_NEUTRAL), L"Opciones", L"Opciones de traducción", L"Aceptar",
+     L"La palabra", L"Incluido en %s"},
+    {"RUS", MAKELANGID(LANG_RUSSIAN, SUBLANG_NEUTRAL), L"Настройки", L"Параметры перевода", L"OK", L"Слово",
+     L"Входит в %s"},
 };
 
 std::wstring ExeFolder() { return platform::ModuleFolder(nullptr); }
+
+std::wstring LibraryPath(const Language& l) {
+  return ExeFolder() + L"lang\\TessivaRes" + std::wstring(l.code, l.code + 3) + L".dll";
+}
+
+// String id of the module's block in that language; "(no block)" when it has none.
+std::wstring StringIn(HMODULE module, UINT id, LANGID language) {
+  HRSRC found = FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language);
+  if (!found) return L"(no block)";
+  const wchar_t* p = static_cast<const wchar_t*>(LockResource(LoadResource(module, found)));
+  for (UINT i = 0; i < id % 16; ++i) p += 1 + *p;
+  return std::wstring(p + 1, *p);
+}
 
 class LanguageResources : public FrameTest, public testing::WithParamInterface<Language> {};
 
@@ -46,7 +67,7 @@ TEST_P(LanguageResources, TessivaCarriesEveryDialogInTheLanguage) {
 
 TEST_P(LanguageResources, TheFrameSpeaksTheLanguageOfItsLibrary) {
   const Language l = GetParam();
-  const std::wstring path = ExeFolder() + L"lang\\TessivaRes" + std::wstring(l.code, l.code + 3) + L".dll";
+  const std::wstring path = LibraryPath(l);
   HMODULE library = LoadLibraryW(path.c_str());
   ASSERT_NE(nullptr, library) << path.size();
   platform::SetResourceInstance(library);
@@ -65,6 +86,42 @@ TEST_P(LanguageResources, TheFrameSpeaksTheLanguageOfItsLibrary) {
   EXPECT_EQ(l.ok, ok) << l.code;
   ASSERT_EQ(7u, rows.size()) << l.code;
   EXPECT_EQ(l.firstPage, rows[0]) << l.code;
+}
+
+// The popups and the about box of the server connector speak the library's
+// language too: every string as Tessiva carries it in that language, the
+// popup menu and the about box's template.
+TEST_P(LanguageResources, TheLibraryCarriesThePopupsAndTheAboutBox) {
+  const Language l = GetParam();
+  HMODULE tessiva = LoadLibraryExW((ExeFolder() + L"Tessiva.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, tessiva);
+  HMODULE library = LoadLibraryW(LibraryPath(l).c_str());
+  ASSERT_NE(nullptr, library) << l.code;
+  std::vector<UINT> strings = {IDS_USER_DICTIONARY,      IDS_POPUP_WORD,         IDS_POPUP_HEADING,
+                               IDS_POPUP_NOT_FOUND,      IDS_POPUP_CHECK_LANGUAGE_PAIR, IDS_POPUP_BANG,
+                               IDS_INTERFACE_LANGUAGE,   IDS_SPECIALIZED_DICTIONARY, IDS_POPUP_INFORMATION_ABOUT,
+                               IDS_POPUP_INACCESSIBLE,   IDS_VQD_ABOUT_BUILD,    IDS_VQD_ABOUT_FAMILY};
+  for (UINT caption = 128; caption <= 155; ++caption) strings.push_back(caption);  // parts of speech
+  for (UINT id : strings) {
+    const std::wstring expected = StringIn(tessiva, id, l.id);
+    EXPECT_NE(L"(no block)", expected) << l.code << " string " << id << " in Tessiva";
+    EXPECT_EQ(expected, StringIn(library, id, l.id)) << l.code << " string " << id;
+  }
+  EXPECT_NE(nullptr, FindResourceExW(library, RT_MENU, MAKEINTRESOURCEW(IDR_POPUP_MENU), l.id)) << l.code;
+  EXPECT_NE(nullptr, FindResourceExW(library, RT_DIALOG, MAKEINTRESOURCEW(IDD_VQD_ABOUT), l.id)) << l.code;
+
+  // What the popups and the about box load once the library is chosen.
+  platform::SetResourceInstance(library);
+  const std::wstring word = platform::LoadResourceString(IDS_POPUP_WORD);
+  const std::wstring family = platform::LoadResourceString(IDS_VQD_ABOUT_FAMILY);
+  HMENU menu = LoadMenuW(platform::ResourceInstance(), MAKEINTRESOURCEW(IDR_POPUP_MENU));
+  platform::SetResourceInstance(nullptr);
+  EXPECT_EQ(l.popupWord, word) << l.code;
+  EXPECT_EQ(l.aboutFamily, family) << l.code;
+  EXPECT_NE(nullptr, menu) << l.code;
+  if (menu) DestroyMenu(menu);
+  FreeLibrary(library);
+  FreeLibrary(tessiva);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, LanguageResources, testing::ValuesIn(kLanguages),

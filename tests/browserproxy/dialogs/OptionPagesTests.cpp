@@ -6,6 +6,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "FrameRun.h"
 #include "browserproxy/ui/DialogsResources.h"
 #include "browserproxy/ui/settings/TranslateSelOptionPage.h"
@@ -21,6 +24,36 @@ void MoveTrackbar(HWND page, int id, int position) {
 
 int TrackPos(HWND page, int id) { return static_cast<int>(SendMessageW(GetDlgItem(page, id), TBM_GETPOS, 0, 0)); }
 
+// Clicks a radio button of the pages: it is checked, the others of its group
+// unchecked, and its page told.
+void Choose(HWND page, int id) {
+  static const std::vector<std::vector<int>> kGroups = {
+      {IDC_PAGE_MODE_REPLACE, IDC_PAGE_MODE_TAB, IDC_PAGE_MODE_WINDOW},
+      {IDC_SEL_MODE_ADD, IDC_SEL_MODE_REPLACE, IDC_SEL_MODE_PANE},
+      {IDC_WP_ALWAYS, IDC_WP_SHIFT},
+      {IDC_WP_SEL_ALWAYS, IDC_WP_SEL_CTRL},
+      {IDC_WS_MODE_REPLACE, IDC_WS_MODE_NEW},
+  };
+  for (const auto& group : kGroups) {
+    if (std::find(group.begin(), group.end(), id) == group.end()) continue;
+    for (int other : group)
+      SendMessageW(GetDlgItem(page, other), BM_SETCHECK, other == id ? BST_CHECKED : BST_UNCHECKED, 0);
+    ClickButton(page, id);
+    return;
+  }
+  ADD_FAILURE() << "no radio group holds " << id;
+}
+
+// The DWORDs a browser's key holds after a save.
+struct Stored {
+  const wchar_t* name;
+  DWORD value;
+};
+
+void ExpectStored(const std::wstring& key, std::initializer_list<Stored> values) {
+  for (const Stored& v : values) EXPECT_EQ(v.value, RegDword(key, v.name)) << testing::PrintToString(std::wstring(v.name));
+}
+
 class OptionPages : public FrameTest {};
 
 TEST_F(OptionPages, EveryPageOfChromeWritesItsControlsAndShowsThemAgain) {
@@ -34,25 +67,25 @@ TEST_F(OptionPages, EveryPageOfChromeWritesItsControlsAndShowsThemAgain) {
       SelectListRow(list, 1);
       HWND page = PageWith(frame, IDC_PAGE_MODE_TAB);
       syncShown = IsShown(page, IDC_PAGE_SYNC_SCROLL);
-      ClickRadio(page, IDC_PAGE_MODE_WINDOW, {IDC_PAGE_MODE_REPLACE, IDC_PAGE_MODE_TAB, IDC_PAGE_MODE_WINDOW});
+      Choose(page, IDC_PAGE_MODE_WINDOW);
       ClickCheck(page, IDC_PAGE_SYNC_SCROLL);
       // Selection: replace, background colour off.
       SelectListRow(list, 2);
       page = PageWith(frame, IDC_SEL_MODE_ADD);
-      ClickRadio(page, IDC_SEL_MODE_REPLACE, {IDC_SEL_MODE_ADD, IDC_SEL_MODE_REPLACE, IDC_SEL_MODE_PANE});
+      Choose(page, IDC_SEL_MODE_REPLACE);
       ClickCheck(page, IDC_SEL_REPLACE_BG_ON);
       // Word popup: with Shift, Ctrl for selections, delay 0.3 s, 700 characters.
       SelectListRow(list, 3);
       page = PageWith(frame, IDC_WP_USE);
-      ClickRadio(page, IDC_WP_SHIFT, {IDC_WP_ALWAYS, IDC_WP_SHIFT});
-      ClickRadio(page, IDC_WP_SEL_CTRL, {IDC_WP_SEL_ALWAYS, IDC_WP_SEL_CTRL});
+      Choose(page, IDC_WP_SHIFT);
+      Choose(page, IDC_WP_SEL_CTRL);
       MoveTrackbar(page, IDC_WP_DELAY, 3);
       MoveTrackbar(page, IDC_WP_AMOUNT, 7);
       // Web search: new tab.
       SelectListRow(list, 4);
       page = PageWith(frame, IDC_WS_MODE_NEW);
       newTabText = TextOf(GetDlgItem(page, IDC_WS_MODE_NEW)) == L"Display search results in a new tab";
-      ClickRadio(page, IDC_WS_MODE_NEW, {IDC_WS_MODE_REPLACE, IDC_WS_MODE_NEW});
+      Choose(page, IDC_WS_MODE_NEW);
       // Context menu: hide the AOT command.
       SelectListRow(list, 6);
       page = PageWith(frame, IDC_CM_AOT);
@@ -72,23 +105,13 @@ TEST_F(OptionPages, EveryPageOfChromeWritesItsControlsAndShowsThemAgain) {
   EXPECT_TRUE(applyEnabled);
 
   const std::wstring key = BrowserKey(L"Chrome");
-  EXPECT_EQ(2u, RegDword(key, L"PageTranslateMode"));
-  EXPECT_EQ(0u, RegDword(key, L"PageTranslateSyncScroll"));
-  EXPECT_EQ(1u, RegDword(key, L"SelectionTranslateMode"));
-  EXPECT_EQ(0xACFFACu, RegDword(key, L"AddColorRGB"));
-  EXPECT_EQ(0x6200u, RegDword(key, L"AddBGColorRGB"));
-  EXPECT_EQ(0xBF0000u, RegDword(key, L"ReplaceColorRGB"));
-  EXPECT_EQ(0xFFFFFFFFu, RegDword(key, L"ReplaceBGColorRGB"));
-  EXPECT_EQ(1u, RegDword(key, L"TranslateWordPopupMode"));
+  ExpectStored(key, {{L"PageTranslateMode", 2},        {L"PageTranslateSyncScroll", 0}, {L"SelectionTranslateMode", 1},
+                     {L"AddColorRGB", 0xACFFAC},       {L"AddBGColorRGB", 0x6200},       {L"ReplaceColorRGB", 0xBF0000},
+                     {L"ReplaceBGColorRGB", 0xFFFFFFFF}, {L"TranslateWordPopupMode", 1},  {L"UseTranslateWordPopup", 1},
+                     {L"TranslateCtrl", 1},            {L"PopupWordDelay", 300},         {L"LimitedTextAmount", 700},
+                     {L"WebSearchMode", 1},            {L"ShowTranslateSelectedItem", 1}, {L"ShowAotItem", 0},
+                     {L"UseSmartUrl", 0}});
   EXPECT_EQ(1u, RegDword(key, L"TranslateWordPopupKey")) << "kept as a DWORD";
-  EXPECT_EQ(1u, RegDword(key, L"UseTranslateWordPopup"));
-  EXPECT_EQ(1u, RegDword(key, L"TranslateCtrl"));
-  EXPECT_EQ(300u, RegDword(key, L"PopupWordDelay"));
-  EXPECT_EQ(700u, RegDword(key, L"LimitedTextAmount"));
-  EXPECT_EQ(1u, RegDword(key, L"WebSearchMode"));
-  EXPECT_EQ(1u, RegDword(key, L"ShowTranslateSelectedItem"));
-  EXPECT_EQ(0u, RegDword(key, L"ShowAotItem"));
-  EXPECT_EQ(0u, RegDword(key, L"UseSmartUrl"));
 
   // A new browser object reads them back; the pages show them.
   Browser again = MakeBrowser(EPBT_CROME);
@@ -180,10 +203,10 @@ TEST_F(OptionPages, CancelAfterApplyKeepsWhatApplyWroteAndOkWithoutChangeWritesN
   bool applyAfterApply = true;
   RunFrame(browser, [&](HWND frame) {
     HWND page = PageWith(frame, IDC_WS_MODE_NEW);
-    ClickRadio(page, IDC_WS_MODE_NEW, {IDC_WS_MODE_REPLACE, IDC_WS_MODE_NEW});
+    Choose(page, IDC_WS_MODE_NEW);
     ClickButton(frame, IDC_APPLY);
     applyAfterApply = IsEnabled(frame, IDC_APPLY);
-    ClickRadio(page, IDC_WS_MODE_REPLACE, {IDC_WS_MODE_REPLACE, IDC_WS_MODE_NEW});
+    Choose(page, IDC_WS_MODE_REPLACE);
     PostClick(frame, IDCANCEL);
   });
   EXPECT_FALSE(applyAfterApply);
@@ -229,7 +252,7 @@ TEST_F(OptionPages, APageTellsItsOwnFrameEvenWhenAnotherWindowIsInFront) {
   RunFrame(browser, [&](HWND frame) {
     FrontWindow other;  // another window takes the foreground
     HWND page = PageWith(frame, IDC_WS_MODE_NEW);
-    ClickRadio(page, IDC_WS_MODE_NEW, {IDC_WS_MODE_REPLACE, IDC_WS_MODE_NEW});
+    Choose(page, IDC_WS_MODE_NEW);
     applyEnabled = IsEnabled(frame, IDC_APPLY);
     PostClick(frame, IDCANCEL);
   });
@@ -247,7 +270,7 @@ TEST_F(OptionPages, SelectionColoursSwitchBackToTheirDefaultsAndTheColourDialogK
     ClickCheck(page, IDC_SEL_ADD_COLOR_ON);  // off: -1
     buttonOff = !IsEnabled(page, IDC_SEL_ADD_COLOR);
     ClickCheck(page, IDC_SEL_ADD_COLOR_ON);  // on: the default again
-    ClickRadio(page, IDC_SEL_MODE_PANE, {IDC_SEL_MODE_ADD, IDC_SEL_MODE_REPLACE, IDC_SEL_MODE_PANE});
+    Choose(page, IDC_SEL_MODE_PANE);
     paneDisables = !IsEnabled(page, IDC_SEL_ADD_COLOR_ON) && !IsEnabled(page, IDC_SEL_REPLACE_COLOR);
     PostClick(frame, IDOK);
   });

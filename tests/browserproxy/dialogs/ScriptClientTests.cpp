@@ -21,6 +21,7 @@
 #include "SmartUrlStandIn.h"
 #include "TempFolder.h"
 #include "TessivaServer.h"
+#include "TessivaServersTest.h"
 #include "Utf16File.h"
 
 namespace {
@@ -118,18 +119,9 @@ std::map<std::string, std::string> ParseResults(const std::wstring& text) {
   return results;
 }
 
-class ScriptClient : public testing::Test {
+class ScriptClient : public TessivaServersTest {
  protected:
-  static void SetUpTestSuite() {
-    tessivaserver::EndServers();
-    kernelstandin_test::EndServers();
-    ASSERT_EQ(0u, tessivaserver::Run(L"/RegServer"));
-    ASSERT_TRUE(kernelstandin_test::RegisterKernel());
-  }
-  void TearDown() override {
-    tessivaserver::EndServers();
-    kernelstandin_test::EndServers();
-  }
+  void TearDown() override { EndAllServers(); }
   testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, kernelstandin_test::kSwitchesKey};
   dialogstest::ScopedSmartUrlStore store_;
 };

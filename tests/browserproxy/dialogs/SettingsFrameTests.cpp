@@ -169,6 +169,33 @@ TEST_F(FrameTest, LongTemplateNamesAreSetWholeAndWidenTheList) {
   EXPECT_EQ(longName, connector_.State().activeTemplate) << "no cut at 260 characters";
 }
 
+TEST_F(FrameTest, ARefusedTemplateShowsTheActiveOneAgainAndTheOtherPagesStillApply) {
+  Browser browser = MakeBrowser(EPBT_FF);
+  connector_.State().refuseTemplate = E_INVALIDARG;
+  bool reported = false;
+  boxes_.OnWindow(L"Translation Options", L"#32770", [&](HWND box) {
+    reported = true;
+    testsupport::DialogWatcher::PressButton(box, IDOK);
+  });
+  int rowAfterApply = -1;
+  bool applyAfterApply = true;
+  RunFrame(browser, [&](HWND frame) {
+    HWND page = ShownPage(frame);
+    SelectListBoxRow(page, IDC_TEMPLATE_LIST, 2);
+    HWND search = PageWith(frame, IDC_WS_MODE_NEW);
+    ClickRadio(search, IDC_WS_MODE_NEW, {IDC_WS_MODE_REPLACE, IDC_WS_MODE_NEW});
+    ClickButton(frame, IDC_APPLY);
+    rowAfterApply = ListBoxSelection(GetDlgItem(page, IDC_TEMPLATE_LIST));
+    applyAfterApply = IsEnabled(frame, IDC_APPLY);
+    PostClick(frame, IDOK);
+  });
+  EXPECT_EQ(0, rowAfterApply) << "the active template General again";
+  EXPECT_FALSE(applyAfterApply) << "applied, nothing reported";
+  EXPECT_EQ(L"General", connector_.State().activeTemplate);
+  EXPECT_EQ(1u, RegDword(BrowserKey(L"FireFox"), L"WebSearchMode")) << "the page after it applied";
+  EXPECT_FALSE(reported) << "a refused template is no error to report";
+}
+
 TEST_F(FrameTest, AFailedApplyIsReportedAndOkKeepsTheFrameOpen) {
   Browser browser = MakeBrowser(EPBT_FF);
   // The store refuses every change: the SmartURL page cannot be saved.
