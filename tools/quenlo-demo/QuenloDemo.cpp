@@ -105,6 +105,36 @@ void ExpandGroups(HWND window) {
   TreeView_SelectItem(tree, root);
 }
 
+// The first group whose text begins with `prefix`. The tree lives in
+// Quenlo's process, so the item record and its text buffer are lent there.
+HTREEITEM FindGroup(HWND window, DWORD processId, const wchar_t* prefix) {
+  HWND tree = GetDlgItem(window, 1000);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return nullptr;
+  constexpr int kChars = 128;
+  auto* remote = static_cast<BYTE*>(
+      VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
+  HTREEITEM found = nullptr;
+  for (HTREEITEM group = TreeView_GetChild(tree, TreeView_GetRoot(tree)); remote && group && !found;
+       group = TreeView_GetNextSibling(tree, group)) {
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = group;
+    item.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    item.cchTextMax = kChars;
+    wchar_t text[kChars] = {};
+    SIZE_T moved = 0;
+    if (WriteProcessMemory(process, remote, &item, sizeof(item), &moved) &&
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote)) &&
+        ReadProcessMemory(process, remote + sizeof(TVITEMW), text, sizeof(text) - sizeof(wchar_t), &moved) &&
+        wcsncmp(text, prefix, wcslen(prefix)) == 0)
+      found = group;
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return found;
+}
+
 // The dialog's pixels on the screen, in a bottom-up DIB section (its row
 // order reads the same on every system) saved through the imaging component.
 HRESULT SaveDialogPicture(HWND window, const std::wstring& png) {
@@ -198,6 +228,16 @@ int Demo(const std::wstring& screenshots) {
     HRESULT hr = SaveDialogPicture(window, png);
     Print(L"  saved " + png + (SUCCEEDED(hr) ? L"" : L" FAILED"));
     if (FAILED(hr)) ++failures;
+    // The Office groups, from the first of them down.
+    if (HTREEITEM office = FindGroup(window, dialog.id, L"Microsoft Office")) {
+      TreeView_Select(GetDlgItem(window, 1000), office, TVGN_FIRSTVISIBLE);
+      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      Sleep(500);
+      std::wstring officePng = screenshots + L"\\quenlo-tree-office.png";
+      HRESULT officeResult = SaveDialogPicture(window, officePng);
+      Print(L"  saved " + officePng + (SUCCEEDED(officeResult) ? L"" : L" FAILED"));
+      if (FAILED(officeResult)) ++failures;
+    }
     // The groups below the first screenful (the messengers last).
     HWND tree = GetDlgItem(window, 1000);
     TreeView_EnsureVisible(tree, TreeView_GetLastVisible(tree));
