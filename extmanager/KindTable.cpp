@@ -7,6 +7,8 @@
 #include "extmanager/ICQSwitch.h"
 #include "extmanager/IESwitch.h"
 #include "extmanager/MozillaSwitch.h"
+#include "extmanager/OfficeSwitch.h"
+#include "extmanager/OpenOfficeSwitch.h"
 #include "extmanager/OperaSwitch.h"
 #include "extmanager/MsnSwitch.h"
 #include "extmanager/QIPInfiumSwitch.h"
@@ -29,12 +31,12 @@ const std::vector<KindRow>& KindTable() {
       {0x100000, L"Acrobat VQD", MakeAcrobatVqdSwitch, true},
       {0x100, L"Firefox", Make<CMozillaSW, IDS_SW_FIREFOX, 0x100>, true},
       {0x80000, L"Firefox VQD", Make<CMozillaSW, IDS_SW_FIREFOX_VQD, 0x80000>, true},
-      {0x400, L"OpenOffice", nullptr, true},
-      {0x20000, L"OpenOffice VQD", nullptr, true},
+      {0x400, L"OpenOffice", Make<COpenOfficeSW, IDS_SW_OPENOFFICE, 0x400>, true},
+      {0x20000, L"OpenOffice VQD", Make<COpenOfficeSW, IDS_SW_OPENOFFICE_VQD, 0x20000>, true},
       {0x200, L"Internet Explorer", Make<CIESW, IDS_SW_IE, 0x200>, true},
       {0x40000, L"Internet Explorer VQD", Make<CIESW, IDS_SW_IE_VQD, 0x40000>, true},
-      {0x4, L"Office", nullptr, true},
-      {0x80, L"Office VQD", nullptr, true},
+      {0x4, L"Office", CMSOfficeSW::MakeMode1, true},
+      {0x80, L"Office VQD", CMSOfficeSW::MakeMode2, true},
       {0x1000, L"QIP Infium", MakeQIPInfiumSwitch, true},
       {0x2000, L"Skype", MakeSkypeSwitch, true},
       {0x200000, L"Chrome", Make<CChromeSW, IDS_SW_CHROME, 0x200000>, true},

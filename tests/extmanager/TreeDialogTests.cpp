@@ -9,11 +9,13 @@
 
 #include "AcrobatMessengerHosts.h"
 #include "HostFixture.h"
+#include "OfficeHosts.h"
 #include "extmanager/AcrobatSwitch.h"
 #include "extmanager/ChromeSwitch.h"
 #include "extmanager/HostKey.h"
 #include "extmanager/ICQSwitch.h"
 #include "extmanager/MsnSwitch.h"
+#include "extmanager/OfficeSwitch.h"
 #include "extmanager/OperaSwitch.h"
 #include "extmanager/QuenloApp.h"
 #include "extmanager/QuenloDlg.h"
@@ -444,6 +446,50 @@ TEST_F(TreeDialogTest, WithoutSwitchesOnlyTheRootShowsAndClicksAreIgnored) {
         EXPECT_EQ(nullptr, d.WaitBox(1000, nullptr));
       });
   EXPECT_TRUE(listener.WaitReceived(1, 5000));
+}
+
+// Office lists an application once per add-in edition, each edition in its own group.
+TEST_F(TreeDialogTest, OfficeItemsOfTwoEditionsAreAppliedEachFromItsOwnGroup) {
+  hostfab::RemoveOffice(*machine_);
+  hostfab::AddOfficeApp(*machine_, L"11.0", L"Word");
+  hostfab::AddOfficeApp(*machine_, L"11.0", L"Excel");
+  hostfab::InstallOfficeAddin(*machine_, 0x4, {L"ww", L"ex"});
+  hostfab::InstallOfficeAddin(*machine_, 0x8000, {});
+  const std::wstring addins = L"Software\\Microsoft\\Office\\";
+  machine_->SetDword(HKEY_CURRENT_USER, addins + L"Excel\\Addins\\Quorbex8.ExcelAddin", L"LoadBehavior", 3);
+  std::wstring restartText;
+  Run(
+      [] {
+        CquenloDlg::SwitchList list;
+        list.push_back(std::make_unique<CMSOfficeSW>(1, L"Office", L"Office Lite", L"Office ED", L"Office VQD"));
+        return list;
+      },
+      [&](Driver& d) {
+        HTREEITEM ordinary = d.Find(L"Office");
+        HTREEITEM vqd = d.Find(L"Office VQD");
+        ASSERT_TRUE(ordinary && vqd);
+        HTREEITEM excel = d.Find(L"Microsoft Excel 2000/XP/2003", ordinary);
+        HTREEITEM wordVqd = d.Find(L"Microsoft Word 2000/XP/2003", vqd);
+        ASSERT_TRUE(excel && wordVqd);
+        EXPECT_TRUE(d.Checked(excel));
+        EXPECT_FALSE(d.Checked(wordVqd));
+        ASSERT_TRUE(d.ClickIcon(excel));
+        ASSERT_TRUE(d.ClickIcon(wordVqd));
+        ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
+        PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+        HWND box = d.WaitBox(15000, &restartText);
+        ASSERT_TRUE(box) << "no restart message";
+        d.Press(box, IDOK);
+        EXPECT_TRUE(d.WaitApplyEnabled(false, 3000));
+        EXPECT_FALSE(d.Checked(excel));
+        EXPECT_TRUE(d.Checked(wordVqd));
+      });
+  EXPECT_EQ(L"Перезапустите приложения, для которых были применены изменения.", restartText);
+  EXPECT_FALSE(HostKey::Exists(HKEY_CURRENT_USER, addins + L"Excel\\Addins\\Quorbex8.ExcelAddin"));
+  EXPECT_TRUE(HostKey::Exists(HKEY_CURRENT_USER, addins + L"Word\\Addins\\Quorbex8VQD.WordVQDAddin"));
+  EXPECT_FALSE(HostKey::Exists(HKEY_CURRENT_USER, addins + L"Word\\Addins\\Quorbex8.WordAddin"));
+  EXPECT_FALSE(HostKey::Exists(HKEY_CURRENT_USER, addins + L"Excel\\Addins\\Quorbex8VQD.ExcelVQDAddin"));
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 
 #include "AcrobatMessengerHosts.h"
 #include "HostFabric.h"
+#include "OfficeHosts.h"
+#include "OpenOfficeHosts.h"
 #include "platform/win/WindowImage.h"
 
 namespace {
@@ -159,8 +161,10 @@ int Demo(const std::wstring& screenshots) {
   machine.AddOpera(L"Opera 11.64");
   machine.AddOperaProfile(appData, hostfab::FabricatedMachine::SampleOperaPrefs());
   Print(L"  Opera 11.64 with its operaprefs.ini, runner Vestrun.exe");
+  hostfab::AddSampleOffice(machine);
   hostfab::KeptFile acrobatRegister(hostfab::AcrobatRegisterPath());
   for (const std::wstring& line : hostfab::AddAcrobatAndMessengers(machine)) Print(L"  " + line);
+  Print(hostfab::AddOpenOfficeHost(machine, appData));
 
   machine.Watch(HKEY_CLASSES_ROOT, L"CLSID\\{837EB034-DE5A-4163-B999-9DEDBE967243}");
   machine.Watch(HKEY_CLASSES_ROOT, L"CLSID\\{1E10CB55-1F06-4CAB-B8BB-937D451F7521}");
