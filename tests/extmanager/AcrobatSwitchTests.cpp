@@ -4,6 +4,8 @@
 #include "AcrobatMessengerHosts.h"
 #include "HostFixture.h"
 #include "TempFolder.h"
+#include "Utf16File.h"
+#include "extmanager/QuenloLog.h"
 #include "extmanager/AcrobatSwitch.h"
 #include "extmanager/IniText.h"
 
@@ -270,6 +272,31 @@ TEST_F(AcrobatSwitchTest, AFolderThatRefusesTheCopyLeavesNothingBehind) {
   EXPECT_EQ(0, items[0].enabled);
   EXPECT_EQ(std::vector<std::wstring>(), hostfab::DiffFootprints(before, machine_->Snapshot()));
   EXPECT_FALSE(Exists(register_->Path()) && Register().find("AA9.0") != std::string::npos);
+}
+
+TEST_F(AcrobatSwitchTest, TheLogTellsWhyAndWhoWasRefused) {
+  testsupport::TempFolder folder;
+  QuenloLog& log = QuenloLog::Instance();
+  std::wstring oldPath = log.Path();
+  bool oldEnabled = log.Enabled();
+  log.SetPath(folder.File(L"quenlo.log"));
+  log.SetEnabled(true);
+  log.Reset();
+  CAcrobatSW missing(L"Adobe Acrobat", kAcrobat);
+  EXPECT_FALSE(missing.IsPluginInstalled());
+  Acrobat9();
+  Seams().userIsAdmin = false;
+  CAcrobatSW sw(L"Adobe Acrobat", kAcrobat);
+  ASSERT_TRUE(sw.IsPluginInstalled());
+  SwitchItems items = Detect(sw);
+  items[0].enabled = 1;
+  sw.ApplyItems(items, true);
+  std::wstring text = testsupport::ReadUtf16File(folder.File(L"quenlo.log"));
+  log.SetPath(oldPath);
+  log.SetEnabled(oldEnabled);
+  EXPECT_NE(std::wstring::npos, text.find(L"\r\nAcrobat#Acrobat#No key in registry\r\n"));
+  EXPECT_NE(std::wstring::npos, text.find(L"\r\nAcrobat#Plugin#No Plugin(AcroVersion)\r\n"));
+  EXPECT_NE(std::wstring::npos, text.find(L"\r\nAdobe Acrobat 9.0#Adobe Acrobat#Standard user\r\n"));
 }
 
 }  // namespace
