@@ -1,7 +1,7 @@
 // The service interfaces of the kernel connector: AOT, speech, smart
 // folders, web search and the desktop object.
-#include "browserproxy/core/KernelObject.h"
-#include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/kernel/KernelObject.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/com/Variant.h"

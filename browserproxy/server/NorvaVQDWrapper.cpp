@@ -1,10 +1,10 @@
-#include "browserproxy/core/NorvaVQDWrapper.h"
+#include "browserproxy/server/NorvaVQDWrapper.h"
 
 #include <cwchar>
 
-#include "browserproxy/core/PageLanguage.h"
-#include "browserproxy/core/VQDProtocol.h"
-#include "browserproxy/core/VQDRequest.h"
+#include "browserproxy/kernel/PageLanguage.h"
+#include "browserproxy/server/VQDProtocol.h"
+#include "browserproxy/server/VQDRequest.h"
 #include "browserproxy/ui/VQDAtlAboutDlg.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"

@@ -1,4 +1,4 @@
-#include "browserproxy/core/NorvaKernelEvents.h"
+#include "browserproxy/kernel/NorvaKernelEvents.h"
 
 #include "platform/com/Bstr.h"
 

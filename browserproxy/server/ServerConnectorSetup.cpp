@@ -1,11 +1,11 @@
-#include "browserproxy/core/ServerConnectorSetup.h"
+#include "browserproxy/server/ServerConnectorSetup.h"
 
 #include <cwchar>
 #include <memory>
 #include <string>
 
 #include "browserproxy/core/ConnectorFactory.h"
-#include "browserproxy/core/NorvaVQDWrapper.h"
+#include "browserproxy/server/NorvaVQDWrapper.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "browserproxy/core/PageLanguage.h"
+#include "browserproxy/kernel/PageLanguage.h"
 
 #include <array>
 #include <string>
 
 #include "NorvaKernel.h"
-#include "browserproxy/core/KernelObject.h"
 #include "browserproxy/core/NorvaConnector.h"
-#include "browserproxy/core/PageLanguagePatterns.h"
+#include "browserproxy/kernel/KernelObject.h"
+#include "browserproxy/kernel/PageLanguagePatterns.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/regex/Regex.h"

@@ -1,4 +1,4 @@
-#include "browserproxy/core/VQDProtocol.h"
+#include "browserproxy/server/VQDProtocol.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "browserproxy/core/VQDRequest.h"
+#include "browserproxy/server/VQDRequest.h"
 
 #include <mutex>
 
-#include "browserproxy/core/VQDProtocol.h"
+#include "browserproxy/server/VQDProtocol.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/com/Variant.h"

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "browserproxy/core/IProgressDlg.h"
 #include "browserproxy/core/NorvaConnector.h"
+#include "browserproxy/ui/IProgressDlg.h"
 
 struct VQDTemplateRecord {
   std::wstring id;

@@ -1,4 +1,4 @@
-#include "browserproxy/core/FileVersionInfo.h"
+#include "browserproxy/ui/FileVersionInfo.h"
 
 #include <cstdio>
 #include <cstring>

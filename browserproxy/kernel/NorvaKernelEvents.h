@@ -5,8 +5,8 @@
 
 #include "KelVarLib.h"
 #include "NorvaKernel.h"
-#include "browserproxy/core/IProgressDlg.h"
-#include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
+#include "browserproxy/ui/IProgressDlg.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Dispatch.h"

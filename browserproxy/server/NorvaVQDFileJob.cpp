@@ -3,9 +3,9 @@
 // finished, on a thread of its own while the progress dialog is shown.
 #include <process.h>
 
-#include "browserproxy/core/NorvaVQDWrapper.h"
-#include "browserproxy/core/VQDProtocol.h"
-#include "browserproxy/core/VQDRequest.h"
+#include "browserproxy/server/NorvaVQDWrapper.h"
+#include "browserproxy/server/VQDProtocol.h"
+#include "browserproxy/server/VQDRequest.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComError.h"
 #include "platform/win/UniqueHandle.h"

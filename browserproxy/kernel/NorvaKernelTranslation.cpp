@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "browserproxy/core/KernelObject.h"
-#include "browserproxy/core/NorvaKernelEvents.h"
-#include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/kernel/KernelObject.h"
+#include "browserproxy/kernel/NorvaKernelEvents.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
 #include "platform/com/AdviseConnection.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"

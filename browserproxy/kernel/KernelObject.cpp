@@ -1,4 +1,4 @@
-#include "browserproxy/core/KernelObject.h"
+#include "browserproxy/kernel/KernelObject.h"
 
 namespace kernel_object {
 
