@@ -190,6 +190,22 @@ TEST_F(OpenOfficeProfileTest, ABlockWithoutItsEndLineLeavesTheFileAsItIs) {
   EXPECT_EQ(cutStates, testsupport::ReadWholeFile(states));
 }
 
+TEST_F(OpenOfficeProfileTest, AWindowStateFileWithoutStatesOrAListWithoutItsAnchorIsLeftAsItIs) {
+  std::wstring uiRel = COpenOfficeSW::PathsFor(3).uiRel;
+  std::wstring states = root_ + uiRel + L"\\WriterWindowState.xcu";
+  std::string noStates = "<?xml version=\"1.0\"?>\r\n\r\n <node oor:name=\"UIElements\">\r\n </node>\r\n";
+  oofiles::Write(states, noStates);
+  std::wstring accelRel = COpenOfficeSW::PathsFor(3).accelRel;
+  std::wstring list = root_ + accelRel + L"en-US\\current.xml";
+  std::string noAnchor = "<?xml version=\"1.0\"?>\n<other/>\n";
+  oofiles::Write(list, noAnchor);
+  COpenOfficeProfile profile(product_, root_, kOrdinary);
+  EXPECT_TRUE(profile.EditWriterWindowState(true, uiRel));
+  EXPECT_EQ(noStates, testsupport::ReadWholeFile(states)) << "empty lines and line ends stay too";
+  EXPECT_TRUE(profile.EditAccelerators(true, accelRel));
+  EXPECT_EQ(noAnchor, testsupport::ReadWholeFile(list));
+}
+
 TEST_F(OpenOfficeProfileTest, TextWithNulBytesIsNotRewritten) {
   std::string original = std::string(" <node oor:name=\"AddonUI\">\n\0x\n", 31) + "</oor:component-data>\n";
   oofiles::Write(Registry() + L"\\Addons.xcu", original);
