@@ -4,31 +4,9 @@
 
 #include <vector>
 
+#include "firefox/MappedFile.h"
 #include "platform/base/Handles.h"
 #include "shared/TempFiles.h"
-
-namespace {
-
-std::optional<std::vector<char>> ReadAllBytes(const std::wstring& path) {
-  platform::UniqueFileHandle file(
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  LARGE_INTEGER size = {};
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFF0) return std::nullopt;
-  std::vector<char> bytes(static_cast<size_t>(size.QuadPart));
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD read = 0;
-    DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-    if (!ReadFile(file.Get(), bytes.data() + done, want, &read, nullptr)) return std::nullopt;
-    if (read == 0) break;
-    done += read;
-  }
-  bytes.resize(done);
-  return bytes;
-}
-
-}  // namespace
 
 ExchangeFile::ExchangeFile() {
   std::wstring folder = EnsureTempFolder();
@@ -108,20 +86,21 @@ bool WriteExchangeSource(const std::wstring& path, std::wstring_view text) {
 }
 
 std::optional<std::wstring> ReadTextResult(const std::wstring& path) {
-  auto bytes = ReadAllBytes(path);
-  if (!bytes) return std::nullopt;
-  size_t start = bytes->size() >= 2 && (*bytes)[0] == '\xFF' && (*bytes)[1] == '\xFE' ? 2 : 0;
-  std::wstring text((bytes->size() - start) / 2, L'\0');
-  if (!text.empty()) memcpy(text.data(), bytes->data() + start, text.size() * 2);
+  MappedFile file(path);
+  if (!file.Ok()) return std::nullopt;
+  const unsigned char* bytes = file.Data();
+  size_t start = file.Size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE ? 2 : 0;
+  std::wstring text((file.Size() - start) / 2, L'\0');
+  if (!text.empty()) memcpy(text.data(), bytes + start, text.size() * 2);
   return text;
 }
 
 std::optional<std::wstring> ReadPageResult(const std::wstring& path) {
-  auto bytes = ReadAllBytes(path);
-  if (!bytes) return std::nullopt;
-  size_t start =
-      bytes->size() >= 3 && (*bytes)[0] == '\xEF' && (*bytes)[1] == '\xBB' && (*bytes)[2] == '\xBF' ? 3 : 0;
-  return DecodeUtf8(reinterpret_cast<const unsigned char*>(bytes->data()) + start, bytes->size() - start);
+  MappedFile file(path);
+  if (!file.Ok()) return std::nullopt;
+  const unsigned char* bytes = file.Data();
+  size_t start = file.Size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
+  return DecodeUtf8(bytes + start, file.Size() - start);
 }
 
 std::wstring PageBaseAddress(std::wstring_view address) {

@@ -1,5 +1,6 @@
 #include "browserproxy/dictionary/CMdsTable.h"
 
+#include "browserproxy/dictionary/CStorage.h"
 #include "browserproxy/dictionary/CXStorage.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
@@ -25,6 +26,13 @@ MdsReaderTable* CMdsTable::Table(const std::wstring& name) {
   std::wstring storagePath = folder + L"mds.stg";
   CPathParts stream(slash == std::wstring::npos ? name : name.substr(slash + 1));
   stream.SetName(stream.Name() + L"_u");
+  // A store that is not there (or no compound file) is a miss whatever the
+  // reader does: known before a reader is made, so that a machine without
+  // the store or without a registered reader pays for the name only once.
+  if (CStorage(storagePath).Open(1) != STORAGE_OK) {
+    absent_.insert(name);
+    return nullptr;
+  }
 
   try {
     auto table = CreateMdsReader();

@@ -39,6 +39,7 @@ CToolTipWordWnd::CToolTipWordWnd() : footerImage_(LoadPopupBitmap(popupbitmaps::
   Messages()
       .On(WM_PAINT, [this](platform::Message& m) { return OnPaint(m); })
       .On(WM_TIMER, [this](platform::Message& m) { return OnTimer(m); })
+      .On(kShowNowMessage, [this](platform::Message& m) { return OnShowNow(m); })
       .On(WM_LBUTTONDOWN, [this](platform::Message& m) { return OnButtonDown(m); })
       .On(WM_RBUTTONDOWN, [this](platform::Message& m) { return OnButtonDown(m); })
       // The list paints nothing behind its lines: the popup's gradient shows.
@@ -75,7 +76,7 @@ void CToolTipWordWnd::ReleaseWordSource() {
   } catch (...) {
   }
   if (Hwnd()) {
-    KillTimer(Hwnd(), kShowTimer);
+    CancelShow();
     KillTimer(Hwnd(), kHideTimer);
     KillTimer(Hwnd(), kForegroundTimer);
     list_.Destroy();
@@ -85,7 +86,7 @@ void CToolTipWordWnd::ReleaseWordSource() {
 
 void CToolTipWordWnd::CancelPending() {
   if (!Hwnd()) return;
-  KillTimer(Hwnd(), kShowTimer);
+  CancelShow();
   KillTimer(Hwnd(), kHideTimer);
 }
 
@@ -148,7 +149,7 @@ void CToolTipWordWnd::ShowWord(const std::wstring& word, LONG point, const VARIA
         lastWord_.clear();
         list_.Reset();
       }
-      KillTimer(Hwnd(), kShowTimer);
+      CancelShow();
       KillTimer(Hwnd(), kForegroundTimer);
       return;
     }
@@ -156,7 +157,7 @@ void CToolTipWordWnd::ShowWord(const std::wstring& word, LONG point, const VARIA
     ReadWordRect(rect, &wordRect_);
     Hide();
     KillTimer(Hwnd(), kHideTimer);
-    KillTimer(Hwnd(), kShowTimer);
+    CancelShow();
     KillTimer(Hwnd(), kForegroundTimer);
     list_.Reset();
     translations_.SetDirection(direction);
@@ -169,7 +170,7 @@ void CToolTipWordWnd::ShowWord(const std::wstring& word, LONG point, const VARIA
       list_.SetWordLanguage(translations_.GetDirection());
       list_.SetMessageMode(word, translations_.GetDirectionName(), found == CTranslations::kInaccessible ? 1 : 0);
     }
-    SetTimer(Hwnd(), kShowTimer, delay, nullptr);
+    ScheduleShow(delay);
     lastWord_ = word;
   } catch (...) {
     // A failed request ends quietly; the busy flag is cleared by its scope.
@@ -205,7 +206,7 @@ LRESULT CToolTipWordWnd::OnTimer(platform::Message& message) {
       if (owner_ && GetForegroundWindow() != owner_) {
         KillTimer(Hwnd(), kHideTimer);
         KillTimer(Hwnd(), kForegroundTimer);
-        KillTimer(Hwnd(), kShowTimer);
+        CancelShow();
         if (IsWindowVisible(Hwnd())) {
           Hide();
           owner_ = nullptr;
@@ -218,8 +219,33 @@ LRESULT CToolTipWordWnd::OnTimer(platform::Message& message) {
   return 0;
 }
 
+void CToolTipWordWnd::ScheduleShow(UINT delay) {
+  CancelShow();
+  if (delay > 0) {
+    SetTimer(Hwnd(), kShowTimer, delay, nullptr);
+    return;
+  }
+  // Numbered, so that a show cancelled and scheduled again meanwhile is
+  // not taken for the one in the queue.
+  if (++lastShow_ == 0) ++lastShow_;
+  if (PostMessageW(Hwnd(), kShowNowMessage, lastShow_, 0))
+    pendingShow_ = lastShow_;
+  else
+    SetTimer(Hwnd(), kShowTimer, 0, nullptr);
+}
+
+void CToolTipWordWnd::CancelShow() {
+  pendingShow_ = 0;
+  if (Hwnd()) KillTimer(Hwnd(), kShowTimer);
+}
+
+LRESULT CToolTipWordWnd::OnShowNow(platform::Message& message) {
+  if (pendingShow_ != 0 && message.wParam == pendingShow_) OnShowTimer();
+  return 0;
+}
+
 void CToolTipWordWnd::OnShowTimer() {
-  KillTimer(Hwnd(), kShowTimer);
+  CancelShow();
   KillTimer(Hwnd(), kForegroundTimer);
   POINT cursor{};
   GetCursorPos(&cursor);

@@ -23,6 +23,9 @@ class CToolTipWordWnd : public platform::Window {
   static constexpr UINT_PTR kForegroundTimer = 55227;
   static constexpr UINT kHideAfterMs = 10000;
   static constexpr UINT kForegroundPollMs = 1000;
+  // A show without delay comes from the queue, not from a timer: the
+  // system makes a timer wait at least 10 ms. wParam: the show's number.
+  static constexpr UINT kShowNowMessage = WM_APP + 0x225;
   // Entry-list options of the popup: label lines, word list, 0x200.
   static constexpr int kListOptions = 0x20A;
 
@@ -55,13 +58,19 @@ class CToolTipWordWnd : public platform::Window {
   bool EnsureList();
   void FillList();
   void OnShowTimer();
+  // Shows after `delay` ms (from the queue when 0); CancelShow forgets it.
+  void ScheduleShow(UINT delay);
+  void CancelShow();
   void HideAndForget();
   void Hide();
   LRESULT OnPaint(platform::Message& message);
   LRESULT OnTimer(platform::Message& message);
+  LRESULT OnShowNow(platform::Message& message);
   LRESULT OnButtonDown(platform::Message& message);
 
   POINT request_{};
+  WPARAM pendingShow_ = 0;  // the number of the queued show, 0 for none
+  WPARAM lastShow_ = 0;
   RECT wordRect_{};
   platform::ComPtr<IUnknown> directions_;
   platform::ComPtr<IUnknown> wordObject_;

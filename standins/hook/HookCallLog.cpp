@@ -3,8 +3,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/base/ModulePath.h"
-
 namespace hookstandin {
 
 std::wstring LogPath() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -241,6 +242,41 @@ TEST_F(WordPopupTest, HidesOnAClickAndOnAnEmptyWord) {
   EXPECT_EQ(0, SendMessageW(popup_.List().Hwnd(), LB_GETCOUNT, 0, 0));
   Pump(200);
   EXPECT_FALSE(IsWindowVisible(popup_.Hwnd())) << "disarmed";
+}
+
+// Without a delay the popup opens from the messages already queued, with no
+// timer's wait; a show cancelled before the queue is read never opens.
+TEST_F(WordPopupTest, WithoutDelayOpensFromTheQueueUnlessCancelled) {
+  auto drainQueue = [] {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  };
+  ShowOver(L"table", 200, 150, 0);
+  EXPECT_FALSE(IsWindowVisible(popup_.Hwnd())) << "not inside the request";
+  drainQueue();
+  EXPECT_TRUE(IsWindowVisible(popup_.Hwnd())) << "opened by the queued show";
+  EXPECT_EQ(5, SendMessageW(popup_.List().Hwnd(), LB_GETCOUNT, 0, 0));
+
+  struct {
+    const char* what;
+    std::function<void()> cancel;
+  } cancels[] = {
+      {"an empty word", [&] { popup_.ShowWord(L"", MAKELONG(5, 5), VARIANT{}, kEnglishRussian, 0, nullptr); }},
+      {"CancelPending", [&] { popup_.CancelPending(); }},
+  };
+  for (const auto& c : cancels) {
+    popup_.ShowWord(L"", MAKELONG(5, 5), VARIANT{}, kEnglishRussian, 0, nullptr);
+    ShowOver(L"big", 200, 150, 0);
+    c.cancel();
+    Pump(100);
+    EXPECT_FALSE(IsWindowVisible(popup_.Hwnd())) << c.what;
+  }
+  // A show replaced by a delayed one waits for its delay.
+  ShowOver(L"big", 200, 150, 0);
+  ShowOver(L"table", 200, 150, 60000);
+  drainQueue();
+  EXPECT_FALSE(IsWindowVisible(popup_.Hwnd())) << "the queued show was replaced";
+  popup_.CancelPending();
 }
 
 TEST_F(WordPopupTest, APointerThatLeftTheWordGetsNoPopup) {

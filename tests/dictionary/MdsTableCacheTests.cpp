@@ -132,6 +132,25 @@ TEST_F(MdsTableCacheTest, BadStoresGiveNoTables) {
   }
 }
 
+// Without a store no reader is needed to know the table is missing: the miss
+// is remembered even while no reader can be made, so a machine without the
+// store pays for each name once, not at every layout.
+TEST_F(MdsTableCacheTest, AMissingStoreIsRememberedEvenWithoutAReader) {
+  const wchar_t* faults[] = {L"create", L"load", L"setname"};
+  for (const wchar_t* fault : faults) {
+    DeleteFileW(layout_.File(L"mds.stg").c_str());
+    CMdsTable cache;
+    {
+      testsupport::ScopedMdsReaderFaults failing(fault);
+      EXPECT_EQ(nullptr, cache.GetMdsFile(Table(L"erTransOut.mds"))) << fault;
+    }
+    WriteStore({{L"erTransOut.mds", kTransOut}});
+    EXPECT_EQ(nullptr, cache.GetMdsFile(Table(L"erTransOut.mds"))) << fault << ": remembered";
+    CMdsTable fresh;
+    EXPECT_NE(nullptr, fresh.GetMdsFile(Table(L"erTransOut.mds"))) << fault << ": a new cache finds the store";
+  }
+}
+
 TEST_F(MdsTableCacheTest, ANameWithoutAFolderIsLookedForInTheCurrentFolder) {
   WriteStore({{L"erTransOut.mds", kTransOut}});
   wchar_t previous[MAX_PATH] = {};

@@ -78,6 +78,21 @@ TEST(ExchangeFiles, APageResultIsUtf8WithoutItsMark) {
   EXPECT_EQ(L"<p>x</p>", *page);
 }
 
+// The results are read from a mapped view: once read, nothing holds the file.
+TEST(ExchangeFiles, AReadResultIsLetGoAndAnEmptyPageIsEmptyText) {
+  testsupport::TempFolder folder;
+  const std::wstring empty = folder.WriteFile(L"empty.htm", "");
+  auto page = ReadPageResult(empty);
+  ASSERT_TRUE(page.has_value());
+  EXPECT_EQ(L"", *page);
+  const std::wstring full = folder.WriteFile(L"full.htm", "\xEF\xBB\xBF<p>x</p>");
+  ASSERT_TRUE(ReadPageResult(full).has_value());
+  const std::wstring text = folder.WriteFile(L"text.txt", std::string("\xFF\xFEO\0k\0", 6));
+  ASSERT_TRUE(ReadTextResult(text).has_value());
+  for (const std::wstring& path : {empty, full, text})
+    EXPECT_TRUE(DeleteFileW(path.c_str())) << "still held: " << std::string(path.begin(), path.end());
+}
+
 TEST(ExchangeFiles, APageResultDecodesEveryUtf8FormAndMarksBrokenBytes) {
   testsupport::TempFolder folder;
   auto page = ReadPageResult(folder.WriteFile(L"forms.htm", "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z"));
