@@ -6,9 +6,9 @@
 #include <string>
 
 #include "browserproxy/core/ConnectorFactory.h"
-#include "browserproxy/core/NorvaKernelWrapper.h"
-#include "browserproxy/core/ServerConnectorSetup.h"
 #include "browserproxy/core/TessivaModule.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
+#include "browserproxy/server/ServerConnectorSetup.h"
 #include "shared/DeliverableConfig.h"
 #include "shared/ResourceLanguage.h"
 

@@ -2,10 +2,17 @@
 
 #include <windows.h>
 
+#include "extmanager/AcrobatSwitch.h"
 #include "extmanager/ChromeSwitch.h"
+#include "extmanager/ICQSwitch.h"
 #include "extmanager/IESwitch.h"
 #include "extmanager/MozillaSwitch.h"
+#include "extmanager/OfficeSwitch.h"
+#include "extmanager/OpenOfficeSwitch.h"
 #include "extmanager/OperaSwitch.h"
+#include "extmanager/MsnSwitch.h"
+#include "extmanager/QIPInfiumSwitch.h"
+#include "extmanager/SkypeSwitch.h"
 #include "extmanager/res/QuenloRes.h"
 #include "platform/win/ResourceInstance.h"
 
@@ -20,24 +27,24 @@ std::unique_ptr<CSwitch> Make() {
 
 const std::vector<KindRow>& KindTable() {
   static const std::vector<KindRow> table = {
-      {0x1, L"Acrobat", nullptr, true},
-      {0x100000, L"Acrobat VQD", nullptr, true},
+      {0x1, L"Acrobat", MakeAcrobatSwitch, true},
+      {0x100000, L"Acrobat VQD", MakeAcrobatVqdSwitch, true},
       {0x100, L"Firefox", Make<CMozillaSW, IDS_SW_FIREFOX, 0x100>, true},
       {0x80000, L"Firefox VQD", Make<CMozillaSW, IDS_SW_FIREFOX_VQD, 0x80000>, true},
-      {0x400, L"OpenOffice", nullptr, true},
-      {0x20000, L"OpenOffice VQD", nullptr, true},
+      {0x400, L"OpenOffice", Make<COpenOfficeSW, IDS_SW_OPENOFFICE, 0x400>, true},
+      {0x20000, L"OpenOffice VQD", Make<COpenOfficeSW, IDS_SW_OPENOFFICE_VQD, 0x20000>, true},
       {0x200, L"Internet Explorer", Make<CIESW, IDS_SW_IE, 0x200>, true},
       {0x40000, L"Internet Explorer VQD", Make<CIESW, IDS_SW_IE_VQD, 0x40000>, true},
-      {0x4, L"Office", nullptr, true},
-      {0x80, L"Office VQD", nullptr, true},
-      {0x1000, L"QIP Infium", nullptr, true},
-      {0x2000, L"Skype", nullptr, true},
+      {0x4, L"Office", CMSOfficeSW::MakeMode1, true},
+      {0x80, L"Office VQD", CMSOfficeSW::MakeMode2, true},
+      {0x1000, L"QIP Infium", MakeQIPInfiumSwitch, true},
+      {0x2000, L"Skype", MakeSkypeSwitch, true},
       {0x200000, L"Chrome", Make<CChromeSW, IDS_SW_CHROME, 0x200000>, true},
       {0x400000, L"Chrome VQD", Make<CChromeSW, IDS_SW_CHROME_VQD, 0x400000>, true},
       {0x800000, L"Opera", Make<COperaSW, IDS_SW_OPERA, 0x800000>, true},
       {0x1000000, L"Opera VQD", Make<COperaSW, IDS_SW_OPERA_VQD, 0x1000000>, true},
-      {0, L"Windows Live Messenger", nullptr, false},
-      {0, L"ICQ", nullptr, false},
+      {0, L"Windows Live Messenger", MakeMsnSwitch, false},
+      {0, L"ICQ", MakeICQSwitch, false},
   };
   return table;
 }

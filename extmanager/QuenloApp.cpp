@@ -64,7 +64,8 @@ void CquenloApp::RunOpenOffice(int value) {
     if (items.empty()) return;
     items[0].enabled = value;
     items[0].option = 333;
-    sw->ApplyItems(items, false);
+    // An installer runs this: no message box may wait for a user.
+    sw->ApplyItems(items, true);
     return;
   }
 }

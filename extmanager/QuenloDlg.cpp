@@ -210,6 +210,8 @@ void CquenloDlg::Apply() {
           if (HTREEITEM node = FindNode(tree_.Root(), old.id)) tree_.SetCheckRecursive(old.enabled != 0, node);
         } else {
           ++applied;
+          // What the switch made of it: items that share one state all show it.
+          if (HTREEITEM node = FindNode(tree_.Root(), now.id)) tree_.SetCheckRecursive(now.enabled != 0, node);
         }
       }
     }

@@ -14,7 +14,7 @@
 
 #include "ChildProcess.h"
 #include "KelVarLib.h"
-#include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
 #include "browserproxy/ui/ProgressDlg.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "browserproxy/core/PageLanguage.h"
+#include "browserproxy/kernel/PageLanguage.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "browserproxy/core/NorvaVQDWrapper.h"
-#include "browserproxy/core/VQDProtocol.h"
+#include "browserproxy/server/NorvaVQDWrapper.h"
+#include "browserproxy/server/VQDProtocol.h"
 #include "platform/com/ComApartment.h"
 
 namespace {

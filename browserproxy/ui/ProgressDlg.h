@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "browserproxy/core/IProgressDlg.h"
+#include "browserproxy/ui/IProgressDlg.h"
 #include "platform/win/Dialog.h"
 
 // The modal progress window of a file or page translation. It shows the

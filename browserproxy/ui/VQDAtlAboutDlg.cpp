@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "browserproxy/core/FileVersionInfo.h"
+#include "browserproxy/ui/FileVersionInfo.h"
 #include "browserproxy/ui/VQDAboutDlgResources.h"
 #include "platform/win/ResourceInstance.h"
 

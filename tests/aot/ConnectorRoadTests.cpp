@@ -9,7 +9,7 @@
 
 #include "AnalyzerTestSupport.h"
 #include "DialogWatcher.h"
-#include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
 
 namespace {
 

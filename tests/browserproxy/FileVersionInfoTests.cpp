@@ -3,7 +3,7 @@
 
 #include "ChildProcess.h"
 #include "TempFolder.h"
-#include "browserproxy/core/FileVersionInfo.h"
+#include "browserproxy/ui/FileVersionInfo.h"
 
 namespace {
 

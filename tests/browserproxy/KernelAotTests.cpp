@@ -13,7 +13,7 @@
 #include "DialogWatcher.h"
 #include "KernelStandIn.h"
 #include "RegistrySandbox.h"
-#include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/DispatchCall.h"

@@ -6,7 +6,7 @@
 
 #include "FakeLanguageDetector.h"
 #include "RegistrySandbox.h"
-#include "browserproxy/core/PageLanguage.h"
+#include "browserproxy/kernel/PageLanguage.h"
 #include "platform/com/ComApartment.h"
 
 namespace {

@@ -11,21 +11,21 @@
 
 #include <commctrl.h>
 
+#include "ChildProcess.h"
 #include "DialogWatcher.h"
 #include "TempFolder.h"
 #include "VQDRequestLog.h"
 #include "VQDServerStandIn.h"
-#include "browserproxy/core/MsXml.h"
 #include "browserproxy/core/ConnectorFactory.h"
-#include "browserproxy/core/FileVersionInfo.h"
-#include "browserproxy/core/ServerConnectorSetup.h"
-#include "browserproxy/core/NorvaVQDWrapper.h"
+#include "browserproxy/server/MsXml.h"
+#include "browserproxy/server/NorvaVQDWrapper.h"
+#include "browserproxy/server/ServerConnectorSetup.h"
+#include "browserproxy/ui/FileVersionInfo.h"
 #include "browserproxy/ui/VQDAtlAboutDlg.h"
-#include "ChildProcess.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
-#include "platform/com/ComPtr.h"
 #include "platform/com/ComError.h"
+#include "platform/com/ComPtr.h"
 
 using platform::ComError;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
 
 namespace {
 

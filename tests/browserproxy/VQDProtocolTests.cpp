@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "browserproxy/core/VQDProtocol.h"
+#include "browserproxy/server/VQDProtocol.h"
 
 namespace {
 

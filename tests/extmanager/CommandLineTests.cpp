@@ -28,8 +28,10 @@ std::vector<std::wstring> Labels(const LaunchPlan& plan) {
   return labels;
 }
 
-const std::vector<std::wstring> kAllBuilt = {L"Firefox", L"Firefox VQD", L"Internet Explorer",
-                                             L"Internet Explorer VQD", L"Chrome", L"Chrome VQD", L"Opera",
+const std::vector<std::wstring> kAllBuilt = {L"Acrobat", L"Acrobat VQD", L"Firefox", L"Firefox VQD",
+                                             L"OpenOffice", L"OpenOffice VQD", L"Internet Explorer",
+                                             L"Internet Explorer VQD", L"Office", L"Office VQD", L"QIP Infium", L"Skype",
+                                             L"Chrome", L"Chrome VQD", L"Opera",
                                              L"Opera VQD"};
 
 class CommandLineTable : public testing::TestWithParam<Row> {};
@@ -67,9 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
         Row{L"Quenlo.exe /i ff|", Mode::SilentKinds, 0x100, 1, false, {L"Firefox"}},
         Row{L"Quenlo.exe /i xx|yy", Mode::SilentKinds, 0, 1, false, {}},
         // The Office codes select the two Office switches by mode.
-        Row{L"Quenlo.exe /i mo", Mode::SilentKinds, 0x4, 1, false, {}},
-        Row{L"Quenlo.exe /i mop", Mode::SilentKinds, 0x80, 1, false, {}},
-        Row{L"Quenlo.exe /i aa|aap|oo|oop|qi", Mode::SilentKinds, 0x121401, 1, false, {}},
+        Row{L"Quenlo.exe /i mo", Mode::SilentKinds, 0x4, 1, false, {L"Office"}},
+        Row{L"Quenlo.exe /i mop", Mode::SilentKinds, 0x80, 1, false, {L"Office VQD"}},
+        Row{L"Quenlo.exe /i aa|aap|oo|oop|qi", Mode::SilentKinds, 0x121401, 1, false,
+            {L"Acrobat", L"Acrobat VQD", L"OpenOffice", L"OpenOffice VQD", L"QIP Infium"}},
         Row{L"Quenlo.exe /ioo", Mode::OpenOffice, 0, 1, false, {}},
         Row{L"Quenlo.exe /uoo", Mode::OpenOffice, 0, 0, false, {}},
         Row{L"Quenlo.exe -l", Mode::Dialog, 0, 0, true, {}},

@@ -7,12 +7,19 @@
 #include <cstdio>
 #include <thread>
 
+#include "AcrobatMessengerHosts.h"
 #include "HostFixture.h"
+#include "OfficeHosts.h"
+#include "extmanager/AcrobatSwitch.h"
 #include "extmanager/ChromeSwitch.h"
 #include "extmanager/HostKey.h"
+#include "extmanager/ICQSwitch.h"
+#include "extmanager/MsnSwitch.h"
+#include "extmanager/OfficeSwitch.h"
 #include "extmanager/OperaSwitch.h"
 #include "extmanager/QuenloApp.h"
 #include "extmanager/QuenloDlg.h"
+#include "extmanager/SkypeSwitch.h"
 #include "extmanager/res/QuenloRes.h"
 
 namespace {
@@ -349,6 +356,82 @@ TEST_F(TreeDialogTest, GroupImagesAndUnavailableItems) {
   EXPECT_EQ(2, TwoItemSwitch::applied[1].id);
 }
 
+TEST_F(TreeDialogTest, EachAcrobatEditionAppliesOnlyItsOwnItemsBesideTheMessengers) {
+  Seams().userIsAdmin = true;
+  hostfab::KeptFile keptRegister(hostfab::AcrobatRegisterPath());
+  hostfab::InstallAcrobatPlugin(*machine_, false);
+  hostfab::InstallAcrobatPlugin(*machine_, true);
+  hostfab::RemoveAdobe(*machine_);
+  std::wstring acrobat = hostfab::AddAcrobatVersion(*machine_, HKEY_LOCAL_MACHINE, L"Adobe Acrobat", L"9.0");
+  machine_->DeleteKey(HKEY_CURRENT_USER, hostfab::kMsnKey);
+  hostfab::InstallMsnAddOn(*machine_);
+  hostfab::AddWindowsLiveMessenger(*machine_);
+  hostfab::InstallIcqCompanion(*machine_);
+  hostfab::AddIcq(*machine_, L"ICQ 7.8");
+  Run([] {
+        CquenloDlg::SwitchList list;
+        list.push_back(std::make_unique<CAcrobatSW>(L"Adobe Acrobat", 0x1));
+        list.push_back(std::make_unique<CAcrobatSW>(L"Adobe Acrobat (VQD)", 0x100000));
+        list.push_back(std::make_unique<CMsnSW>(L"NORVA для Windows Live Messenger"));
+        list.push_back(std::make_unique<CICQSW>(L"NORVA для ICQ"));
+        return list;
+      },
+      [&](Driver& d) {
+        HTREEITEM group = d.Find(L"Adobe Acrobat");
+        ASSERT_TRUE(group && d.Find(L"Adobe Acrobat (VQD)"));
+        HTREEITEM item = TreeView_GetChild(d.tree, group);
+        ASSERT_TRUE(item);
+        HTREEITEM msn = d.Find(L"Windows Live Messenger");
+        HTREEITEM icq = d.Find(L"ICQ 7.8");
+        ASSERT_TRUE(msn && icq);
+        EXPECT_EQ(3, d.Image(msn)) << "reported only";
+        EXPECT_EQ(3, d.Image(icq)) << "reported only";
+        // The ordinary edition on; the VQD edition's item of the same version stays off.
+        ASSERT_TRUE(d.ClickIcon(item));
+        ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
+        PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+        HWND box = d.WaitBox(15000, nullptr);
+        ASSERT_TRUE(box) << "no restart message";
+        d.Press(box, IDOK);
+        EXPECT_TRUE(d.Checked(item));
+      });
+  EXPECT_TRUE(Exists(acrobat + L"\\plug_ins\\NRVA9\\Pelvane.API"));
+  EXPECT_FALSE(Exists(acrobat + L"\\plug_ins\\NRVA9VQD")) << "the VQD edition stays off";
+}
+
+TEST_F(TreeDialogTest, SkypeItemsShareTheStateTheUserGaveOne) {
+  hostfab::ClearMessengerStates(*machine_);
+  hostfab::InstallSkypeCompanion(*machine_);
+  hostfab::AddSkype(*machine_, L"Skype 5.10");
+  hostfab::AddSkype(*machine_, L"Skype Click to Call");
+  Run([] {
+        CquenloDlg::SwitchList list;
+        list.push_back(std::make_unique<CSkypeSW>(L"NORVA для Skype"));
+        return list;
+      },
+      [&](Driver& d) {
+        HTREEITEM first = d.Find(L"Skype 5.10");
+        HTREEITEM second = d.Find(L"Skype Click to Call");
+        ASSERT_TRUE(first && second);
+        EXPECT_TRUE(d.Checked(first)) << "on until recorded otherwise";
+        ASSERT_TRUE(d.ClickIcon(second));
+        ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
+        PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+        HWND box = d.WaitBox(15000, nullptr);
+        ASSERT_TRUE(box) << "no restart message";
+        d.Press(box, IDOK);
+        EXPECT_TRUE(d.WaitApplyEnabled(false, 3000));
+        EXPECT_FALSE(d.Checked(second));
+        EXPECT_FALSE(d.Checked(first)) << "the one state both share";
+        EXPECT_EQ(1, d.Image(d.Find(L"NORVA для Skype")));
+      });
+  DWORD value = 9, size = sizeof(value);
+  RegGetValueW(HKEY_CURRENT_USER, hostfab::kMessengersKey, L"Skype", RRF_RT_REG_DWORD, nullptr, &value, &size);
+  EXPECT_EQ(0u, value);
+}
+
 TEST_F(TreeDialogTest, WithoutSwitchesOnlyTheRootShowsAndClicksAreIgnored) {
   BroadcastListener listener;
   Run([] { return CquenloDlg::SwitchList{}; },
@@ -363,6 +446,50 @@ TEST_F(TreeDialogTest, WithoutSwitchesOnlyTheRootShowsAndClicksAreIgnored) {
         EXPECT_EQ(nullptr, d.WaitBox(1000, nullptr));
       });
   EXPECT_TRUE(listener.WaitReceived(1, 5000));
+}
+
+// Office lists an application once per add-in edition, each edition in its own group.
+TEST_F(TreeDialogTest, OfficeItemsOfTwoEditionsAreAppliedEachFromItsOwnGroup) {
+  hostfab::RemoveOffice(*machine_);
+  hostfab::AddOfficeApp(*machine_, L"11.0", L"Word");
+  hostfab::AddOfficeApp(*machine_, L"11.0", L"Excel");
+  hostfab::InstallOfficeAddin(*machine_, 0x4, {L"ww", L"ex"});
+  hostfab::InstallOfficeAddin(*machine_, 0x8000, {});
+  const std::wstring addins = L"Software\\Microsoft\\Office\\";
+  machine_->SetDword(HKEY_CURRENT_USER, addins + L"Excel\\Addins\\Quorbex8.ExcelAddin", L"LoadBehavior", 3);
+  std::wstring restartText;
+  Run(
+      [] {
+        CquenloDlg::SwitchList list;
+        list.push_back(std::make_unique<CMSOfficeSW>(1, L"Office", L"Office Lite", L"Office ED", L"Office VQD"));
+        return list;
+      },
+      [&](Driver& d) {
+        HTREEITEM ordinary = d.Find(L"Office");
+        HTREEITEM vqd = d.Find(L"Office VQD");
+        ASSERT_TRUE(ordinary && vqd);
+        HTREEITEM excel = d.Find(L"Microsoft Excel 2000/XP/2003", ordinary);
+        HTREEITEM wordVqd = d.Find(L"Microsoft Word 2000/XP/2003", vqd);
+        ASSERT_TRUE(excel && wordVqd);
+        EXPECT_TRUE(d.Checked(excel));
+        EXPECT_FALSE(d.Checked(wordVqd));
+        ASSERT_TRUE(d.ClickIcon(excel));
+        ASSERT_TRUE(d.ClickIcon(wordVqd));
+        ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
+        PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+        HWND box = d.WaitBox(15000, &restartText);
+        ASSERT_TRUE(box) << "no restart message";
+        d.Press(box, IDOK);
+        EXPECT_TRUE(d.WaitApplyEnabled(false, 3000));
+        EXPECT_FALSE(d.Checked(excel));
+        EXPECT_TRUE(d.Checked(wordVqd));
+      });
+  EXPECT_EQ(L"Перезапустите приложения, для которых были применены изменения.", restartText);
+  EXPECT_FALSE(HostKey::Exists(HKEY_CURRENT_USER, addins + L"Excel\\Addins\\Quorbex8.ExcelAddin"));
+  EXPECT_TRUE(HostKey::Exists(HKEY_CURRENT_USER, addins + L"Word\\Addins\\Quorbex8VQD.WordVQDAddin"));
+  EXPECT_FALSE(HostKey::Exists(HKEY_CURRENT_USER, addins + L"Word\\Addins\\Quorbex8.WordAddin"));
+  EXPECT_FALSE(HostKey::Exists(HKEY_CURRENT_USER, addins + L"Excel\\Addins\\Quorbex8VQD.ExcelVQDAddin"));
 }
 
 }  // namespace

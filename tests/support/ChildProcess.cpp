@@ -104,13 +104,14 @@ ChildResult RunChild(const std::wstring& commandLine, DWORD timeoutMs, bool endI
     return result;
   }
   result.processId = child.Id();
+  result.createdAt = ProcessCreationTime(child.Handle());
   if (!child.Wait(timeoutMs, &result.exitCode)) {
     result.timedOut = true;
     child.Kill();
   }
   result.output = child.Output();
   if (endItsServers)
-    for (DWORD server : ProcessesStartedBy(child.Id())) EndServerAndItsServers(server);
+    for (DWORD server : ProcessesStartedBy(child.Id(), result.createdAt)) EndServerAndItsServers(server);
   return result;
 }
 

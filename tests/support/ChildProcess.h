@@ -47,6 +47,7 @@ struct ChildResult {
   bool timedOut = false;
   DWORD exitCode = 0;
   DWORD processId = 0;  // the child's id, for the servers it started
+  ULONGLONG createdAt = 0;  // its creation time: ProcessesStartedBy(processId, createdAt)
   std::string output;
 };
 

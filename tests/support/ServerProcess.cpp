@@ -74,13 +74,31 @@ DWORD ServingProcessId(IUnknown* object, REFIID iid) {
   return id == (GetCurrentProcessId() & 0xFFFF) ? 0 : id;
 }
 
+ULONGLONG ProcessCreationTime(HANDLE process) {
+  FILETIME created = {}, exited = {}, kernel = {}, user = {};
+  if (!process || !GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
 std::vector<DWORD> ProcessesStartedBy(DWORD parentId) {
+  ServerProcess parent(parentId);
+  const ULONGLONG created = ProcessCreationTime(parent.Handle());
+  if (!created) return {};
+  return ProcessesStartedBy(parentId, created);
+}
+
+std::vector<DWORD> ProcessesStartedBy(DWORD parentId, ULONGLONG parentCreated) {
   std::vector<DWORD> ids;
+  if (!parentCreated) return ids;
   Snapshot snapshot(TH32CS_SNAPPROCESS);
   if (snapshot.handle == INVALID_HANDLE_VALUE) return ids;
   PROCESSENTRY32W entry = {sizeof(entry)};
   for (BOOL ok = Process32FirstW(snapshot.handle, &entry); ok; ok = Process32NextW(snapshot.handle, &entry)) {
-    if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId) ids.push_back(entry.th32ProcessID);
+    if (entry.th32ParentProcessID != parentId || entry.th32ProcessID == parentId) continue;
+    // A child is younger than its parent; an older process had a parent
+    // that held the id before.
+    ServerProcess child(entry.th32ProcessID);
+    if (ProcessCreationTime(child.Handle()) > parentCreated) ids.push_back(entry.th32ProcessID);
   }
   return ids;
 }

@@ -24,8 +24,18 @@ DWORD ServingProcessId(I* object) {
 }
 
 // Ids of the running processes that the process started: the local servers
-// COM started for it as their client.
+// COM started for it as their client. A process names its parent by id only,
+// and an id is given again once its process is gone: a process older than
+// the parent was started by an earlier holder of the id and is not listed
+// (under Wine, the session's services name a parent long gone, whose id a
+// test program may get; ended as "its servers", they took Wine's COM service
+// with them). Nothing is listed when no process holds the id any more.
 std::vector<DWORD> ProcessesStartedBy(DWORD parentId);
+// The same for a parent known by its creation time (ProcessCreationTime),
+// which may have ended since: a child process that started servers.
+std::vector<DWORD> ProcessesStartedBy(DWORD parentId, ULONGLONG parentCreated);
+// When the process was created (FILETIME units), 0 when it cannot be read.
+ULONGLONG ProcessCreationTime(HANDLE process);
 
 // One server process, held by its handle so that its id is not reused while
 // the test looks at it. Move-only.

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "ChildProcess.h"
 #include "DialogWatcher.h"
 #include "RegistrySandbox.h"
+#include "ServerProcess.h"
 #include "TempFolder.h"
 
 using namespace testsupport;
@@ -65,4 +69,32 @@ TEST(TempFolder, RemovesItsFilesAfterwards) {
     EXPECT_EQ("abc", ReadWholeFile(file));
   }
   EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(file.c_str()));
+}
+
+// A process names its parent by id, and an id is given again once its
+// process is gone: a process that outlived its parent is not the child of
+// the id's next holder (a test program with the id of the process that
+// started Wine's services ended them as its servers).
+TEST(ServerProcess, AProcessThatOutlivedItsParentIsNotTheChildOfTheIdsNextHolder) {
+  auto lists = [](const std::vector<DWORD>& ids, DWORD id) { return std::find(ids.begin(), ids.end(), id) != ids.end(); };
+  ChildResult parent = RunChild(L"\"" + SiblingPath(L"test_child.exe") + L"\" spawn 60000", 30000);
+  ASSERT_TRUE(parent.started && !parent.timedOut);
+  ASSERT_EQ(0u, parent.exitCode);
+  unsigned long id = 0;
+  ASSERT_EQ(1, std::sscanf(parent.output.c_str(), "started %lu", &id)) << parent.output;
+  ServerProcess orphan(id);
+  ASSERT_TRUE(orphan.Running());
+
+  EXPECT_TRUE(lists(ProcessesStartedBy(parent.processId, parent.createdAt), id)) << "its parent, ended since";
+  FILETIME now = {};
+  GetSystemTimeAsFileTime(&now);
+  const ULONGLONG later = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  EXPECT_FALSE(lists(ProcessesStartedBy(parent.processId, later), id)) << "a later process with its parent's id";
+  orphan.End(0);
+
+  // A child of this process is listed as such.
+  ChildProcess child;
+  ASSERT_TRUE(child.Start(L"\"" + SiblingPath(L"test_child.exe") + L"\" sleep 60000"));
+  EXPECT_TRUE(lists(ProcessesStartedBy(GetCurrentProcessId()), child.Id()));
+  child.Kill();
 }

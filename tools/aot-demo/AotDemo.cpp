@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "OMBREL.h"
-#include "browserproxy/core/NorvaKernelWrapper.h"
+#include "browserproxy/kernel/NorvaKernelWrapper.h"
 #include "platform/com/Bstr.h"
-#include "platform/com/Variant.h"
 #include "platform/com/ComApartment.h"
+#include "platform/com/Variant.h"
 #include "platform/win/WindowImage.h"
 
 namespace {

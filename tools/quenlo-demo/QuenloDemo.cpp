@@ -11,7 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "AcrobatMessengerHosts.h"
 #include "HostFabric.h"
+#include "OfficeHosts.h"
+#include "OpenOfficeHosts.h"
 #include "platform/win/WindowImage.h"
 
 namespace {
@@ -158,18 +161,23 @@ int Demo(const std::wstring& screenshots) {
   machine.AddOpera(L"Opera 11.64");
   machine.AddOperaProfile(appData, hostfab::FabricatedMachine::SampleOperaPrefs());
   Print(L"  Opera 11.64 with its operaprefs.ini, runner Vestrun.exe");
+  hostfab::AddSampleOffice(machine);
+  hostfab::KeptFile acrobatRegister(hostfab::AcrobatRegisterPath());
+  for (const std::wstring& line : hostfab::AddAcrobatAndMessengers(machine)) Print(L"  " + line);
+  Print(hostfab::AddOpenOfficeHost(machine, appData));
 
   machine.Watch(HKEY_CLASSES_ROOT, L"CLSID\\{837EB034-DE5A-4163-B999-9DEDBE967243}");
   machine.Watch(HKEY_CLASSES_ROOT, L"CLSID\\{1E10CB55-1F06-4CAB-B8BB-937D451F7521}");
   machine.Watch(HKEY_LOCAL_MACHINE, L"Software\\Google\\Chrome");
   machine.WatchFolder(appData + L"\\Mozilla");
   machine.WatchFolder(appData + L"\\Opera");
+  machine.WatchFolder(machine.Root() + L"Programs");
 
   int failures = 0;
   hostfab::Footprint before = machine.Snapshot();
   Print(L"");
-  Print(L"Quenlo.exe /i ie|iep|ff|gc|os");
-  Started on = Start(L"/i ie|iep|ff|gc|os");
+  Print(L"Quenlo.exe /i ie|iep|ff|gc|os|aa|aap|qi");
+  Started on = Start(L"/i ie|iep|ff|gc|os|aa|aap|qi");
   DWORD code = on.process ? Finish(on, 120000) : 9997;
   Print(L"  exit code " + std::to_wstring(code));
   hostfab::Footprint switchedOn = machine.Snapshot();
@@ -194,6 +202,15 @@ int Demo(const std::wstring& screenshots) {
     HRESULT hr = SaveDialogPicture(window, png);
     Print(L"  saved " + png + (SUCCEEDED(hr) ? L"" : L" FAILED"));
     if (FAILED(hr)) ++failures;
+    // The groups below the first screenful (the messengers last).
+    HWND tree = GetDlgItem(window, 1000);
+    TreeView_EnsureVisible(tree, TreeView_GetLastVisible(tree));
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Sleep(500);
+    std::wstring end = screenshots + L"\\quenlo-tree-end.png";
+    HRESULT endResult = SaveDialogPicture(window, end);
+    Print(L"  saved " + end + (SUCCEEDED(endResult) ? L"" : L" FAILED"));
+    if (FAILED(endResult)) ++failures;
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
   } else {
     Print(L"  the dialog did not show");

@@ -16,8 +16,8 @@
 #include <thread>
 
 #include "browserproxy/core/ConnectorFactory.h"
-#include "browserproxy/core/NorvaVQDWrapper.h"
-#include "browserproxy/core/ServerConnectorSetup.h"
+#include "browserproxy/server/NorvaVQDWrapper.h"
+#include "browserproxy/server/ServerConnectorSetup.h"
 #include "browserproxy/ui/ProgressDlg.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComError.h"

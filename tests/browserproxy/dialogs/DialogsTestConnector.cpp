@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "browserproxy/core/ConnectorFactory.h"
-#include "browserproxy/core/IProgressDlg.h"
+#include "browserproxy/ui/IProgressDlg.h"
 #include "platform/com/ComError.h"
 #include "platform/com/ComObject.h"
 #include "platform/com/ComPtr.h"

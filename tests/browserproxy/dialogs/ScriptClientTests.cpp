@@ -169,7 +169,7 @@ TEST_F(ScriptClient, EveryMethodAnswersAndTheServerSurvivesBadArguments) {
   EXPECT_EQ("0", answers["TranslateTextWithProgress bad"]) << "a missing source is made empty: the hint, S_FALSE";
   // The script's Tessiva is still there after its bad arguments; then it is ended,
   // so that it serves no later test.
-  const auto scriptServers = testsupport::ProcessesStartedBy(run.processId);
+  const auto scriptServers = testsupport::ProcessesStartedBy(run.processId, run.createdAt);
   EXPECT_EQ(1u, scriptServers.size() + tessivaserver::RunningServers().size()) << "Tessiva still runs";
   for (DWORD server : scriptServers) testsupport::EndServerAndItsServers(server);
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "browserproxy/core/PageLanguagePatterns.h"
+#include "browserproxy/kernel/PageLanguagePatterns.h"
 #include "platform/regex/Regex.h"
 
 namespace {
