@@ -1,6 +1,6 @@
 #include "analyzer/KeywordListText.h"
 
-#include <unordered_set>
+#include <functional>
 
 #include "shared/CharLibrary.h"
 
@@ -21,15 +21,33 @@ std::vector<std::wstring> SplitEntries(std::wstring_view list) {
 }
 
 std::wstring AnalyzerTextOf(std::wstring_view list) {
+  // Views into the list and an open-addressed table of them: no allocation
+  // per entry, so the time stays linear in the list's length.
+  size_t entries = 1;
+  for (size_t at = list.find(L"\r\n"); at != std::wstring_view::npos; at = list.find(L"\r\n", at + 2)) ++entries;
+  size_t slots = 16;
+  while (slots < 2 * entries) slots *= 2;
+  std::vector<std::wstring_view> seen(slots);
+  std::vector<bool> used(slots, false);
+  const std::hash<std::wstring_view> hash;
   std::wstring text;
-  std::unordered_set<std::wstring> seen;
-  for (const std::wstring& entry : SplitEntries(list)) {
-    std::wstring word(FormPartOf(entry));
-    if (!seen.insert(word).second) continue;
-    text += word;
-    text += L"\r\n";
+  text.reserve(list.size() + 2);
+  size_t start = 0;
+  for (;;) {
+    const size_t end = list.find(L"\r\n", start);
+    const std::wstring_view word =
+        FormPartOf(list.substr(start, end == std::wstring_view::npos ? std::wstring_view::npos : end - start));
+    size_t slot = hash(word) & (slots - 1);
+    while (used[slot] && seen[slot] != word) slot = (slot + 1) & (slots - 1);
+    if (!used[slot]) {
+      used[slot] = true;
+      seen[slot] = word;
+      text += word;
+      text += L"\r\n";
+    }
+    if (end == std::wstring_view::npos) return text;
+    start = end + 2;
   }
-  return text;
 }
 
 std::wstring DecodeUtf16List(const std::vector<BYTE>& bytes) {

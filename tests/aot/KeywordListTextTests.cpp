@@ -36,6 +36,20 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
+// A long list, each word with its form and repeated: every word once, in the
+// order first seen, however many entries share a hash bucket.
+TEST(KeywordEntries, ALongListKeepsEachWordOnceInOrder) {
+  std::wstring list, expected;
+  for (int i = 0; i < 5000; ++i) {
+    const std::wstring word = L"w" + std::to_wstring(i);
+    list += word + L"\r\n" + word + L"s#123#" + word + L"\r\n" + (i % 3 == 0 ? L"w0\r\n" + word + L"\r\n" : L"");
+    expected += word + L"\r\n" + word + L"s\r\n";
+  }
+  list += L"W0";
+  expected += L"W0\r\n";
+  EXPECT_EQ(expected, AnalyzerTextOf(list));
+}
+
 TEST(KeywordEntries, FormsBelongToTheirWholeKeyword) {
   EXPECT_EQ(std::wstring_view(L"bank"), KeywordOfForm(L"banks#123#bank").value());
   EXPECT_EQ(std::wstring_view(L"banker"), KeywordOfForm(L"bankers#123#banker").value());
