@@ -5,6 +5,7 @@
 #include "platform/base/Handles.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
+#include "platform/win/MessagePump.h"
 
 namespace {
 
@@ -77,29 +78,14 @@ HRESULT CallProxyMethod(IDispatch* proxy, const wchar_t* name, VARIANT* args, UI
   context.args = args;
   context.count = count;
   HRESULT code = E_FAIL;
-  bool quit = false;
-  WPARAM quitCode = 0;
   ComPtr<IGlobalInterfaceTable> table;
   try {
     table = GlobalTable();
     if (!table || FAILED(table->RegisterInterfaceInGlobal(proxy, IID_IDispatch, &context.cookie))) return E_FAIL;
     platform::UniqueKernelHandle thread(g_starter(CallProxyWorker, &context));
     if (thread) {
-      HANDLE waited = thread.Get();
-      for (;;) {
-        DWORD wait = MsgWaitForMultipleObjects(1, &waited, FALSE, INFINITE, QS_ALLINPUT);
-        if (wait == WAIT_OBJECT_0 || wait == WAIT_FAILED) break;
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-          if (message.message == WM_QUIT) {
-            quit = true;
-            quitCode = message.wParam;
-            break;
-          }
-          TranslateMessage(&message);
-          DispatchMessageW(&message);
-        }
-      }
+      // The browser's loop must still see a quit it asks for meanwhile.
+      platform::PumpMessagesUntilPastQuit(thread.Get(), INFINITE);
       WaitForSingleObject(thread.Get(), INFINITE);
       thread.Reset();
       code = context.code;
@@ -111,7 +97,5 @@ HRESULT CallProxyMethod(IDispatch* proxy, const wchar_t* name, VARIANT* args, UI
   } catch (...) {
   }
   if (context.cookie && table) table->RevokeInterfaceFromGlobal(context.cookie);
-  // The browser's loop must still see the quit it asked for.
-  if (quit) PostQuitMessage(static_cast<int>(quitCode));
   return code;
 }

@@ -8,6 +8,7 @@
 #include "browserproxy/server/VQDRequest.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComError.h"
+#include "platform/win/MessagePump.h"
 #include "platform/win/UniqueHandle.h"
 
 using platform::ComError;
@@ -17,28 +18,6 @@ using platform::UniqueKernelHandle;
 namespace {
 
 constexpr DWORD kPollIntervalMs = 10;
-
-// Dispatches this thread's messages until the handle is signalled. A quit
-// message is kept aside and posted again at the end for the loop that owns it.
-void WaitPumping(HANDLE handle) {
-  bool quit = false;
-  WPARAM quitCode = 0;
-  for (;;) {
-    const DWORD wait = MsgWaitForMultipleObjectsEx(1, &handle, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (wait != WAIT_OBJECT_0 + 1) break;
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        quit = true;
-        quitCode = msg.wParam;
-        continue;
-      }
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-  if (quit) PostQuitMessage(static_cast<int>(quitCode));
-}
 
 // The whole file, opened for reading only and shared with other readers.
 bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>& bytes) {
@@ -188,7 +167,7 @@ class PollThread {
   void Join() {
     if (!thread_) return;
     stop_ = true;
-    WaitPumping(thread_.Get());
+    platform::PumpMessagesUntilPastQuit(thread_.Get(), INFINITE);
     thread_.Reset();
   }
 

@@ -11,7 +11,15 @@ DWORD Remaining(DWORD timeoutMs, ULONGLONG start) {
   return elapsed >= timeoutMs ? 0 : static_cast<DWORD>(timeoutMs - elapsed);
 }
 
-PumpResult Pump(HANDLE handle, const std::function<bool()>* done, DWORD timeoutMs) {
+// A WM_QUIT taken from the queue while waiting on: posted again when the wait ends.
+struct HeldQuit {
+  bool held = false;
+  WPARAM code = 0;
+};
+
+// Without `held`, a WM_QUIT ends the wait (Quit); with it, the quit is kept
+// there and the wait goes on.
+PumpResult Pump(HANDLE handle, const std::function<bool()>* done, DWORD timeoutMs, HeldQuit* held) {
   const ULONGLONG start = GetTickCount64();
   for (;;) {
     if (done && (*done)()) return PumpResult::Done;
@@ -33,6 +41,11 @@ PumpResult Pump(HANDLE handle, const std::function<bool()>* done, DWORD timeoutM
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) {
+        if (held) {
+          held->held = true;
+          held->code = msg.wParam;
+          continue;
+        }
         PostQuitMessage(static_cast<int>(msg.wParam));
         return PumpResult::Quit;
       }
@@ -65,10 +78,17 @@ PumpResult DispatchWaitingMessages() {
   return PumpResult::Done;
 }
 
-PumpResult PumpMessagesUntil(HANDLE handle, DWORD timeoutMs) { return Pump(handle, nullptr, timeoutMs); }
+PumpResult PumpMessagesUntil(HANDLE handle, DWORD timeoutMs) { return Pump(handle, nullptr, timeoutMs, nullptr); }
+
+PumpResult PumpMessagesUntilPastQuit(HANDLE handle, DWORD timeoutMs) {
+  HeldQuit quit;
+  const PumpResult result = Pump(handle, nullptr, timeoutMs, &quit);
+  if (quit.held) PostQuitMessage(static_cast<int>(quit.code));
+  return result;
+}
 
 PumpResult PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs, HANDLE wake) {
-  return Pump(wake, &done, timeoutMs);
+  return Pump(wake, &done, timeoutMs, nullptr);
 }
 
 }  // namespace platform

@@ -16,6 +16,9 @@ enum class PumpResult {
 // MsgWaitForMultipleObjectsEx between messages, never spins.
 // Waits until the handle is signalled.
 PumpResult PumpMessagesUntil(HANDLE handle, DWORD timeoutMs);
+// As above, but a WM_QUIT does not end the wait: it is kept aside and posted
+// again when the wait ends (Done or TimedOut), for the loop that owns it.
+PumpResult PumpMessagesUntilPastQuit(HANDLE handle, DWORD timeoutMs);
 // Waits until done() is true; it is tested before waiting and after every
 // message. A condition that another thread changes without a message needs
 // a wake handle that the thread signals: an auto-reset event, or a handle

@@ -64,6 +64,36 @@ TEST(MessagePump, QuitIsReportedAndLeftForTheOuterLoop) {
   EXPECT_EQ(17u, msg.wParam);
 }
 
+TEST(MessagePump, PastQuitWaitsOnAndPostsTheQuitAgainAtTheEnd) {
+  Counter counter;
+  ASSERT_TRUE(counter.Make());
+  UniqueKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  HWND target = counter.Hwnd();
+  HANDLE event = done.Get();
+  PostQuitMessage(23);
+  std::thread worker([target, event] {
+    // Handled after the quit was taken from the queue: the wait went on.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(target, WM_APP + 1, 0, 0, SMTO_NORMAL, 5000, &answer);
+    SetEvent(event);
+  });
+  EXPECT_EQ(PumpResult::Done, PumpMessagesUntilPastQuit(done.Get(), 5000));
+  worker.join();
+  EXPECT_EQ(1, counter.sent);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(23u, msg.wParam);
+}
+
+TEST(MessagePump, PastQuitPostsTheQuitAgainWhenTheWaitTimesOut) {
+  PostQuitMessage(29);
+  UniqueKernelHandle never(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  EXPECT_EQ(PumpResult::TimedOut, PumpMessagesUntilPastQuit(never.Get(), 200));
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(29u, msg.wParam);
+}
+
 TEST(MessagePump, DispatchesEveryWaitingMessageWithoutWaiting) {
   Counter counter;
   ASSERT_TRUE(counter.Make());
