@@ -22,10 +22,7 @@ std::ostream& operator<<(std::ostream& out, const State& s) {
 class AcrobatMessengerProgramTest : public testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    machine_ = std::make_unique<hostfab::FabricatedMachine>(std::wstring(temp) + L"quenlo-acromsg-" +
-                                                            std::to_wstring(GetCurrentProcessId()));
+    machine_ = std::make_unique<hostfab::FabricatedMachine>(ProcessTempFolder(L"quenlo-acromsg-"));
     register_ = std::make_unique<hostfab::KeptFile>(hostfab::AcrobatRegisterPath());
     register_->Clear();
     hostfab::AddAcrobatAndMessengers(*machine_);

@@ -12,17 +12,22 @@
 #include "extmanager/Switch.h"
 #include "extmanager/SystemSeams.h"
 
+// A folder below the temporary folder, `prefix` followed by this process's id,
+// which no other test program uses at the same time.
+inline std::wstring ProcessTempFolder(const std::wstring& prefix) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp) + prefix + std::to_wstring(GetCurrentProcessId());
+}
+
 // A fabricated machine for one test, with the current user "bob" (not an
 // administrator) whose folders live inside it; every seam is reset and the
 // machine undone afterwards.
 class HostTest : public testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    std::wstring root = std::wstring(temp) + L"quenlo-hosts-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                        std::to_wstring(GetTickCount());
-    machine_ = std::make_unique<hostfab::FabricatedMachine>(root);
+    machine_ = std::make_unique<hostfab::FabricatedMachine>(ProcessTempFolder(L"quenlo-hosts-") + L"-" +
+                                                            std::to_wstring(GetTickCount()));
     appData_ = machine_->AddUser(L"bob");
     Seams().userName = L"bob";
     Seams().roamingAppData = appData_;

@@ -10,6 +10,7 @@
 
 #include "ChildProcess.h"
 #include "HostFabric.h"
+#include "HostFixture.h"
 #include "OfficeHosts.h"
 #include "RegistrySandbox.h"
 
@@ -30,10 +31,7 @@ const std::wstring kOffice = L"Software\\Microsoft\\Office\\";
 class OfficeProgramTest : public testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    machine_ = std::make_unique<hostfab::FabricatedMachine>(std::wstring(temp) + L"quenlo-office-" +
-                                                            std::to_wstring(GetCurrentProcessId()));
+    machine_ = std::make_unique<hostfab::FabricatedMachine>(ProcessTempFolder(L"quenlo-office-"));
     hostfab::RemoveOffice(*machine_);
     for (const wchar_t* app : {L"Word", L"Outlook", L"Excel"}) hostfab::AddOfficeApp(*machine_, L"11.0", app);
     hostfab::AddOfficeApp(*machine_, L"14.0", L"Word");

@@ -429,10 +429,7 @@ bool Present(const std::wstring& path) { return GetFileAttributesW(path.c_str())
 class OpenOfficeProgramTest : public testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    machine_ = std::make_unique<hostfab::FabricatedMachine>(std::wstring(temp) + L"quenlo-oo-program-" +
-                                                            std::to_wstring(GetCurrentProcessId()));
+    machine_ = std::make_unique<hostfab::FabricatedMachine>(ProcessTempFolder(L"quenlo-oo-program-"));
     appData_ = RoamingAppDataFolder();
     ASSERT_FALSE(appData_.empty());
     ASSERT_FALSE(Present(appData_ + L"\\OpenOffice.org")) << "the prefix already has a profile";

@@ -21,10 +21,7 @@ struct State {
 class ProgramTest : public testing::Test {
  protected:
   void SetUp() override {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    machine_ = std::make_unique<hostfab::FabricatedMachine>(std::wstring(temp) + L"quenlo-program-" +
-                                                            std::to_wstring(GetCurrentProcessId()));
+    machine_ = std::make_unique<hostfab::FabricatedMachine>(ProcessTempFolder(L"quenlo-program-"));
     appData_ = RoamingAppDataFolder();
     ASSERT_FALSE(appData_.empty());
   }

@@ -182,6 +182,11 @@ struct Driver {
     return true;
   }
   bool ApplyEnabled() { return IsWindowEnabled(GetDlgItem(dialog, IDC_QUENLO_APPLY)); }
+  // The notification a click on Apply sends, posted (the dialog's answer is modal).
+  void ClickApply() {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_QUENLO_APPLY)));
+  }
   bool WaitApplyEnabled(bool wanted, DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 20, Sleep(20))
       if (ApplyEnabled() == wanted) return true;
@@ -282,8 +287,7 @@ TEST_F(TreeDialogTest, ToggleApplyAndBroadcast) {
     ASSERT_TRUE(d.ClickIcon(opera));
     ASSERT_TRUE(d.ClickIcon(chrome));
     EXPECT_TRUE(d.WaitApplyEnabled(true, 3000));
-    PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+    d.ClickApply();
     HWND box = d.WaitBox(15000, &restartText);
     ASSERT_TRUE(box) << "no restart message";
     d.Press(box, IDOK);
@@ -307,8 +311,7 @@ TEST_F(TreeDialogTest, ARefusedItemShowsItsOldStateAfterApplyAndTheBroadcastStil
     HTREEITEM chrome = d.Find(L"Google Chrome 20.0");
     ASSERT_TRUE(chrome && d.ClickIcon(chrome));
     ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
-    PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+    d.ClickApply();
     HWND box = d.WaitBox(15000, &errorText);
     ASSERT_TRUE(box);
     d.Press(box, IDOK);
@@ -389,8 +392,7 @@ TEST_F(TreeDialogTest, EachAcrobatEditionAppliesOnlyItsOwnItemsBesideTheMessenge
         // The ordinary edition on; the VQD edition's item of the same version stays off.
         ASSERT_TRUE(d.ClickIcon(item));
         ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
-        PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+        d.ClickApply();
         HWND box = d.WaitBox(15000, nullptr);
         ASSERT_TRUE(box) << "no restart message";
         d.Press(box, IDOK);
@@ -417,8 +419,7 @@ TEST_F(TreeDialogTest, SkypeItemsShareTheStateTheUserGaveOne) {
         EXPECT_TRUE(d.Checked(first)) << "on until recorded otherwise";
         ASSERT_TRUE(d.ClickIcon(second));
         ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
-        PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+        d.ClickApply();
         HWND box = d.WaitBox(15000, nullptr);
         ASSERT_TRUE(box) << "no restart message";
         d.Press(box, IDOK);
@@ -476,8 +477,7 @@ TEST_F(TreeDialogTest, OfficeItemsOfTwoEditionsAreAppliedEachFromItsOwnGroup) {
         ASSERT_TRUE(d.ClickIcon(excel));
         ASSERT_TRUE(d.ClickIcon(wordVqd));
         ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
-        PostMessageW(d.dialog, WM_COMMAND, MAKEWPARAM(IDC_QUENLO_APPLY, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(d.dialog, IDC_QUENLO_APPLY)));
+        d.ClickApply();
         HWND box = d.WaitBox(15000, &restartText);
         ASSERT_TRUE(box) << "no restart message";
         d.Press(box, IDOK);
