@@ -8,9 +8,9 @@
 
 #include "DialogWatcher.h"
 #include "HostFabric.h"
-#include "extmanager/ExceptSW.h"
-#include "extmanager/Switch.h"
-#include "extmanager/SystemSeams.h"
+#include "extmanager/probes/SystemSeams.h"
+#include "extmanager/switches/ExceptSW.h"
+#include "extmanager/switches/Switch.h"
 
 // A folder below the temporary folder, `prefix` followed by this process's id,
 // which no other test program uses at the same time.

@@ -1,8 +1,0 @@
-#include "extmanager/SystemSeams.h"
-
-SystemSeams& Seams() {
-  static SystemSeams seams;
-  return seams;
-}
-
-void ResetSeams() { Seams() = SystemSeams{}; }

@@ -1,0 +1,101 @@
+#include "extmanager/hostfiles/TextFiles.h"
+
+#include <windows.h>
+
+#include "extmanager/probes/LongPath.h"
+#include "platform/base/Handles.h"
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  platform::UniqueFileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > (1LL << 30)) return false;
+  bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD read = 0;
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
+    if (!ReadFile(file.Get(), bytes.data() + done, chunk, &read, nullptr) || read == 0) return false;
+    done += read;
+  }
+  return true;
+}
+
+bool MakeFolderPath(const std::wstring& folder) {
+  std::wstring path = folder;
+  while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  size_t cut = path.find_last_of(L"\\/");
+  if (cut != std::wstring::npos && cut > 2 && !MakeFolderPath(path.substr(0, cut))) return false;
+  return CreateDirectoryW(LongPath(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool CanWriteFile(const std::wstring& path) {
+  // Wine lets an administrator open a read-only file for writing; Windows does not.
+  DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+  platform::UniqueFileHandle file(CreateFileW(LongPath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Valid();
+}
+
+bool ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
+  std::wstring temporary = path + L".quenlo-new";
+  {
+    platform::UniqueFileHandle file(CreateFileW(LongPath(temporary).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+      DWORD written = 0;
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
+      ok = WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
+      done += written;
+    }
+    if (!ok || !FlushFileBuffers(file.Get())) {
+      file.Reset();
+      DeleteFileW(LongPath(temporary).c_str());
+      return false;
+    }
+  }
+  // A read-only target stays as it is, as it would for a direct write.
+  DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    DeleteFileW(LongPath(temporary).c_str());
+    return false;
+  }
+  if (!MoveFileExW(LongPath(temporary).c_str(), LongPath(path).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DeleteFileW(LongPath(temporary).c_str());
+    return false;
+  }
+  return true;
+}
+
+bool DecodeUtf8(const std::string& bytes, std::wstring& text) {
+  text.clear();
+  if (bytes.empty()) return true;
+  int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+                                   nullptr, 0);
+  if (length <= 0) return false;
+  text.assign(length, L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                      length);
+  return true;
+}
+
+std::string EncodeUtf8(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string bytes(length > 0 ? length : 0, '\0');
+  if (length > 0)
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
+                        nullptr);
+  return bytes;
+}

@@ -1,0 +1,8 @@
+#include "extmanager/probes/SystemSeams.h"
+
+SystemSeams& Seams() {
+  static SystemSeams seams;
+  return seams;
+}
+
+void ResetSeams() { Seams() = SystemSeams{}; }
