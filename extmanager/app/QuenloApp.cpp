@@ -15,6 +15,8 @@ UINT PluginSwitchedMessage() {
 }
 
 namespace {
+
+constexpr char kLogUnit[] = "QuenloApp.cpp";
 // Registered at start, as the plug-ins that listen expect.
 const UINT g_registeredAtStart = PluginSwitchedMessage();
 

@@ -31,4 +31,7 @@ class QuenloLog {
   bool enabled_ = true;
 };
 
-#define QUENLO_LOG(...) QuenloLog::Instance().Log(__FILE__, __LINE__, __VA_ARGS__)
+// A unit that writes records names itself once, as its records show it
+// (`constexpr char kLogUnit[] = "MsnSW.cpp";`): a record tells which unit
+// wrote it, never the folders the program was built in.
+#define QUENLO_LOG(...) QuenloLog::Instance().Log(kLogUnit, __LINE__, __VA_ARGS__)

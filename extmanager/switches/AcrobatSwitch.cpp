@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr char kLogUnit[] = "AcrobatSW.cpp";
+
 constexpr int kVqdKind = 0x100000;
 constexpr wchar_t kSection[] = L"PLUGINS";
 

@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr char kLogUnit[] = "AcroVersion.cpp";
+
 struct Product {
   const wchar_t* key;
   const wchar_t* displayName;

@@ -8,7 +8,7 @@
 
 bool CICQSW::IsPluginInstalled() {
   try {
-    std::wstring folder = CompanionFolder(L"ICQ", L"NrvaICQ");
+    std::wstring folder = CompanionFolder("ICQSW.cpp", L"ICQ", L"NrvaICQ");
     pluginFile_ = L"NrvaICQ.exe";
     probeResult_ = CanOpenFile(folder + pluginFile_) ? 1 : 0;
     return probeResult_ == 1;

@@ -34,15 +34,16 @@ LONG WriteMessengerState(const wchar_t* valueName, bool on, const wchar_t** step
   return RegSetValueExW(open.Get(), valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
 }
 
-std::wstring CompanionFolder(const wchar_t* messenger, const wchar_t* valueName) {
+std::wstring CompanionFolder(const char* logUnit, const wchar_t* messenger, const wchar_t* valueName) {
   CRegistryKey key;
   if (!key.Open(HKEY_LOCAL_MACHINE, kProductFoldersKey, KEY_READ)) {
-    QUENLO_LOG(L"%s#%s#%s", messenger, L"REGISTRY", L"Error open HKEY_LOCAL_MACHINE");
+    QuenloLog::Instance().Log(logUnit, __LINE__, L"%s#%s#%s", messenger, L"REGISTRY",
+                              L"Error open HKEY_LOCAL_MACHINE");
     throw CExceptSW(L"Folders", messenger, CExceptSW::kNoRights);
   }
   std::wstring folder = key.ReadStringValue(valueName, L"");
   if (folder.empty()) {
-    QUENLO_LOG(L"%s#%s#%s", messenger, L"REGISTRY", L"Error read plugin folder");
+    QuenloLog::Instance().Log(logUnit, __LINE__, L"%s#%s#%s", messenger, L"REGISTRY", L"Error read plugin folder");
     throw CExceptSW(valueName, messenger, CExceptSW::kNoRights);
   }
   return folder;

@@ -19,5 +19,6 @@ LONG WriteMessengerState(const wchar_t* valueName, bool on, const wchar_t** step
 
 // The companion's folder, the value `valueName` of the product's Folders key
 // (it ends with a separator). When the key or the value is missing the
-// failure is logged for `messenger` and CExceptSW (reason 2) thrown.
-std::wstring CompanionFolder(const wchar_t* messenger, const wchar_t* valueName);
+// failure is logged for `messenger`, as a record of the messenger's switch
+// `logUnit`, and CExceptSW (reason 2) thrown.
+std::wstring CompanionFolder(const char* logUnit, const wchar_t* messenger, const wchar_t* valueName);

@@ -9,12 +9,14 @@
 #include "platform/win/UniqueHandle.h"
 
 namespace {
+
+constexpr char kLogUnit[] = "MsnSW.cpp";
 constexpr wchar_t kMessenger[] = L"Windows Live Messenger";
 }
 
 bool CMsnSW::IsPluginInstalled() {
   try {
-    std::wstring folder = CompanionFolder(kMessenger, L"NorvaMSN");
+    std::wstring folder = CompanionFolder(kLogUnit, kMessenger, L"NorvaMSN");
     pluginFile_ = L"NorvaMSN.chm";
     probeResult_ = CanOpenFile(folder + pluginFile_) ? 1 : 0;
     return probeResult_ == 1;

@@ -9,9 +9,9 @@
 #include "platform/win/UniqueHandle.h"
 #include "shared/RegistryKey.h"
 
-#define OFFICE_LOG(...) QuenloLog::Instance().Log(".\\MSOfficeSW.cpp", __LINE__, __VA_ARGS__)
-
 namespace {
+
+constexpr char kLogUnit[] = "MSOfficeSW.cpp";
 
 // What each kind needs: its mode, the product folder (a Folders value), the
 // library looked for there (none: the ProgID + ".dll") and the add-in class
@@ -186,7 +186,7 @@ bool CMSOfficeSW::IsOfficeAppInstalled(int index) {
   const std::wstring& app = appNames_[index];
   const std::wstring office = L"Software\\Microsoft\\Office\\";
   auto found = [&](const wchar_t* label) {
-    OFFICE_LOG(L"%s#%s#%s", label, app.c_str(), L"Application Installed");
+    QUENLO_LOG(L"%s#%s#%s", label, app.c_str(), L"Application Installed");
     return true;
   };
   // FrontPage 2000 and 2002 leave no key of their own: their program file
@@ -266,12 +266,12 @@ void CMSOfficeSW::Register(const SwitchItem& item) {
   const std::wstring& app = appNames_[item.tag];
   OfficeAddinKey key(app, progId);
   if (key.OpenParent() != ERROR_SUCCESS) {
-    OFFICE_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(), L"Can't register addin(no key in registry)");
+    QUENLO_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(), L"Can't register addin(no key in registry)");
     throw CExceptSW(L"open " + OfficeAddinKey::ParentPath(app), item.group, CExceptSW::kStepFailed);
   }
   bool created = false;
   if (key.CreateKey(&created) != ERROR_SUCCESS) {
-    OFFICE_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(), L"Can't register addin(error write to registry)");
+    QUENLO_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(), L"Can't register addin(error write to registry)");
     throw CExceptSW(L"create " + key.Path(), item.group, CExceptSW::kStepFailed);
   }
 
@@ -296,7 +296,7 @@ void CMSOfficeSW::Register(const SwitchItem& item) {
     // A load entry without its values would show the add-in on while Office
     // cannot load it: a key made here goes again.
     if (created) key.Delete();
-    OFFICE_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(), L"Can't register addin(error write to registry)");
+    QUENLO_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(), L"Can't register addin(error write to registry)");
     throw CExceptSW(L"write " + key.Path(), item.group, CExceptSW::kStepFailed);
   }
 }
@@ -306,7 +306,7 @@ void CMSOfficeSW::Unregister(const SwitchItem& item) {
   if (progId.empty()) throw CExceptSW(L"no add-in for the item", item.group, CExceptSW::kStepFailed);
   OfficeAddinKey key(appNames_[item.tag], progId);
   if (key.Delete() != ERROR_SUCCESS) {
-    OFFICE_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(),
+    QUENLO_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(),
                L"Can't unregister addin(can't delete key in registry)");
     throw CExceptSW(L"delete " + key.Path(), item.group, CExceptSW::kStepFailed);
   }

@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr char kLogUnit[] = "OpenOfficeSW.cpp";
+
 constexpr wchar_t kOpenOfficeKey[] = L"SOFTWARE\\OpenOffice.org\\OpenOffice.org";
 constexpr wchar_t kItemName[] = L"OpenOffice.org Writer ";
 constexpr wchar_t kNoRecords[] = L"No records in Application Data";

@@ -16,6 +16,8 @@
 
 namespace {
 
+constexpr char kLogUnit[] = "QIPInfiumSW.cpp";
+
 constexpr wchar_t kMessenger[] = L"QIP Infium";
 constexpr wchar_t kPluginFile[] = L"NorvaQIP.dll";
 constexpr DWORD kDefaultLanguage = 0x419;  // Russian: the product's own texts
@@ -44,7 +46,7 @@ void CQIPInfiumSW::LanguageLibrary(std::wstring& name, std::wstring& source) {
 
 bool CQIPInfiumSW::IsPluginInstalled() {
   try {
-    std::wstring folder = CompanionFolder(kMessenger, L"NorvaQIP");
+    std::wstring folder = CompanionFolder(kLogUnit, kMessenger, L"NorvaQIP");
     pluginFile_ = kPluginFile;
     probeResult_ = CanOpenFile(folder + pluginFile_) ? 1 : 0;
     return probeResult_ == 1;
@@ -116,7 +118,7 @@ void CQIPInfiumSW::Apply(SwitchItem& item) {
     return;
   }
 
-  std::wstring source = CompanionFolder(kMessenger, L"NorvaQIP") + kPluginFile;
+  std::wstring source = CompanionFolder(kLogUnit, kMessenger, L"NorvaQIP") + kPluginFile;
   bool madeFolder = false;
   if (!FolderPresent(folder)) {
     if (!CreateDirectoryW(LongPath(folder).c_str(), nullptr)) throw CExceptSW(folder, item.group, CExceptSW::kStepFailed);

@@ -9,12 +9,14 @@
 #include "platform/win/ResourceInstance.h"
 
 namespace {
+
+constexpr char kLogUnit[] = "SkypeSW.cpp";
 constexpr wchar_t kMessenger[] = L"Skype";
 }
 
 bool CSkypeSW::IsPluginInstalled() {
   try {
-    std::wstring folder = CompanionFolder(kMessenger, L"NorvaSkype");
+    std::wstring folder = CompanionFolder(kLogUnit, kMessenger, L"NorvaSkype");
     pluginFile_ = L"NorvaSkype.exe";
     probeResult_ = CanOpenFile(folder + pluginFile_) ? 1 : 0;
     return probeResult_ == 1;

@@ -1,8 +1,11 @@
 // The Acrobat switch over a fabricated machine: versions of Adobe Acrobat
 // and Adobe Reader, both editions of the product's plug-in, and the shared
 // register "plugins.ini".
+#include <algorithm>
+
 #include "AcrobatMessengerHosts.h"
 #include "HostFixture.h"
+#include "LogCapture.h"
 #include "TempFolder.h"
 #include "Utf16File.h"
 #include "extmanager/app/QuenloLog.h"
@@ -275,13 +278,7 @@ TEST_F(AcrobatSwitchTest, AFolderThatRefusesTheCopyLeavesNothingBehind) {
 }
 
 TEST_F(AcrobatSwitchTest, TheLogTellsWhyAndWhoWasRefused) {
-  testsupport::TempFolder folder;
-  QuenloLog& log = QuenloLog::Instance();
-  std::wstring oldPath = log.Path();
-  bool oldEnabled = log.Enabled();
-  log.SetPath(folder.File(L"quenlo.log"));
-  log.SetEnabled(true);
-  log.Reset();
+  LogCapture log;
   CAcrobatSW missing(L"Adobe Acrobat", kAcrobat);
   EXPECT_FALSE(missing.IsPluginInstalled());
   Acrobat9();
@@ -291,12 +288,16 @@ TEST_F(AcrobatSwitchTest, TheLogTellsWhyAndWhoWasRefused) {
   SwitchItems items = Detect(sw);
   items[0].enabled = 1;
   sw.ApplyItems(items, true);
-  std::wstring text = testsupport::ReadUtf16File(folder.File(L"quenlo.log"));
-  log.SetPath(oldPath);
-  log.SetEnabled(oldEnabled);
+  std::wstring text = log.Text();
   EXPECT_NE(std::wstring::npos, text.find(L"\r\nAcrobat#Acrobat#No key in registry\r\n"));
   EXPECT_NE(std::wstring::npos, text.find(L"\r\nAcrobat#Plugin#No Plugin(AcroVersion)\r\n"));
   EXPECT_NE(std::wstring::npos, text.find(L"\r\nAdobe Acrobat 9.0#Adobe Acrobat#Standard user\r\n"));
+  // Each record names the unit that wrote it: the switch, or its version discovery.
+  std::vector<std::wstring> units = log.Units();
+  ASSERT_FALSE(units.empty());
+  for (const std::wstring& unit : units)
+    EXPECT_TRUE(unit == L"AcrobatSW.cpp" || unit == L"AcroVersion.cpp") << std::string(unit.begin(), unit.end());
+  EXPECT_NE(units.end(), std::find(units.begin(), units.end(), L"AcroVersion.cpp"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "AcrobatMessengerHosts.h"
 #include "ChildProcess.h"
 #include "HostFixture.h"
+#include "LogCapture.h"
 #include "TempFolder.h"
 #include "extmanager/probes/InstalledPrograms.h"
 #include "extmanager/switches/ICQSwitch.h"
@@ -70,6 +71,30 @@ TEST_F(MessengerTest, WindowsLiveMessengerIsOneItemThatCannotBeSwitched) {
   items[0].enabled = 1;
   EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
   EXPECT_EQ(std::vector<std::wstring>(), hostfab::DiffFootprints(before, machine_->Snapshot()));
+}
+
+// A record names the switch that wrote it as a bare unit name, also when
+// the companion's folder is looked up on the switch's behalf.
+TEST_F(MessengerTest, RecordsNameTheMessengerSwitchThatWroteThem) {
+  struct Row {
+    std::unique_ptr<CSwitch> sw;
+    const wchar_t* unit;
+  };
+  Row rows[] = {{std::make_unique<CMsnSW>(L"MSN"), L"MsnSW.cpp"},
+                {std::make_unique<CQIPInfiumSW>(kQipName), L"QIPInfiumSW.cpp"},
+                {std::make_unique<CSkypeSW>(kSkypeName), L"SkypeSW.cpp"},
+                {std::make_unique<CICQSW>(L"NORVA для ICQ"), L"ICQSW.cpp"}};
+  for (Row& row : rows) {
+    LogCapture log;
+    EXPECT_FALSE(row.sw->IsPluginInstalled()) << "no companion folder";
+    EXPECT_EQ(std::vector<std::wstring>{row.unit}, log.Units()) << std::string(row.unit, row.unit + wcslen(row.unit));
+  }
+  LogCapture log;
+  CMsnSW msn(L"MSN");
+  EXPECT_EQ(0, msn.IsAppInstalled()) << "no Messenger key";
+  EXPECT_EQ(std::vector<std::wstring>{L"MsnSW.cpp"}, log.Units());
+  EXPECT_NE(std::wstring::npos,
+            log.Text().find(L"Windows Live Messenger#REGISTRY#Windows Live Messenger isn't installed"));
 }
 
 TEST_F(MessengerTest, EveryIcqButItsToolbarIsAGreyedItem) {
