@@ -33,7 +33,7 @@ std::wstring FolderOf(const std::wstring& path) {
 
 bool Write(const std::wstring& path, const ProfileText& text) {
   std::string bytes;
-  return EncodeProfileText(text, bytes) && ReplaceProfileFile(path, bytes);
+  return EncodeProfileText(text, bytes) && ReplaceFileContents(path, bytes);
 }
 
 // Puts `lines` after line `after`, each ending as the file's lines end.
@@ -153,7 +153,7 @@ bool COpenOfficeProfile::EditAddons(bool enable, const std::wstring& regRel) {
   std::string pattern;
   ProfileText templ;
   if (!ReadWholeFile(TemplatePath(L"Addons.xcu"), pattern) || !ParseProfileText(pattern, templ)) return false;
-  if (!Exists(target)) return MakeFolderPath(FolderOf(target)) && ReplaceProfileFile(target, pattern);
+  if (!Exists(target)) return MakeFolderPath(FolderOf(target)) && ReplaceFileContents(target, pattern);
   ProfileText text;
   if (!ReadProfileText(target, text)) return false;
   if (text.Find(AddonsMarkers()[0]) != std::string::npos) return true;  // already there
@@ -194,7 +194,7 @@ bool COpenOfficeProfile::EditWriterWindowState(bool enable, const std::wstring& 
   ProfileText templ;
   if (!ReadWholeFile(TemplatePath(L"WriterWindowState.xcu"), pattern) || !ParseProfileText(pattern, templ))
     return false;
-  if (!Exists(target)) return MakeFolderPath(FolderOf(target)) && ReplaceProfileFile(target, pattern);
+  if (!Exists(target)) return MakeFolderPath(FolderOf(target)) && ReplaceFileContents(target, pattern);
   ProfileText text;
   if (!ReadProfileText(target, text)) return false;
   if (text.Find(marker) != std::string::npos) return true;  // already there
@@ -249,7 +249,7 @@ bool COpenOfficeProfile::EditEvents(bool enable, const std::wstring& regRel) {
   if (!ReadWholeFile(TemplatePath(L"Events.xcu"), pattern) || !ParseProfileText(pattern, templ)) return false;
   std::vector<std::pair<size_t, size_t>> ours = NodeBlocks(templ);
   if (ours.empty() || ours[0].first == 0) return false;
-  if (!Exists(target)) return !enable || (MakeFolderPath(FolderOf(target)) && ReplaceProfileFile(target, pattern));
+  if (!Exists(target)) return !enable || (MakeFolderPath(FolderOf(target)) && ReplaceFileContents(target, pattern));
   ProfileText text;
   if (!ReadProfileText(target, text)) return false;
 

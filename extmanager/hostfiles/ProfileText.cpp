@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include "extmanager/hostfiles/TextFiles.h"
-#include "extmanager/probes/LongPath.h"
-#include "platform/win/UniqueHandle.h"
 
 namespace {
 
@@ -145,42 +143,7 @@ bool EncodeProfileText(const ProfileText& text, std::string& bytes) {
   return true;
 }
 
-std::function<bool(const std::wstring&)>& RefuseNewFilesIn() {
-  static std::function<bool(const std::wstring&)> refuse;
-  return refuse;
-}
-
 bool ReadProfileText(const std::wstring& path, ProfileText& text) {
   std::string bytes;
   return ReadWholeFile(path, bytes) && ParseProfileText(bytes, text);
-}
-
-bool ReplaceProfileFile(const std::wstring& path, const std::string& bytes) {
-  DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
-  // Wine lets an administrator replace a read-only file; Windows does not.
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-    return false;
-  size_t cut = path.find_last_of(L"\\/");
-  std::wstring folder = cut == std::wstring::npos ? std::wstring(L".") : path.substr(0, cut);
-  if (RefuseNewFilesIn() && RefuseNewFilesIn()(folder)) return false;
-  // GetTempFileNameW makes the file, so two writers never share a name.
-  wchar_t temporary[MAX_PATH + 1] = {};
-  if (folder.size() > MAX_PATH - 14 || !GetTempFileNameW(folder.c_str(), L"qoo", 0, temporary)) return false;
-  bool ok = true;
-  {
-    platform::UniqueFileHandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    ok = file.Valid();
-    size_t done = 0;
-    while (ok && done < bytes.size()) {
-      DWORD written = 0;
-      DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
-      ok = WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
-      done += written;
-    }
-    ok = ok && FlushFileBuffers(file.Get());
-  }
-  ok = ok && MoveFileExW(temporary, LongPath(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temporary);
-  return ok;
 }

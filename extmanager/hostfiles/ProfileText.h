@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,13 +38,3 @@ bool EncodeProfileText(const ProfileText& text, std::string& bytes);
 
 // Reads and parses a whole file; false when it cannot be opened, read or parsed.
 bool ReadProfileText(const std::wstring& path, ProfileText& text);
-// Writes the bytes to a new file of a unique name beside `path` and then puts
-// it in the target's place in one step, so the target is either as it was or
-// wholly new. A read-only target is refused. False (target untouched, the new
-// file gone) on any failure.
-bool ReplaceProfileFile(const std::wstring& path, const std::string& bytes);
-
-// A test seam: folders where no new file may be made, as an access-control
-// list makes them on Windows (Wine lets its user write anywhere). Empty by
-// default; the program itself never sets it.
-std::function<bool(const std::wstring& folder)>& RefuseNewFilesIn();

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cwchar>
+
 #include "extmanager/probes/LongPath.h"
 #include "platform/base/Handles.h"
 
@@ -43,38 +46,60 @@ bool CanWriteFile(const std::wstring& path) {
   return file.Valid();
 }
 
+std::function<bool(const std::wstring&)>& RefuseNewFilesIn() {
+  static std::function<bool(const std::wstring&)> refuse;
+  return refuse;
+}
+
+namespace {
+
+// A new empty file beside `path`, named as GetTempFileNameW names its files
+// ("qoo" + four hex digits + ".tmp") but for folders of any length; made with
+// CREATE_NEW, so no other file, nor another writer's new file, is ever taken.
+platform::UniqueFileHandle NewFileBeside(const std::wstring& path, std::wstring& name) {
+  size_t cut = path.find_last_of(L"\\/");
+  std::wstring folder = cut == std::wstring::npos ? std::wstring(L".") : path.substr(0, cut);
+  if (RefuseNewFilesIn() && RefuseNewFilesIn()(folder)) return platform::UniqueFileHandle();
+  static LONG counter = 0;
+  DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 4);
+  for (int attempt = 0; attempt < 64; ++attempt) {
+    wchar_t leaf[16] = {};
+    swprintf(leaf, 16, L"\\qoo%04lX.tmp", (seed + InterlockedIncrement(&counter)) & 0xFFFF);
+    name = folder + leaf;
+    platform::UniqueFileHandle file(CreateFileW(LongPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return file;
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED) break;
+  }
+  name.clear();
+  return platform::UniqueFileHandle();
+}
+
+}  // namespace
+
 bool ReplaceFileContents(const std::wstring& path, const std::string& bytes) {
-  std::wstring temporary = path + L".quenlo-new";
-  {
-    platform::UniqueFileHandle file(CreateFileW(LongPath(temporary).c_str(), GENERIC_WRITE, 0, nullptr,
-                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-      DWORD written = 0;
-      DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
-      ok = WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
-      done += written;
-    }
-    if (!ok || !FlushFileBuffers(file.Get())) {
-      file.Reset();
-      DeleteFileW(LongPath(temporary).c_str());
-      return false;
-    }
-  }
-  // A read-only target stays as it is, as it would for a direct write.
+  // Windows refuses to replace a read-only file even for an administrator; Wine does not.
   DWORD attributes = GetFileAttributesW(LongPath(path).c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    DeleteFileW(LongPath(temporary).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
     return false;
+  std::wstring temporary;
+  platform::UniqueFileHandle file = NewFileBeside(path, temporary);
+  if (!file) return false;
+  bool ok = true;
+  size_t done = 0;
+  while (ok && done < bytes.size()) {
+    DWORD written = 0;
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
+    ok = WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) && written == chunk;
+    done += written;
   }
-  if (!MoveFileExW(LongPath(temporary).c_str(), LongPath(path).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(LongPath(temporary).c_str());
-    return false;
-  }
-  return true;
+  ok = ok && FlushFileBuffers(file.Get());
+  file.Reset();
+  ok = ok && MoveFileExW(LongPath(temporary).c_str(), LongPath(path).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(LongPath(temporary).c_str());
+  return ok;
 }
 
 bool DecodeUtf8(const std::string& bytes, std::wstring& text) {

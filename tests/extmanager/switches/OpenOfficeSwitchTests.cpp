@@ -6,6 +6,7 @@
 #include "OpenOfficeHosts.h"
 #include "TempFolder.h"
 #include "extmanager/hostfiles/ProfileText.h"
+#include "extmanager/hostfiles/TextFiles.h"
 #include "extmanager/probes/UserFolders.h"
 #include "extmanager/switches/OpenOfficeSwitch.h"
 
