@@ -203,6 +203,7 @@ void CquenloDlg::Apply() {
     sw->ApplyItems(collected, false);
     sw->SetItems(collected);
     for (const SwitchItem& old : before) {
+      if (old.unavailable) continue;  // never switched, never a change
       for (const SwitchItem& now : collected) {
         if (now.id != old.id) continue;
         if (now.enabled == old.enabled) {

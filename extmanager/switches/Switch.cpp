@@ -21,7 +21,9 @@ int CSwitch::GetItems(SwitchItems& out) {
 
 bool CSwitch::IsChanged(const SwitchItem& item) {
   for (const SwitchItem& stored : items_)
-    if (stored.id == item.id) return stored.enabled != item.enabled;
+    // An item that cannot be switched (its state may be -1: unknown) never
+    // differs from what the tree shows for it.
+    if (stored.id == item.id) return !stored.unavailable && stored.enabled != item.enabled;
   return false;
 }
 

@@ -28,7 +28,8 @@ class CSwitch {
   virtual void GetKinds(std::vector<int>& kinds) = 0;
   virtual void SetItems(const SwitchItems& items);
   virtual int GetItems(SwitchItems& out);
-  // True when the stored item with item.id has another state.
+  // True when the stored item with item.id has another state; never for an
+  // item that cannot be switched.
   virtual bool IsChanged(const SwitchItem& item);
   virtual std::wstring GetNote();
 

@@ -325,6 +325,75 @@ TEST_F(TreeDialogTest, ARefusedItemShowsItsOldStateAfterApplyAndTheBroadcastStil
   EXPECT_TRUE(listener.WaitReceived(1, 5000));
 }
 
+// Windows Live Messenger is listed for information only (state -1): it never
+// counts as a change, so Apply follows only what the user really changed,
+// and the restart message comes only after something was switched.
+TEST_F(TreeDialogTest, TheMessengerNeverCountsAsAChangeAndOnlyASwitchAsksForARestart) {
+  Browsers();
+  machine_->DeleteKey(HKEY_CURRENT_USER, hostfab::kMsnKey);
+  hostfab::InstallMsnAddOn(*machine_);
+  hostfab::AddWindowsLiveMessenger(*machine_);
+  static std::atomic<bool> refuseChrome{false};
+  refuseChrome = false;
+  Seams().refuseRegistry = [](const std::wstring& change) {
+    return refuseChrome && change.find(L"Chrome") != std::wstring::npos;
+  };
+  BroadcastListener listener;
+  std::wstring errorText, restartText;
+  Run(
+      [] {
+        CquenloDlg::SwitchList list;
+        list.push_back(std::make_unique<CChromeSW>(L"Google Chrome", 0x200000));
+        list.push_back(std::make_unique<CMsnSW>(L"NORVA для Windows Live Messenger"));
+        return list;
+      },
+      [&](Driver& d) {
+        HTREEITEM chrome = d.Find(L"Google Chrome 20.0");
+        HTREEITEM msn = d.Find(L"Windows Live Messenger");
+        ASSERT_TRUE(chrome && msn);
+        EXPECT_FALSE(d.ApplyEnabled());
+        // A click on the messenger, then on the root's other item and back.
+        ASSERT_TRUE(d.ClickIcon(msn));
+        EXPECT_FALSE(d.ApplyEnabled()) << "a click on the messenger changes nothing";
+        ASSERT_TRUE(d.ClickIcon(chrome));
+        EXPECT_TRUE(d.WaitApplyEnabled(true, 3000));
+        ASSERT_TRUE(d.ClickIcon(chrome));
+        EXPECT_TRUE(d.WaitApplyEnabled(false, 3000)) << "back as it was: nothing to apply";
+        // Apply with nothing changed: no message.
+        d.ClickApply();
+        EXPECT_EQ(nullptr, d.WaitBox(1500, nullptr)) << "nothing was switched";
+        // A change the switch refuses: its error, and no restart message.
+        refuseChrome = true;
+        ASSERT_TRUE(d.ClickIcon(chrome));
+        ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
+        d.ClickApply();
+        HWND box = d.WaitBox(15000, &errorText);
+        ASSERT_TRUE(box) << "no error message";
+        d.Press(box, IDOK);
+        Sleep(300);
+        HWND restart = d.WaitBox(1500, nullptr);
+        EXPECT_EQ(nullptr, restart) << "every change was refused";
+        if (restart) d.Press(restart, IDOK);
+        EXPECT_FALSE(d.Checked(chrome));
+        EXPECT_FALSE(d.ApplyEnabled());
+        // A change that goes through asks for the restart.
+        refuseChrome = false;
+        ASSERT_TRUE(d.ClickIcon(chrome));
+        ASSERT_TRUE(d.WaitApplyEnabled(true, 3000));
+        d.ClickApply();
+        box = d.WaitBox(15000, &restartText);
+        ASSERT_TRUE(box) << "no restart message";
+        d.Press(box, IDOK);
+        EXPECT_TRUE(d.WaitApplyEnabled(false, 3000));
+        EXPECT_TRUE(d.Checked(chrome));
+        EXPECT_EQ(3, d.Image(msn)) << "still shown for information";
+      });
+  EXPECT_EQ(CExceptSW(L"", L"Google Chrome", 2).text, errorText);
+  EXPECT_EQ(L"Перезапустите приложения, для которых были применены изменения.", restartText);
+  EXPECT_TRUE(listener.WaitReceived(3, 5000)) << "PLUGINSWITCHED after every Apply";
+  EXPECT_TRUE(HostKey::Exists(HKEY_LOCAL_MACHINE, CChromeSW::ExtensionKey(0x200000)));
+}
+
 TEST_F(TreeDialogTest, GroupImagesAndUnavailableItems) {
   TwoItemSwitch::applied.clear();
   Run([] {

@@ -84,6 +84,19 @@ TEST(SwitchItemsBook, IsChangedComparesByIdAndUnknownIdsAreUnchanged) {
   EXPECT_EQ(L"", sw.GetNote());
 }
 
+TEST(SwitchItemsBook, AnItemThatCannotBeSwitchedIsNeverChanged) {
+  ScriptedSwitch sw;
+  SwitchItems items = ThreeItems();
+  items[2].unavailable = 1;
+  items[2].enabled = -1;  // a state the tree cannot show
+  sw.SetItems(items);
+  for (int shown : {0, 1}) {
+    SwitchItem item = items[2];
+    item.enabled = shown;
+    EXPECT_FALSE(sw.IsChanged(item)) << "shown as " << shown;
+  }
+}
+
 TEST(SwitchApply, AFailingItemKeepsItsStateAndLaterItemsShowTheirRealState) {
   ScriptedSwitch sw;
   sw.SetItems(ThreeItems());  // all off
