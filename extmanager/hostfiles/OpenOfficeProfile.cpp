@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 #include <stdexcept>
 
+#include "extmanager/hostfiles/FileJournal.h"
 #include "extmanager/hostfiles/ProfileText.h"
 #include "extmanager/hostfiles/TextFiles.h"
 #include "extmanager/probes/FolderEntries.h"
@@ -29,11 +31,6 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(LongPath(path)
 std::wstring FolderOf(const std::wstring& path) {
   size_t cut = path.find_last_of(L'\\');
   return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut);
-}
-
-bool Write(const std::wstring& path, const ProfileText& text) {
-  std::string bytes;
-  return EncodeProfileText(text, bytes) && ReplaceFileContents(path, bytes);
 }
 
 // Puts `lines` after line `after`, each ending as the file's lines end.
@@ -86,14 +83,6 @@ bool SameTexts(const ProfileText& a, const ProfileText& b) {
   return nonEmpty(a) == nonEmpty(b);
 }
 
-// An events file that holds no more than what its template leaves without
-// the product's bindings binds nothing: it goes, as it was most likely made
-// from the template, and a missing file binds nothing either.
-bool WriteOrRemove(const std::wstring& target, const ProfileText& text, const ProfileText& skeleton) {
-  if (SameTexts(text, skeleton)) return DeleteFileW(LongPath(target).c_str()) != 0;
-  return Write(target, text);
-}
-
 // The three-blank node blocks of an Events layer: first and last line indexes.
 std::vector<std::pair<size_t, size_t>> NodeBlocks(const ProfileText& text) {
   std::vector<std::pair<size_t, size_t>> blocks;
@@ -115,8 +104,35 @@ std::vector<std::string> TextsOf(const ProfileText& text, std::pair<size_t, size
 
 }  // namespace
 
-COpenOfficeProfile::COpenOfficeProfile(std::wstring productFolder, std::wstring profileRoot, int mode)
-    : productFolder_(std::move(productFolder)), profileRoot_(std::move(profileRoot)), mode_(mode) {}
+COpenOfficeProfile::COpenOfficeProfile(std::wstring productFolder, std::wstring profileRoot, int mode,
+                                       FileJournal* journal)
+    : productFolder_(std::move(productFolder)), profileRoot_(std::move(profileRoot)), mode_(mode), journal_(journal) {}
+
+bool COpenOfficeProfile::Write(const std::wstring& path, const std::string& bytes) {
+  return (!journal_ || journal_->Keep(path)) && ReplaceFileContents(path, bytes);
+}
+
+bool COpenOfficeProfile::WriteText(const std::wstring& path, const ProfileText& text) {
+  std::string bytes;
+  return EncodeProfileText(text, bytes) && Write(path, bytes);
+}
+
+bool COpenOfficeProfile::Remove(const std::wstring& path) {
+  return (!journal_ || journal_->Keep(path)) && DeleteFileW(LongPath(path).c_str()) != 0;
+}
+
+bool COpenOfficeProfile::MakeFolder(const std::wstring& folder) {
+  if (journal_) journal_->KeepFolder(folder);
+  return MakeFolderPath(folder);
+}
+
+std::wstring COpenOfficeProfile::Relative(const std::wstring& path) const {
+  if (path.size() <= profileRoot_.size() ||
+      CompareStringOrdinal(path.c_str(), static_cast<int>(profileRoot_.size()), profileRoot_.c_str(),
+                           static_cast<int>(profileRoot_.size()), TRUE) != CSTR_EQUAL)
+    return std::wstring();
+  return path.substr(profileRoot_.size());
+}
 
 std::vector<std::string> COpenOfficeProfile::AddonsMarkers() const {
   std::string translate = IsVqd() ? "NORVAVQD" : "NORVA";
@@ -134,26 +150,44 @@ std::string COpenOfficeProfile::WindowStateMarker() const {
 }
 
 bool COpenOfficeProfile::RemoveBlocksFrom(const std::wstring& target, const std::wstring& templateName,
-                                          const std::vector<std::string>& markers) {
+                                          const std::vector<std::string>& markers, bool dropEmptySections) {
   ProfileText pattern, text;
   if (!ReadProfileText(TemplatePath(templateName), pattern)) return false;
   if (!Exists(target)) return true;  // nothing of ours there
   if (!ReadProfileText(target, text)) return false;
   bool removed = false;
   if (!RemoveBlocks(text, markers, removed)) return false;
-  // The rest stays, also when the template made the file: a profile's own
-  // file may hold exactly the same empty sections.
-  return !removed || Write(target, text);
+  // The rest stays, also when the template made the file (a profile's own
+  // file may hold exactly the same frame), unless switching on noted that it
+  // made the file, or a section, and nothing but the frame is left of it.
+  if (additions_.HasFile(Relative(target))) {
+    bool ours = false;
+    if (RemoveBlocks(pattern, markers, ours) && SameTexts(text, pattern)) return Remove(target);
+  }
+  if (dropEmptySections) {
+    for (const char* section : kSections) {
+      if (std::find(additions_.sections.begin(), additions_.sections.end(), section) == additions_.sections.end())
+        continue;
+      size_t at = text.FindExact(section);
+      size_t next = at == std::string::npos ? at : at + 1;
+      while (next < text.lines.size() && text.lines[next].text.empty()) ++next;
+      if (next >= text.lines.size() || text.lines[next].text != kSectionEnd) continue;
+      text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                       text.lines.begin() + static_cast<std::ptrdiff_t>(next) + 1);
+      removed = true;
+    }
+  }
+  return !removed || WriteText(target, text);
 }
 
 bool COpenOfficeProfile::EditAddons(bool enable, const std::wstring& regRel) {
   std::wstring target = profileRoot_ + regRel + L"\\Addons.xcu";
-  if (!enable) return RemoveBlocksFrom(target, L"Addons.xcu", AddonsMarkers());
+  if (!enable) return RemoveBlocksFrom(target, L"Addons.xcu", AddonsMarkers(), true);
 
   std::string pattern;
   ProfileText templ;
   if (!ReadWholeFile(TemplatePath(L"Addons.xcu"), pattern) || !ParseProfileText(pattern, templ)) return false;
-  if (!Exists(target)) return MakeFolderPath(FolderOf(target)) && ReplaceFileContents(target, pattern);
+  if (!Exists(target)) return MakeFolder(FolderOf(target)) && Write(target, pattern);
   ProfileText text;
   if (!ReadProfileText(target, text)) return false;
   if (text.Find(AddonsMarkers()[0]) != std::string::npos) return true;  // already there
@@ -161,6 +195,7 @@ bool COpenOfficeProfile::EditAddons(bool enable, const std::wstring& regRel) {
   // Per target line, what goes after it; sections the target lacks go
   // whole after its AddonUI line, in the template's order.
   std::map<size_t, std::vector<ProfileLine>> inserts;
+  std::vector<std::string> added;
   size_t addonUi = text.Find(kAddonUi);
   for (const char* section : kSections) {
     size_t first = templ.Find(section);
@@ -175,6 +210,7 @@ bool COpenOfficeProfile::EditAddons(bool enable, const std::wstring& regRel) {
       if (addonUi == std::string::npos) return false;
       at = addonUi;
       lines = Slice(templ, first, close);
+      added.push_back(section);
     }
     auto& slot = inserts[at];
     slot.insert(slot.end(), lines.begin(), lines.end());
@@ -182,7 +218,9 @@ bool COpenOfficeProfile::EditAddons(bool enable, const std::wstring& regRel) {
   // From the last place up, so earlier indexes stay right.
   for (auto it = inserts.rbegin(); it != inserts.rend(); ++it)
     if (!it->second.empty()) InsertAfter(text, it->first, it->second);
-  return Write(target, text);
+  if (!WriteText(target, text)) return false;
+  addedSections_.insert(addedSections_.end(), added.begin(), added.end());
+  return true;
 }
 
 bool COpenOfficeProfile::EditWriterWindowState(bool enable, const std::wstring& uiRel) {
@@ -194,7 +232,7 @@ bool COpenOfficeProfile::EditWriterWindowState(bool enable, const std::wstring& 
   ProfileText templ;
   if (!ReadWholeFile(TemplatePath(L"WriterWindowState.xcu"), pattern) || !ParseProfileText(pattern, templ))
     return false;
-  if (!Exists(target)) return MakeFolderPath(FolderOf(target)) && ReplaceFileContents(target, pattern);
+  if (!Exists(target)) return MakeFolder(FolderOf(target)) && Write(target, pattern);
   ProfileText text;
   if (!ReadProfileText(target, text)) return false;
   if (text.Find(marker) != std::string::npos) return true;  // already there
@@ -204,7 +242,7 @@ bool COpenOfficeProfile::EditWriterWindowState(bool enable, const std::wstring& 
   size_t anchor = text.Find(kStatesAnchor);
   if (anchor == std::string::npos) return true;  // no toolbar states to add to
   InsertAfter(text, anchor, Slice(templ, first, last));
-  return Write(target, text);
+  return WriteText(target, text);
 }
 
 bool COpenOfficeProfile::EditAccelerators(bool enable, const std::wstring& accelRel) {
@@ -237,7 +275,7 @@ bool COpenOfficeProfile::EditAccelerators(bool enable, const std::wstring& accel
       if (kept.size() == before) continue;
       text.lines = std::move(kept);
     }
-    if (!Write(list, text)) return false;
+    if (!WriteText(list, text)) return false;
   }
   return true;
 }
@@ -249,7 +287,7 @@ bool COpenOfficeProfile::EditEvents(bool enable, const std::wstring& regRel) {
   if (!ReadWholeFile(TemplatePath(L"Events.xcu"), pattern) || !ParseProfileText(pattern, templ)) return false;
   std::vector<std::pair<size_t, size_t>> ours = NodeBlocks(templ);
   if (ours.empty() || ours[0].first == 0) return false;
-  if (!Exists(target)) return !enable || (MakeFolderPath(FolderOf(target)) && ReplaceFileContents(target, pattern));
+  if (!Exists(target)) return !enable || (MakeFolder(FolderOf(target)) && Write(target, pattern));
   ProfileText text;
   if (!ReadProfileText(target, text)) return false;
 
@@ -264,7 +302,7 @@ bool COpenOfficeProfile::EditEvents(bool enable, const std::wstring& regRel) {
     size_t parent = text.Find(templ.lines[ours[0].first - 1].text);
     if (missing.empty() || parent == std::string::npos) return true;
     InsertAfter(text, parent, missing);
-    return Write(target, text);
+    return WriteText(target, text);
   }
 
   // Only blocks that are the template's own, line for line, are the product's.
@@ -293,7 +331,11 @@ bool COpenOfficeProfile::EditEvents(bool enable, const std::wstring& regRel) {
   }
   for (; from < skeleton.lines.size(); ++from) rest.push_back(skeleton.lines[from]);
   skeleton.lines = std::move(rest);
-  return WriteOrRemove(target, text, skeleton);
+  // An events file that holds no more than what its template leaves without
+  // the product's bindings binds nothing: it goes, as it was most likely made
+  // from the template, and a missing file binds nothing either.
+  if (SameTexts(text, skeleton)) return Remove(target);
+  return WriteText(target, text);
 }
 
 bool COpenOfficeProfile::EditLibraryList(bool enable, const std::wstring& scripts) {
@@ -313,13 +355,14 @@ bool COpenOfficeProfile::EditLibraryList(bool enable, const std::wstring& script
     if (anchor == std::string::npos) return false;
     InsertAfter(text, anchor, lines);
     // The list as it was stays beside it.
+    if (journal_ && !journal_->Keep(list + L".old")) return false;
     if (!CopyFileW(LongPath(list).c_str(), LongPath(list + L".old").c_str(), FALSE)) return false;
-    return Write(list, text);
+    return WriteText(list, text);
   }
   std::vector<ProfileLine> kept;
   for (const ProfileLine& line : text.lines)
     if (line.text.find(entry) == std::string::npos) kept.push_back(line);
   if (kept.size() == text.lines.size()) return true;
   text.lines = std::move(kept);
-  return Write(list, text);
+  return WriteText(list, text);
 }

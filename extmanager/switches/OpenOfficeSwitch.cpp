@@ -2,11 +2,15 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "extmanager/app/QuenloLog.h"
+#include "extmanager/hostfiles/FileJournal.h"
 #include "extmanager/hostfiles/OpenOfficeProfile.h"
+#include "extmanager/hostfiles/ProfileAdditions.h"
 #include "extmanager/hostfiles/TextFiles.h"
+#include "extmanager/probes/FolderEntries.h"
 #include "extmanager/probes/LongPath.h"
 #include "extmanager/probes/SystemProbes.h"
 #include "extmanager/probes/UserFolders.h"
@@ -162,31 +166,29 @@ bool COpenOfficeSW::WantsChange(const SwitchItem& item) const {
 }
 
 void COpenOfficeSW::ApplyItems(SwitchItems& items, bool silent) {
-  GuardApply(items, silent, [&](size_t& current) {
-    // Several items can stand for one profile (the same installation under
-    // both roots, or 3.0 and 3.1): each profile is switched once, to the
-    // state of the item the user changed, and its items then agree.
-    std::vector<std::wstring> done;
-    for (current = 0; current < items.size(); ++current) {
-      SwitchItem& item = items[current];
-      std::wstring profile = PathsFor(MajorOf(item)).regRel;
-      bool seen = false;
-      for (const std::wstring& other : done) seen = seen || other == profile;
-      if (seen) continue;
-      done.push_back(profile);
-      bool wanted = item.enabled != 0;
-      if (!WantsChange(item))
-        for (size_t later = current + 1; later < items.size(); ++later)
-          if (PathsFor(MajorOf(items[later])).regRel == profile && WantsChange(items[later])) {
-            wanted = items[later].enabled != 0;
-            break;
-          }
-      Apply(item, wanted);
+  // Several items can stand for one profile (the same installation under
+  // both roots, or 3.0 and 3.1): each profile is switched once, to the
+  // state of the item the user changed, and its items then agree. A profile
+  // that fails keeps its state, and the next one is switched all the same.
+  std::vector<std::wstring> done;
+  for (size_t current = 0; current < items.size(); ++current) {
+    SwitchItem& item = items[current];
+    std::wstring profile = PathsFor(MajorOf(item)).regRel;
+    if (std::find(done.begin(), done.end(), profile) != done.end()) continue;
+    done.push_back(profile);
+    bool wanted = item.enabled != 0;
+    if (!WantsChange(item))
       for (size_t later = current + 1; later < items.size(); ++later)
-        if (PathsFor(MajorOf(items[later])).regRel == profile && item.option != 333)
-          items[later].enabled = item.enabled;
-    }
-  });
+        if (PathsFor(MajorOf(items[later])).regRel == profile && WantsChange(items[later])) {
+          wanted = items[later].enabled != 0;
+          break;
+        }
+    item.enabled = wanted ? 1 : 0;
+    GuardItem(item, silent, [&] { Apply(item, wanted); });
+    for (size_t later = current + 1; later < items.size(); ++later)
+      if (PathsFor(MajorOf(items[later])).regRel == profile && item.option != 333)
+        items[later].enabled = item.enabled;
+  }
 }
 
 void COpenOfficeSW::Apply(SwitchItem& item, bool wanted) {
@@ -210,19 +212,56 @@ void COpenOfficeSW::Apply(SwitchItem& item, bool wanted) {
     item.enabled = wanted ? 1 : 0;
     return;
   }
-  if (wanted != installed) {
+  if (wanted && installed) return;
+  // Every file and folder this run changes is noted first: a switch that
+  // fails part-way takes the profile back to how it was, so no step is
+  // left half-done and the item keeps its state. Switching off also runs
+  // without the marker: it takes away whatever of the product's entries a
+  // run that never finished left behind, and changes nothing else.
+  FileJournal journal;
+  COpenOfficeProfile profile(ReadOpenOfficeFolder(), root, mode_, &journal);
+  try {
     if (wanted)
-      SwitchOn(item, root, paths, marker);
+      SwitchOn(item, root, paths, marker, profile, journal);
     else
-      SwitchOff(item, root, paths, marker);
+      SwitchOff(item, root, paths, marker, installed, profile, journal);
+  } catch (...) {
+    if (!journal.Restore())
+      QUENLO_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(), L"Can't restore the profile");
+    if (wanted || installed) throw;
+    // A clean-up of an item that is off: it stays off, and nothing is shown.
+    QUENLO_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(), kCantUnregister);
   }
   item.enabled = wanted ? 1 : 0;
 }
 
+std::string COpenOfficeSW::Additions(const std::wstring& root, const std::wstring& library,
+                                     const std::wstring& marker, const FileJournal& journal,
+                                     const COpenOfficeProfile& profile) {
+  ProfileAdditions additions;
+  additions.sections = profile.AddedSections();
+  auto under = [](const std::wstring& path, const std::wstring& folder) {
+    return path.size() >= folder.size() &&
+           CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
+                                static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL &&
+           (path.size() == folder.size() || path[folder.size()] == L'\\');
+  };
+  for (const std::wstring& path : journal.Created()) {
+    // The library and the marker go by name when switching off; the list's
+    // copy "script.xlc.old" stays.
+    if (!under(path, root) || under(path, library) || under(path, marker)) continue;
+    if (path.size() > 4 && _wcsicmp(path.c_str() + path.size() - 4, L".old") == 0) continue;
+    std::wstring relative = path.substr(root.size());
+    if (IsFolder(path))
+      additions.folders.push_back(relative);
+    else
+      additions.files.push_back(relative);
+  }
+  return additions.Encode();
+}
+
 void COpenOfficeSW::SwitchOn(const SwitchItem& item, const std::wstring& root, const ProfilePaths& paths,
-                             const std::wstring& marker) {
-  std::wstring product = ReadOpenOfficeFolder();
-  COpenOfficeProfile profile(product, root, mode_);
+                             const std::wstring& marker, COpenOfficeProfile& profile, FileJournal& journal) {
   Step(L"Addons.xcu");
   if (!profile.EditAddons(true, paths.regRel)) Fail(item, L"Addons.xcu");
   Step(L"Events.xcu");
@@ -235,29 +274,45 @@ void COpenOfficeSW::SwitchOn(const SwitchItem& item, const std::wstring& root, c
   if (!profile.EditAccelerators(true, paths.accelRel)) Fail(item, L"current.xml");
 
   std::wstring scripts = root + paths.basicRel;
+  std::wstring library = scripts + L"\\" + profile.LibraryName();
   if (!IsFolder(scripts)) {
     QUENLO_LOG(L"%s#%s#%s", item.name.c_str(), item.group.c_str(), kNoScripts);
   } else {
     Step(L"library files");
-    std::wstring library = scripts + L"\\" + profile.LibraryName();
+    journal.KeepFolder(library);
     if (!MakeFolderPath(library)) Fail(item, kCantRegister);
-    for (const wchar_t* file : kLibraryFiles)
-      if (!CopyFileW(LongPath(profile.TemplatePath(std::wstring(L"Norva\\") + file)).c_str(),
-                     LongPath(library + L"\\" + file).c_str(), FALSE))
+    for (const wchar_t* file : kLibraryFiles) {
+      std::wstring target = library + L"\\" + file;
+      if (!journal.Keep(target) ||
+          !CopyFileW(LongPath(profile.TemplatePath(std::wstring(L"Norva\\") + file)).c_str(),
+                     LongPath(target).c_str(), FALSE))
         Fail(item, kCantRegister);
+    }
     Step(L"script.xlc");
     if (!profile.EditLibraryList(true, scripts)) Fail(item, kCantRegister);
   }
-  // Last: only a complete integration is marked as on.
+  // Last: only a complete integration is marked as on. The marker keeps
+  // what this run made that the profile did not have, for switching off.
   Step(L"marker");
+  std::string bytes = Additions(root, library, marker, journal, profile);
+  if (!journal.Keep(marker)) Fail(item, L"Addons.xcu.old");
   platform::UniqueFileHandle file(
       CreateFileW(LongPath(marker).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file && GetLastError() != ERROR_FILE_EXISTS) Fail(item, L"Addons.xcu.old");
+  if (!file) Fail(item, L"Addons.xcu.old");
+  DWORD written = 0;
+  if (!bytes.empty() &&
+      (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+       written != bytes.size()))
+    Fail(item, L"Addons.xcu.old");
 }
 
 void COpenOfficeSW::SwitchOff(const SwitchItem& item, const std::wstring& root, const ProfilePaths& paths,
-                              const std::wstring& marker) {
-  COpenOfficeProfile profile(ReadOpenOfficeFolder(), root, mode_);
+                              const std::wstring& marker, bool installed, COpenOfficeProfile& profile,
+                              FileJournal& journal) {
+  ProfileAdditions additions;
+  std::string record;
+  if (installed && ReadWholeFile(marker, record)) additions = ProfileAdditions::Decode(record);
+  profile.SetAdditions(additions);
   Step(L"Addons.xcu");
   if (!profile.EditAddons(false, paths.regRel)) Fail(item, L"Addons.xcu");
   Step(L"WriterWindowState.xcu");
@@ -277,10 +332,20 @@ void COpenOfficeSW::SwitchOff(const SwitchItem& item, const std::wstring& root, 
     if (!profile.EditLibraryList(false, scripts)) Fail(item, kCantUnregister);
     Step(L"library files");
     std::wstring library = scripts + L"\\" + profile.LibraryName();
-    for (const wchar_t* file : kLibraryFiles)
-      if (!DeleteIfThere(library + L"\\" + file)) Fail(item, kCantUnregister);
+    for (const wchar_t* file : kLibraryFiles) {
+      std::wstring path = library + L"\\" + file;
+      if (!journal.Keep(path) || !DeleteIfThere(path)) Fail(item, kCantUnregister);
+    }
+    journal.KeepFolder(library);
     if (!RemoveDirectoryW(LongPath(library).c_str()) && !Gone(GetLastError())) Fail(item, kCantUnregister);
   }
+  // Folders switching on made go once they are empty, the deepest first.
+  for (auto it = additions.folders.rbegin(); it != additions.folders.rend(); ++it) {
+    std::wstring folder = root + *it;
+    if (!IsFolder(folder) || !FolderEntries(folder + L"\\*").empty()) continue;
+    journal.KeepFolder(folder);
+    RemoveDirectoryW(LongPath(folder).c_str());
+  }
   Step(L"marker");
-  if (!DeleteIfThere(marker)) Fail(item, L"Can't delete Addons.xcu.old");
+  if (!journal.Keep(marker) || !DeleteIfThere(marker)) Fail(item, L"Can't delete Addons.xcu.old");
 }

@@ -3,6 +3,9 @@
 
 #include "extmanager/switches/Switch.h"
 
+class COpenOfficeProfile;
+class FileJournal;
+
 // The product's integration into OpenOffice.org Writer 2.x and 3.0 to 3.2:
 // profile edits and a Basic library in the current user's profile, taken
 // from the product's templates. An empty marker file beside "Addons.xcu"
@@ -42,13 +45,18 @@ class COpenOfficeSW : public CSwitch {
   // The major version an item stands for, from its name.
   static int MajorOf(const SwitchItem& item);
   bool WantsChange(const SwitchItem& item) const;
-  // Brings the item's profile to the wanted state; the item then shows the
-  // profile's real state.
+  // Brings the item's profile to the wanted state, or throws with the
+  // profile as it was; the item then shows the profile's real state.
   void Apply(SwitchItem& item, bool wanted);
   void SwitchOn(const SwitchItem& item, const std::wstring& root, const ProfilePaths& paths,
-                const std::wstring& marker);
+                const std::wstring& marker, COpenOfficeProfile& profile, FileJournal& journal);
+  // `installed`: the marker is there, with what switching on made.
   void SwitchOff(const SwitchItem& item, const std::wstring& root, const ProfilePaths& paths,
-                 const std::wstring& marker);
+                 const std::wstring& marker, bool installed, COpenOfficeProfile& profile, FileJournal& journal);
+  // The marker's text: what this run made that the profile did not have,
+  // other than the library, the marker and the list's copy.
+  static std::string Additions(const std::wstring& root, const std::wstring& library, const std::wstring& marker,
+                               const FileJournal& journal, const COpenOfficeProfile& profile);
 
   int mode_;
 };

@@ -1,5 +1,7 @@
 #include "extmanager/switches/Switch.h"
 
+#include <optional>
+
 #include "extmanager/switches/ExceptSW.h"
 
 namespace {
@@ -64,6 +66,21 @@ void CSwitch::GuardApply(SwitchItems& items, bool silent, const std::function<vo
       items[later].enabled = StoredState(items[later], later, items[later].enabled ? 0 : 1);
   }
   if (!silent) MessageBoxW(g_messageOwner, text.c_str(), caption.c_str(), flags);
+}
+
+bool CSwitch::GuardItem(SwitchItem& item, bool silent, const std::function<void()>& work) {
+  std::optional<CExceptSW> error;
+  try {
+    work();
+    return true;
+  } catch (const CExceptSW& thrown) {
+    error = thrown;
+  } catch (...) {
+    error = CExceptSW(L"unexpected", item.group, CExceptSW::kOther);
+  }
+  item.enabled = item.enabled ? 0 : 1;
+  if (!silent) MessageBoxW(g_messageOwner, error->text.c_str(), error->caption.c_str(), error->flags);
+  return false;
 }
 
 void CSwitch::GuardApplyFirst(SwitchItems& items, bool silent, const std::function<void(SwitchItem&)>& work) {

@@ -44,6 +44,11 @@ class CSwitch {
   void GuardApply(SwitchItems& items, bool silent, const std::function<void(size_t& current)>& work);
   // A shortcut for switches that serve one item: `work` applies items[0].
   void GuardApplyFirst(SwitchItems& items, bool silent, const std::function<void(SwitchItem&)>& work);
+  // Runs `work` for one item of a switch whose items do not depend on each
+  // other: when it throws, the item keeps its old state (enabled reversed)
+  // and the message is shown unless silent, and the caller goes on with its
+  // next item. True when `work` went through.
+  bool GuardItem(SwitchItem& item, bool silent, const std::function<void()>& work);
 
   SwitchItems items_;
   std::wstring name_;

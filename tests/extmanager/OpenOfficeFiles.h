@@ -35,6 +35,38 @@ inline Files Read(const std::wstring& folder) {
   return files;
 }
 
+// Read, and every folder below it as well, as "<path>\\" = "(folder)": a
+// machine compared byte for byte, empty folders included.
+inline Files ReadTree(const std::wstring& folder) {
+  Files files = Read(folder);
+  std::error_code error;
+  std::filesystem::path base(folder);
+  for (auto it = std::filesystem::recursive_directory_iterator(base, error);
+       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+    if (!it->is_directory()) continue;
+    std::wstring relative = std::filesystem::relative(it->path(), base).wstring();
+    for (wchar_t& c : relative)
+      if (c == L'/') c = L'\\';
+    files[relative + L"\\"] = "(folder)";
+  }
+  return files;
+}
+
+// The entries of `after` that differ from `before`, one line each, for a
+// failure message.
+inline std::string Differences(const Files& before, const Files& after) {
+  std::string text;
+  auto narrow = [](const std::wstring& path) { return std::string(path.begin(), path.end()); };
+  for (const auto& [path, bytes] : before) {
+    auto it = after.find(path);
+    if (it == after.end()) text += "  gone: " + narrow(path) + "\n";
+    else if (it->second != bytes) text += "  changed: " + narrow(path) + "\n";
+  }
+  for (const auto& [path, bytes] : after)
+    if (!before.count(path)) text += "  new: " + narrow(path) + "\n";
+  return text;
+}
+
 inline size_t Count(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;

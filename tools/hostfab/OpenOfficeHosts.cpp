@@ -269,6 +269,26 @@ std::map<std::wstring, std::string> OpenOfficeProfileFiles(int major, bool userE
   return files;
 }
 
+std::map<std::wstring, std::string> OpenOfficeBareProfileFiles(int major) {
+  std::map<std::wstring, std::string> files;
+  std::wstring user = OpenOfficeUserFolder(major);
+  std::wstring registry = user + L"\\registry\\data\\org\\openoffice\\Office\\";
+  for (auto& [path, text] : OpenOfficeProfileFiles(major, false)) {
+    if (path == registry + L"UI\\WriterWindowState.xcu") continue;
+    files[path] = text;
+  }
+  files[registry + L"Addons.xcu"] = Head("Addons", "org.openoffice.Office") + " <node oor:name=\"AddonUI\">\n" +
+                                    " </node>\n" + kRegistryTail;
+  return files;
+}
+
+std::wstring AddOpenOfficeBareProfile(FabricatedMachine& machine, const std::wstring& appData, int major,
+                                      const TextForm& form) {
+  for (const auto& [path, text] : OpenOfficeBareProfileFiles(major))
+    machine.WriteFile(appData + L"\\" + path, InForm(text, form));
+  return appData + L"\\" + OpenOfficeUserFolder(major);
+}
+
 std::wstring AddOpenOfficeProfile(FabricatedMachine& machine, const std::wstring& appData, int major,
                                   bool userEntries, const TextForm& form) {
   for (const auto& [path, text] : OpenOfficeProfileFiles(major, userEntries))

@@ -38,10 +38,17 @@ void AddOpenOfficeVersion(FabricatedMachine& machine, HKEY root, const std::wstr
 // own add-on, toolbar state, key binding, event binding and library;
 // without, they are as a fresh profile has them (no "Events.xcu").
 std::map<std::wstring, std::string> OpenOfficeProfileFiles(int major, bool userEntries);
+// A profile before its user changed anything: an "Addons.xcu" whose AddonUI
+// node holds none of the three sections, no window states (no "UI" folder)
+// and no "Events.xcu"; the accelerator lists and the Basic library list as
+// OpenOffice.org makes them.
+std::map<std::wstring, std::string> OpenOfficeBareProfileFiles(int major);
 // Writes those files below appData in the form; returns the profile's
 // "user" folder.
 std::wstring AddOpenOfficeProfile(FabricatedMachine& machine, const std::wstring& appData, int major,
                                   bool userEntries = true, const TextForm& form = TextForm());
+std::wstring AddOpenOfficeBareProfile(FabricatedMachine& machine, const std::wstring& appData, int major,
+                                      const TextForm& form = TextForm());
 // The main job's OpenOffice.org: both editions of the plug-in, version 3.2
 // for the machine and 2.4 for the user, each with its profile below
 // appData, watched by the footprint; returns a line that says so.

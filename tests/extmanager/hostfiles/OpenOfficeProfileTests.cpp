@@ -9,6 +9,7 @@
 #include "OpenOfficeHosts.h"
 #include "TempFolder.h"
 #include "extmanager/hostfiles/OpenOfficeProfile.h"
+#include "extmanager/hostfiles/ProfileAdditions.h"
 #include "extmanager/hostfiles/ProfileText.h"
 #include "extmanager/switches/OpenOfficeSwitch.h"
 
@@ -313,6 +314,29 @@ TEST_F(OpenOfficeProfileTest, AMissingAcceleratorTemplateOrAnUnreadableListIsAnE
   CreateDirectoryW((root_ + accelRel + L"de").c_str(), nullptr);
   oofiles::Write(product_ + L"OOInst\\Accel.xml", hostfab::OpenOfficeTemplates(false)[L"Accel.xml"]);
   EXPECT_TRUE(profile.EditAccelerators(true, accelRel));
+}
+
+// The marker's list of what switching on made is read back as written, and
+// a path in it never leads switching off outside the profile.
+TEST(ProfileAdditionsList, KeepsWhatItNamesAndDropsPathsOutsideTheProfile) {
+  ProfileAdditions made;
+  made.files = {L"\\OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\UI\\WriterWindowState.xcu"};
+  made.folders = {L"\\OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\UI"};
+  made.sections = {"  <node oor:name=\"OfficeToolBar\">"};
+  ProfileAdditions again = ProfileAdditions::Decode(made.Encode());
+  EXPECT_EQ(made.files, again.files);
+  EXPECT_EQ(made.folders, again.folders);
+  EXPECT_EQ(made.sections, again.sections);
+  EXPECT_TRUE(again.HasFile(L"\\openoffice.org\\3\\USER\\registry\\data\\org\\openoffice\\Office\\UI\\"
+                            L"WriterWindowState.xcu"));
+
+  const char* outside[] = {"file \\..\\..\\Windows\\win.ini", "folder \\OpenOffice.org\\..", "file C:\\boot.ini",
+                           "file OpenOffice.org\\x", "folder \\\\server\\share", "file \\a/../b", "folder \\.\\a",
+                           "file ", "something else"};
+  for (const char* line : outside) {
+    ProfileAdditions read = ProfileAdditions::Decode(std::string(line) + "\r\n");
+    EXPECT_TRUE(read.files.empty() && read.folders.empty()) << line;
+  }
 }
 
 TEST(OpenOfficeVersions, AreComparedAsNumbers) {

@@ -1,4 +1,6 @@
 // The OpenOffice.org switch over a fabricated machine.
+#include <filesystem>
+
 #include "ChildProcess.h"
 #include "DialogWatcher.h"
 #include "HostFixture.h"
@@ -220,14 +222,19 @@ TEST_F(OpenOfficeSwitchTest, TheCommandLineFormTouchesOnlyAddonsAndLeavesNoMarke
   Files rest = original;
   rest.erase(L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\Addons.xcu");
   EXPECT_EQ(rest, on) << "no other file changed";
-  // Without the marker the ordinary switch has nothing to take off.
-  const Files afterIoo = Profile();
+  items[0].option = 333;
+  items[0].enabled = 0;
+  sw.ApplyItems(items, true);
+  EXPECT_EQ(original, Profile());
+  // Without the marker the ordinary switch-off takes the product's entries
+  // away all the same, and changes nothing else.
+  items[0].option = 333;
+  items[0].enabled = 1;
+  sw.ApplyItems(items, true);
   items[0].option = 0;
   items[0].enabled = 0;
   sw.ApplyItems(items, true);
-  EXPECT_EQ(afterIoo, Profile());
-  items[0].option = 333;
-  sw.ApplyItems(items, true);
+  EXPECT_EQ(0, items[0].enabled);
   EXPECT_EQ(original, Profile());
 }
 
@@ -344,8 +351,7 @@ TEST_F(OpenOfficeSwitchTest, AFolderWithoutWriteAccessStopsTheSwitchHalfWayAndLo
   Files half = Profile();
   EXPECT_EQ(original.at(L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\UI\\WriterWindowState.xcu"),
             half[L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\UI\\WriterWindowState.xcu"]);
-  EXPECT_EQ(1u, Count(half[L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\Addons.xcu"],
-                      "\"NORVA.Translate\"")) << "the steps before stay done";
+  EXPECT_EQ(original, half) << "the steps before are taken back";
 
   RefuseNewFilesIn() = nullptr;
   items[0].enabled = 1;
@@ -361,6 +367,150 @@ TEST_F(OpenOfficeSwitchTest, AFolderWithoutWriteAccessStopsTheSwitchHalfWayAndLo
   items[0].enabled = 0;
   EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
   EXPECT_EQ(original, Profile());
+}
+
+// Something in the way at one step of switching on: a file another program
+// holds, an empty file, or a folder where the marker goes.
+struct Obstacle {
+  const char* name;
+  const wchar_t* path;  // below the application-data folder, or, with inProduct, the product folder
+  enum Kind { Locked, Emptied, Blocked } kind;
+  bool onFails;
+  bool inProduct = false;
+};
+
+void PrintTo(const Obstacle& obstacle, std::ostream* out) { *out << obstacle.name; }
+
+constexpr wchar_t kOffice3[] = L"OpenOffice.org\\3\\user\\registry\\data\\org\\openoffice\\Office\\";
+const std::wstring kAddons3 = std::wstring(kOffice3) + L"Addons.xcu";
+const std::wstring kEvents3 = std::wstring(kOffice3) + L"Events.xcu";
+const std::wstring kStates3 = std::wstring(kOffice3) + L"UI\\WriterWindowState.xcu";
+const std::wstring kMarker3 = std::wstring(kOffice3) + L"Addons.xcu.old";
+const std::wstring kAccel3 = L"OpenOffice.org\\3\\user\\config\\soffice.cfg\\modules\\swriter\\accelerator\\ru\\current.xml";
+const std::wstring kList3 = L"OpenOffice.org\\3\\user\\basic\\script.xlc";
+
+class OpenOfficeObstacles : public OpenOfficeSwitchTest, public testing::WithParamInterface<Obstacle> {};
+
+// Whatever stops switching on takes back every file the switch had changed,
+// and switching off afterwards leaves the machine byte for byte as it was.
+TEST_P(OpenOfficeObstacles, AFailedSwitchOnThenOffLeavesTheMachineAsItWas) {
+  const Obstacle& row = GetParam();
+  Install();
+  AddVersion(L"3.2");
+  AddProfile(3, true, TextForm{"\r\n", TextForm::Utf8});
+  std::wstring path = (row.inProduct ? product_ : appData_ + L"\\") + row.path;
+  if (row.kind == Obstacle::Emptied) oofiles::Write(path, "");
+  if (row.kind == Obstacle::Blocked) {
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+  }
+  const Files original = oofiles::ReadTree(appData_);
+  HANDLE held = INVALID_HANDLE_VALUE;
+  if (row.kind == Obstacle::Locked) {
+    held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held) << row.name;
+  }
+  COpenOfficeSW sw(L"OpenOffice.org", kOrdinary);
+  SwitchItems items = Detect(sw);
+  ASSERT_EQ(1u, items.size());
+  items[0].enabled = 1;
+  std::wstring shown = ApplyShowingErrors(sw, items);
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+  EXPECT_EQ(row.onFails, !shown.empty()) << row.name;
+  EXPECT_EQ(row.onFails ? 0 : 1, items[0].enabled) << row.name;
+  if (row.onFails) {
+    Files now = oofiles::ReadTree(appData_);
+    EXPECT_EQ(original, now) << row.name << ": taken back\n" << oofiles::Differences(original, now);
+  }
+
+  sw.SetItems(items);
+  items[0].enabled = 0;
+  EXPECT_EQ(L"", ApplyShowingErrors(sw, items)) << row.name;
+  EXPECT_EQ(0, items[0].enabled);
+  Files now = oofiles::ReadTree(appData_);
+  // Switching on keeps the library list as it was beside it.
+  if (!row.onFails) {
+    EXPECT_EQ(1u, now.erase(kList3 + L".old")) << row.name;
+  }
+  EXPECT_EQ(original, now) << row.name << ": after off\n" << oofiles::Differences(original, now);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, OpenOfficeObstacles,
+    testing::Values(Obstacle{"Addons_xcu_locked", kAddons3.c_str(), Obstacle::Locked, true},
+                    Obstacle{"Addons_xcu_empty", kAddons3.c_str(), Obstacle::Emptied, true},
+                    Obstacle{"Events_xcu_locked", kEvents3.c_str(), Obstacle::Locked, false},
+                    Obstacle{"Events_xcu_empty", kEvents3.c_str(), Obstacle::Emptied, false},
+                    Obstacle{"window_states_locked", kStates3.c_str(), Obstacle::Locked, true},
+                    Obstacle{"window_states_empty", kStates3.c_str(), Obstacle::Emptied, false},
+                    Obstacle{"key_bindings_locked", kAccel3.c_str(), Obstacle::Locked, true},
+                    Obstacle{"key_bindings_empty", kAccel3.c_str(), Obstacle::Emptied, false},
+                    Obstacle{"library_template_locked", L"OOInst\\Norva\\Module1.xba", Obstacle::Locked, true, true},
+                    Obstacle{"library_list_locked", kList3.c_str(), Obstacle::Locked, true},
+                    Obstacle{"library_list_empty", kList3.c_str(), Obstacle::Emptied, true},
+                    Obstacle{"marker_blocked", kMarker3.c_str(), Obstacle::Blocked, true}),
+    [](const testing::TestParamInfo<Obstacle>& info) { return std::string(info.param.name); });
+
+// OpenOffice.org 2.4 for the machine and 3.2 for the user, each with its
+// profile: the first cannot be changed, the second is switched all the same.
+TEST_F(OpenOfficeSwitchTest, AProfileThatFailsDoesNotStopTheNextOne) {
+  Install();
+  AddVersion(L"2.4", HKEY_LOCAL_MACHINE);
+  AddVersion(L"3.2", HKEY_CURRENT_USER);
+  AddProfile(2);
+  AddProfile(3);
+  std::wstring readOnly = Registry(2) + L"\\Addons.xcu";
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  const Files original = oofiles::ReadTree(appData_);
+  COpenOfficeSW sw(L"OpenOffice.org", kOrdinary);
+  SwitchItems items = Detect(sw);
+  ASSERT_EQ(2u, items.size());
+  ASSERT_EQ(L"OpenOffice.org Writer 2.4", items[0].name);
+  for (SwitchItem& item : items) item.enabled = 1;
+  EXPECT_EQ(ErrorText(L"OpenOffice.org", CExceptSW::kStepFailed), ApplyShowingErrors(sw, items));
+  EXPECT_EQ(0, items[0].enabled) << "the failing profile keeps its state";
+  EXPECT_EQ(1, items[1].enabled) << "the next profile is switched";
+  EXPECT_FALSE(Exists(Marker(2)));
+  EXPECT_TRUE(Exists(Marker(3)));
+  EXPECT_EQ(1u, Count(testsupport::ReadWholeFile(Registry(3) + L"\\Addons.xcu"), "\"NORVA.Translate\""));
+
+  // The silent runner goes on the same way.
+  COpenOfficeSW runner(L"OpenOffice.org", kOrdinary);
+  SwitchItems silent = Detect(runner);
+  for (SwitchItem& item : silent) item.enabled = 0;
+  runner.ApplyItems(silent, true);
+  EXPECT_EQ(0, silent[1].enabled);
+  SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+  Files now = oofiles::ReadTree(appData_);
+  EXPECT_EQ(1u, now.erase(L"OpenOffice.org\\3\\user\\basic\\script.xlc.old"));
+  EXPECT_EQ(original, now) << oofiles::Differences(original, now);
+}
+
+// A profile before its user changed anything: switching on makes the
+// window-state file with its folder and the three sections of "Addons.xcu";
+// switching off takes them all away again.
+TEST_F(OpenOfficeSwitchTest, WhatSwitchingOnMadeGoesWithSwitchingOff) {
+  for (bool vqd : {false, true}) {
+    Install(vqd);
+    AddVersion(L"3.1");
+    std::wstring user = hostfab::AddOpenOfficeBareProfile(*machine_, appData_, 3);
+    const Files original = oofiles::ReadTree(appData_);
+    COpenOfficeSW sw(L"OpenOffice.org", vqd ? kVqd : kOrdinary);
+    SwitchItems items = Detect(sw);
+    items[0].enabled = 1;
+    EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
+    std::string addons = testsupport::ReadWholeFile(Registry(3) + L"\\Addons.xcu");
+    EXPECT_EQ(1u, Count(addons, "  <node oor:name=\"OfficeToolBar\">")) << addons;
+    EXPECT_TRUE(Exists(Registry(3) + L"\\UI\\WriterWindowState.xcu"));
+    EXPECT_TRUE(Exists(Registry(3) + L"\\Events.xcu"));
+    sw.SetItems(items);
+    items[0].enabled = 0;
+    EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
+    Files now = oofiles::ReadTree(appData_);
+    EXPECT_EQ(1u, now.erase(L"OpenOffice.org\\3\\user\\basic\\script.xlc.old"));
+    EXPECT_EQ(original, now) << (vqd ? "VQD" : "ordinary") << "\n" << oofiles::Differences(original, now);
+    std::filesystem::remove_all(appData_ + L"\\OpenOffice.org");
+    hostfab::RemoveOpenOffice(*machine_);
+  }
 }
 
 // A crash before any step of switching on or off: the profile stays valid,
@@ -413,6 +563,25 @@ TEST_P(OpenOfficeCrash, TheProfileStaysValidAndASecondAttemptCompletes) {
   items[0].enabled = 0;
   EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
   EXPECT_EQ(original, Profile());
+}
+
+// A switch-on that never finished left entries but no marker: the item is
+// off, and switching it off takes every entry away.
+TEST_P(OpenOfficeCrash, ASwitchOnThatNeverFinishedIsTakenOffWithoutItsMarker) {
+  const wchar_t* step = GetParam();
+  Install();
+  AddVersion(L"3.2");
+  AddProfile(3, true, TextForm{"\r\n", TextForm::Utf8});
+  const Files original = oofiles::ReadTree(appData_);
+  EXPECT_EQ(77u, RunChild(1, step));
+  COpenOfficeSW sw(L"OpenOffice.org", kOrdinary);
+  SwitchItems items = Detect(sw);
+  ASSERT_EQ(0, items[0].enabled);
+  EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
+  EXPECT_EQ(0, items[0].enabled);
+  Files now = oofiles::ReadTree(appData_);
+  now.erase(L"OpenOffice.org\\3\\user\\basic\\script.xlc.old");
+  EXPECT_EQ(original, now) << oofiles::Differences(original, now);
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, OpenOfficeCrash,
