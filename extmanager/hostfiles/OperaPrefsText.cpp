@@ -106,3 +106,69 @@ bool SetUserPref(std::wstring& text, const std::wstring& key, const std::wstring
   text = JoinLines(lines);
   return true;
 }
+
+std::optional<std::wstring> ReadUserPref(const std::wstring& text, const std::wstring& key) {
+  std::vector<Line> lines = SplitLines(text);
+  auto section = FindUserPrefs(lines);
+  if (!section) return std::nullopt;
+  auto at = FindKey(lines, *section, key);
+  if (!at) return std::nullopt;
+  return lines[*at].body.substr(key.size() + 1);
+}
+
+bool HasUserPrefsSection(const std::wstring& text) { return FindUserPrefs(SplitLines(text)).has_value(); }
+
+int LineEndsBeforeAddedSection(const std::wstring& text) {
+  if (text.empty()) return 0;
+  return text.back() == L'\n' ? 1 : 2;
+}
+
+bool RemoveAddedUserPrefs(std::wstring& text, int lead) {
+  std::vector<Line> lines = SplitLines(text);
+  auto section = FindUserPrefs(lines);
+  if (!section || section->end != lines.size()) return false;
+  for (size_t i = section->header + 1; i < section->end; ++i)
+    if (!Trimmed(lines[i].body).empty()) return false;
+  lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(section->header), lines.end());
+  std::wstring rest = JoinLines(lines);
+  for (int i = 0; i < lead; ++i) {
+    if (rest.size() >= 2 && rest.compare(rest.size() - 2, 2, L"\r\n") == 0)
+      rest.resize(rest.size() - 2);
+    else if (!rest.empty() && rest.back() == L'\n')
+      rest.pop_back();
+    else
+      return false;
+  }
+  text = rest;
+  return true;
+}
+
+namespace {
+constexpr wchar_t kAddedSection[] = L"Added Section";
+constexpr wchar_t kMadeFolder[] = L"Made Folder";
+}  // namespace
+
+std::wstring SavedUserPrefs::Format() const {
+  std::wstring text;
+  for (const auto& [key, value] : values) text += key + L"=" + value + L"\r\n";
+  if (sectionLead >= 0) text += std::wstring(kAddedSection) + L"=" + std::to_wstring(sectionLead) + L"\r\n";
+  for (const std::wstring& folder : folders) text += std::wstring(kMadeFolder) + L"=" + folder + L"\r\n";
+  return text;
+}
+
+SavedUserPrefs SavedUserPrefs::Parse(const std::wstring& text) {
+  SavedUserPrefs saved;
+  for (const Line& line : SplitLines(text)) {
+    size_t equals = line.body.find(L'=');
+    if (equals == std::wstring::npos || equals == 0) continue;
+    std::wstring key = line.body.substr(0, equals), value = line.body.substr(equals + 1);
+    if (key == kAddedSection) {
+      if (value.size() == 1 && value[0] >= L'0' && value[0] <= L'2') saved.sectionLead = value[0] - L'0';
+    } else if (key == kMadeFolder) {
+      saved.folders.push_back(value);
+    } else {
+      saved.values[key] = value;
+    }
+  }
+  return saved;
+}

@@ -1,6 +1,9 @@
 #include "extmanager/switches/OperaSwitch.h"
 
+#include <algorithm>
+
 #include "extmanager/hostfiles/OperaPrefsText.h"
+#include "extmanager/probes/FileRemoval.h"
 #include "extmanager/hostfiles/TextFiles.h"
 #include "extmanager/probes/InstalledPrograms.h"
 #include "extmanager/probes/LongPath.h"
@@ -86,6 +89,89 @@ bool COperaSW::ReadPrefs(std::wstring& text, bool& mark) const {
   return DecodeUtf8(mark ? bytes.substr(3) : bytes, text);
 }
 
+std::wstring COperaSW::SavedPrefsPath(bool vqd) const {
+  return appDataFolder_ + L"Opera\\Opera\\norva_userprefs" + (vqd ? L"VQD" : L"") + L".ini";
+}
+
+std::vector<COperaSW::Key> COperaSW::Keys() const {
+  std::wstring other = IsVqd() ? L"" : L"VQD";
+  return {{L"Toolbar Configuration", toolbarPref_, L"{SmallPreferences}toolbar\\norva_toolbar" + other + L".ini"},
+          {L"Menu Configuration", menuPref_, L"{SmallPreferences}menu\\norva_menu" + other + L".ini"},
+          {L"Button Set", skinPref_, L"{SmallPreferences}skin\\norva_skin" + other + L".zip"}};
+}
+
+bool COperaSW::PrefsNameOurs(const std::wstring& text) const {
+  for (const Key& key : Keys()) {
+    std::optional<std::wstring> value = ReadUserPref(text, key.name);
+    if (value && value->find(key.ours) != std::wstring::npos) return true;
+  }
+  return false;
+}
+
+namespace {
+
+SavedUserPrefs ReadSaved(const std::wstring& path) {
+  std::string bytes;
+  std::wstring text;
+  if (!ReadWholeFile(path, bytes) || !DecodeUtf8(bytes, text)) return SavedUserPrefs();
+  return SavedUserPrefs::Parse(text);
+}
+
+bool RemoveFile(const std::wstring& path) {
+  if (DeleteFileW(LongPath(path).c_str())) return true;
+  DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+const wchar_t* const kProductFolders[] = {L"toolbar", L"menu", L"skin"};
+
+}  // namespace
+
+bool COperaSW::KeepUserPrefs(const std::wstring& text) {
+  // Values that are already the product's were kept by the run that set
+  // them: this edition's in its own file, the other edition's in the other's.
+  SavedUserPrefs own = ReadSaved(SavedPrefsPath(IsVqd()));
+  SavedUserPrefs other = ReadSaved(SavedPrefsPath(!IsVqd()));
+  SavedUserPrefs keep;
+  bool inheritsOwn = false, inheritsOther = false;
+  for (const Key& key : Keys()) {
+    std::optional<std::wstring> value = ReadUserPref(text, key.name);
+    const SavedUserPrefs* from = nullptr;
+    if (value && value->find(key.ours) != std::wstring::npos) {
+      from = &own;
+      inheritsOwn = true;
+    } else if (value && value->find(key.theirs) != std::wstring::npos) {
+      from = &other;
+      inheritsOther = true;
+    }
+    if (!from) {
+      if (value) keep.values[key.name] = *value;
+    } else if (auto kept = from->values.find(key.name); kept != from->values.end()) {
+      keep.values[key.name] = kept->second;
+    }
+  }
+  if (!HasUserPrefsSection(text))
+    keep.sectionLead = LineEndsBeforeAddedSection(text);
+  else
+    keep.sectionLead = inheritsOwn ? own.sectionLead : inheritsOther ? other.sectionLead : -1;
+  // Folders this run makes for the files, after those an earlier attempt made.
+  keep.folders = own.folders;
+  if (inheritsOther)
+    keep.folders.insert(keep.folders.end(), other.folders.begin(), other.folders.end());
+  for (const wchar_t* folder : kProductFolders)
+    if (!FolderPresent(appDataFolder_ + L"Opera\\Opera\\" + folder) &&
+        std::find(keep.folders.begin(), keep.folders.end(), folder) == keep.folders.end())
+      keep.folders.push_back(folder);
+  if (keep.Empty()) return RemoveFile(SavedPrefsPath(IsVqd()));
+  return ReplaceFileContents(SavedPrefsPath(IsVqd()), EncodeUtf8(keep.Format()));
+}
+
+void COperaSW::RemoveMadeFolders(const SavedUserPrefs& saved) {
+  for (auto it = saved.folders.rbegin(); it != saved.folders.rend(); ++it)
+    for (const wchar_t* folder : kProductFolders)
+      if (*it == folder) RemoveDirectoryW(LongPath(appDataFolder_ + L"Opera\\Opera\\" + folder).c_str());
+}
+
 bool COperaSW::EditOperaPrefs(bool enable, bool testOnly) {
   std::wstring path = PrefsPath();
   if (!testOnly && !CanWriteFile(path)) return false;
@@ -95,11 +181,43 @@ bool COperaSW::EditOperaPrefs(bool enable, bool testOnly) {
   if (testOnly)
     return HasUserPref(text, L"Toolbar Configuration", toolbarPref_) &&
            HasUserPref(text, L"Menu Configuration", menuPref_);
-  bool changed = SetUserPref(text, L"Toolbar Configuration", toolbarPref_, enable);
-  changed = SetUserPref(text, L"Menu Configuration", menuPref_, enable) || changed;
-  changed = SetUserPref(text, L"Button Set", skinPref_, enable) || changed;
-  if (!changed) return true;
-  return ReplaceFileContents(path, (mark ? std::string("\xEF\xBB\xBF") : std::string()) + EncodeUtf8(text));
+  const std::wstring before = text;
+  if (enable) {
+    if (!KeepUserPrefs(text)) return false;
+    for (const Key& key : Keys()) SetUserPref(text, key.name, key.ours, true);
+  } else {
+    // Only a key that still holds the product's value is the product's to
+    // change; the user's own value comes back.
+    SavedUserPrefs saved = ReadSaved(SavedPrefsPath(IsVqd()));
+    for (const Key& key : Keys()) {
+      std::optional<std::wstring> value = ReadUserPref(text, key.name);
+      if (!value || value->find(key.ours) == std::wstring::npos) continue;
+      auto kept = saved.values.find(key.name);
+      if (kept != saved.values.end())
+        SetUserPref(text, key.name, kept->second, true);
+      else
+        SetUserPref(text, key.name, key.ours, false);
+    }
+    if (saved.sectionLead >= 0) RemoveAddedUserPrefs(text, saved.sectionLead);
+  }
+  if (text != before &&
+      !ReplaceFileContents(path, (mark ? std::string("\xEF\xBB\xBF") : std::string()) + EncodeUtf8(text)))
+    return false;
+  // The kept values go once they are back; the folders go with the files.
+  return enable || RemoveFile(SavedPrefsPath(IsVqd()));
+}
+
+bool COperaSW::TakeBackLeftovers() {
+  std::wstring text;
+  bool mark = false;
+  if (!ReadPrefs(text, mark) || PrefsNameOurs(text)) return true;
+  SavedUserPrefs saved = ReadSaved(SavedPrefsPath(IsVqd()));
+  bool all = InstallOperaFile(toolbarFile_, kToolbarFolder, false);
+  all = InstallOperaFile(menuFile_, kMenuFolder, false) && all;
+  all = InstallOperaFile(skinFile_, kSkinFolder, false) && all;
+  if (!all) return false;
+  RemoveMadeFolders(saved);
+  return RemoveFile(SavedPrefsPath(IsVqd()));
 }
 
 bool COperaSW::InstallOperaFile(const std::wstring& file, const std::wstring& subFolder, bool enable) {
@@ -134,6 +252,9 @@ int COperaSW::IsAppInstalled() {
       DWORD attributes = GetFileAttributesW(LongPath(appDataFolder_ + L"Opera\\Opera").c_str());
       if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
     }
+    // A run that was ended between writing the files and pointing the
+    // preferences at them left files nothing uses: they go now.
+    TakeBackLeftovers();
     bool enabled = CanOpenFile(appDataFolder_ + kToolbarFolder + toolbarFile_) &&
                    CanOpenFile(appDataFolder_ + kMenuFolder + menuFile_) &&
                    CanOpenFile(appDataFolder_ + kSkinFolder + skinFile_) && EditOperaPrefs(true, true);
@@ -154,10 +275,12 @@ void COperaSW::SwitchOffEveryUser() {
   std::wstring own = appDataFolder_;
   for (const std::wstring& folder : SameFolderOfEveryUser(RoamingAppDataFolder())) {
     appDataFolder_ = folder + L"\\";
+    SavedUserPrefs saved = ReadSaved(SavedPrefsPath(IsVqd()));
     if (EditOperaPrefs(false, false)) {
       InstallOperaFile(toolbarFile_, kToolbarFolder, false);
       InstallOperaFile(menuFile_, kMenuFolder, false);
       InstallOperaFile(skinFile_, kSkinFolder, false);
+      RemoveMadeFolders(saved);
     }
   }
   appDataFolder_ = own;
@@ -177,8 +300,10 @@ void COperaSW::Apply(SwitchItem& item, bool silent) {
     item.enabled = enable ? 0 : 1;
     return;
   }
-  // Switching on writes the files before the preferences point at them;
-  // switching off unhooks the preferences before the files go.
+  // Switching on keeps the user's values and writes the files before the
+  // preferences point at them; switching off unhooks the preferences before
+  // the files go. A run ended in between leaves files that nothing uses,
+  // which the next start takes back.
   auto files = [&] {
     if (!InstallOperaFile(toolbarFile_, kToolbarFolder, enable))
       throw CExceptSW(L"toolbar file", item.group, CExceptSW::kStepFailed);
@@ -189,6 +314,7 @@ void COperaSW::Apply(SwitchItem& item, bool silent) {
   };
   if (enable) {
     try {
+      if (!KeepUserPrefs(text)) throw CExceptSW(SavedPrefsPath(), item.group, CExceptSW::kStepFailed);
       files();
       if (!EditOperaPrefs(true, false)) throw CExceptSW(L"operaprefs.ini", item.group, CExceptSW::kStepFailed);
     } catch (...) {
@@ -196,16 +322,22 @@ void COperaSW::Apply(SwitchItem& item, bool silent) {
       InstallOperaFile(toolbarFile_, kToolbarFolder, false);
       InstallOperaFile(menuFile_, kMenuFolder, false);
       InstallOperaFile(skinFile_, kSkinFolder, false);
+      TakeBackLeftovers();
       throw;
     }
   } else {
+    SavedUserPrefs saved = ReadSaved(SavedPrefsPath(IsVqd()));
     if (!EditOperaPrefs(false, false)) throw CExceptSW(L"operaprefs.ini", item.group, CExceptSW::kStepFailed);
     try {
       files();
     } catch (...) {
-      EditOperaPrefs(true, false);  // the files stay, so the preferences point at them again
+      // The files stay, so the preferences point at them again.
+      if (saved.sectionLead >= 0 || !saved.folders.empty() || !saved.values.empty())
+        ReplaceFileContents(SavedPrefsPath(), EncodeUtf8(saved.Format()));
+      EditOperaPrefs(true, false);
       throw;
     }
+    RemoveMadeFolders(saved);
   }
 }
 

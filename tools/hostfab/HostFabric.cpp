@@ -374,6 +374,16 @@ std::string FabricatedMachine::SampleOperaPrefs(bool withMark, const char* lineE
   return text;
 }
 
+std::string FabricatedMachine::OperaPrefsWithOwnToolbar(bool withMark, const char* lineEnd) {
+  std::string e = lineEnd;
+  std::string text = SampleOperaPrefs(withMark, lineEnd);
+  std::string anchor = "Home URL=http://www.example.org/" + e;
+  text.replace(text.find(anchor), anchor.size(),
+               "Toolbar Configuration={SmallPreferences}toolbar\\standard_toolbar (1).ini" + e + anchor +
+                   "Button Set={SmallPreferences}skin\\windows_skin.zip" + e);
+  return text;
+}
+
 std::wstring FabricatedMachine::AddUser(const std::wstring& name) {
   return MakeFolder(UsersRoot() + L"\\" + name + L"\\AppData\\Roaming");
 }

@@ -75,6 +75,9 @@ class FabricatedMachine {
   std::wstring AddOperaProfile(const std::wstring& appData, const std::string& prefsBytes);
   // A plain "operaprefs.ini" text: a User Prefs section between two others.
   static std::string SampleOperaPrefs(bool withMark = true, const char* lineEnd = "\r\n");
+  // The same with the user's own toolbar and button set chosen in Opera (the
+  // keys "Toolbar Configuration" and "Button Set" of the User Prefs section).
+  static std::string OperaPrefsWithOwnToolbar(bool withMark = true, const char* lineEnd = "\r\n");
 
   // --- users ---
   // Root\users\<name>\AppData\Roaming, made; returns it (no final "\").

@@ -65,6 +65,49 @@ TEST(PrefsText, ASectionAtTheEndWithoutFinalLineBreakAndAnEmptyText) {
   EXPECT_EQ(L"[State]\nRun=0\n\n[User Prefs]\nButton Set=skin\n", other);
 }
 
+// A section that switching on added goes again only while nothing but blank
+// lines is in it and it is the last one: a key the user put there meanwhile,
+// or a section after it, keeps it.
+TEST(PrefsText, AnAddedSectionGoesOnlyWhenEmptyAndLast) {
+  struct Row {
+    const wchar_t* before;
+    const wchar_t* after;  // null: left as it is
+  };
+  for (const Row& row : {Row{L"", L""}, Row{L"[State]\nRun=0", L"[State]\nRun=0"},
+                         Row{L"[State]\r\nRun=0\r\n", L"[State]\r\nRun=0\r\n"}}) {
+    std::wstring text = row.before;
+    int lead = LineEndsBeforeAddedSection(text);
+    ASSERT_FALSE(HasUserPrefsSection(text));
+    ASSERT_TRUE(SetUserPref(text, L"Button Set", L"skin", true));
+    std::wstring withKey = text;
+    ASSERT_TRUE(SetUserPref(text, L"Button Set", L"skin", false));
+    EXPECT_TRUE(RemoveAddedUserPrefs(text, lead)) << row.before;
+    EXPECT_EQ(row.after, text);
+    std::wstring kept = withKey;
+    EXPECT_FALSE(RemoveAddedUserPrefs(kept, lead)) << "a key is in it";
+    EXPECT_EQ(withKey, kept);
+    std::wstring notLast = withKey + L"\r\n[Network]\r\n";
+    SetUserPref(notLast, L"Button Set", L"skin", false);
+    std::wstring copy = notLast;
+    EXPECT_FALSE(RemoveAddedUserPrefs(copy, lead)) << "another section follows";
+    EXPECT_EQ(notLast, copy);
+  }
+}
+
+TEST(PrefsText, KeptValuesAreReadBackAsWritten) {
+  SavedUserPrefs saved;
+  saved.values[L"Toolbar Configuration"] = L"{SmallPreferences}toolbar\\standard_toolbar (1).ini";
+  saved.values[L"Button Set"] = L"a=b";
+  saved.sectionLead = 2;
+  saved.folders = {L"toolbar", L"skin"};
+  SavedUserPrefs again = SavedUserPrefs::Parse(saved.Format());
+  EXPECT_EQ(saved.values, again.values);
+  EXPECT_EQ(2, again.sectionLead);
+  EXPECT_EQ(saved.folders, again.folders);
+  EXPECT_TRUE(SavedUserPrefs::Parse(L"").Empty());
+  EXPECT_EQ(-1, SavedUserPrefs::Parse(L"Added Section=7\r\n").sectionLead) << "no such number of line ends";
+}
+
 TEST(PrefsText, LinesLongerThanTenThousandCharactersStayWhole) {
   std::wstring longValue(25000, L'я');
   std::wstring text = L"[User Prefs]\r\nLong=" + longValue + L"\r\n\r\n[Next]\r\n";

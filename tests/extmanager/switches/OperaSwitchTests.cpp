@@ -1,5 +1,9 @@
 // The Opera switch over a fabricated machine.
+#include <ostream>
+#include <vector>
+
 #include "HostFixture.h"
+#include "OpenOfficeFiles.h"
 #include "TempFolder.h"
 #include "extmanager/switches/OperaSwitch.h"
 
@@ -82,6 +86,139 @@ INSTANTIATE_TEST_SUITE_P(Forms, OperaPrefsForms,
                          testing::Values(PrefsForm{"mark, CR LF", true, "\r\n"}, PrefsForm{"mark, LF", true, "\n"},
                                          PrefsForm{"no mark, CR LF", false, "\r\n"},
                                          PrefsForm{"no mark, LF", false, "\n"}));
+
+// Preferences with and without the user's own toolbar and button set, and
+// without the section the keys belong to: switching off gives back the
+// user's own values and takes away what switching on made, so the profile
+// is byte for byte as before.
+struct OwnValuesRow {
+  const char* name;
+  std::string prefs;
+  bool ownToolbarFile;  // the file the user's toolbar value names is there
+};
+
+void PrintTo(const OwnValuesRow& row, std::ostream* out) { *out << row.name; }
+
+class OperaOwnValues : public OperaSwitchTest, public testing::WithParamInterface<OwnValuesRow> {};
+
+TEST_P(OperaOwnValues, OffGivesBackTheUsersValuesAndTakesAwayWhatOnMade) {
+  const OwnValuesRow& row = GetParam();
+  Install();
+  machine_->AddOperaProfile(appData_, row.prefs);
+  if (row.ownToolbarFile) machine_->WriteFile(Profile() + L"toolbar\\standard_toolbar (1).ini", "the user's toolbar");
+  const oofiles::Files original = oofiles::ReadTree(Profile());
+  COperaSW sw(L"Opera", kOpera);
+  SwitchItems items = Detect(sw);
+  items[0].enabled = 1;
+  EXPECT_EQ(L"", ApplyShowingErrors(sw, items)) << row.name;
+  EXPECT_EQ(1, items[0].enabled) << row.name;
+  std::string on = Prefs();
+  EXPECT_EQ(1u, oofiles::Count(on, "Toolbar Configuration={SmallPreferences}toolbar\\norva_toolbar.ini")) << on;
+  EXPECT_EQ(1u, oofiles::Count(on, "Button Set={SmallPreferences}skin\\norva_skin.zip")) << on;
+  EXPECT_EQ(0u, oofiles::Count(on, "standard_toolbar")) << on;
+  COperaSW reread(L"Opera", kOpera);
+  EXPECT_EQ(1, Detect(reread)[0].enabled) << row.name;
+
+  sw.SetItems(items);
+  items[0].enabled = 0;
+  EXPECT_EQ(L"", ApplyShowingErrors(sw, items)) << row.name;
+  EXPECT_EQ(0, items[0].enabled);
+  oofiles::Files now = oofiles::ReadTree(Profile());
+  EXPECT_EQ(original, now) << row.name << "\n" << oofiles::Differences(original, now) << Prefs();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prefs, OperaOwnValues,
+    testing::Values(OwnValuesRow{"no_own_values", hostfab::FabricatedMachine::SampleOperaPrefs(), false},
+                    OwnValuesRow{"own_toolbar_and_buttons", hostfab::FabricatedMachine::OperaPrefsWithOwnToolbar(),
+                                 true},
+                    OwnValuesRow{"own_toolbar_LF_no_mark",
+                                 hostfab::FabricatedMachine::OperaPrefsWithOwnToolbar(false, "\n"), false},
+                    OwnValuesRow{"no_section", "\xEF\xBB\xBFOpera Preferences version 2.1\r\n\r\n[State]\r\nRun=0\r\n", false},
+                    OwnValuesRow{"no_section_last_line_open", "Opera Preferences version 2.1\n\n[State]\nRun=0", false},
+                    OwnValuesRow{"empty", "", false}),
+    [](const testing::TestParamInfo<OwnValuesRow>& info) { return std::string(info.param.name); });
+
+// A value the user chose in Opera while the product's toolbar was on is the
+// user's: switching off leaves it, and gives back the others.
+TEST_F(OperaSwitchTest, AToolbarTheUserChoseMeanwhileStays) {
+  Install();
+  const std::string original = hostfab::FabricatedMachine::OperaPrefsWithOwnToolbar();
+  machine_->AddOperaProfile(appData_, original);
+  COperaSW sw(L"Opera", kOpera);
+  SwitchItems items = Detect(sw);
+  items[0].enabled = 1;
+  sw.ApplyItems(items, true);
+  ASSERT_EQ(1, items[0].enabled);
+  std::string chosen = Prefs();
+  const std::string ours = "Toolbar Configuration={SmallPreferences}toolbar\\norva_toolbar.ini";
+  chosen.replace(chosen.find(ours), ours.size(), "Toolbar Configuration={SmallPreferences}toolbar\\mine.ini");
+  machine_->AddOperaProfile(appData_, chosen);
+  items[0].enabled = 0;
+  sw.ApplyItems(items, true);
+  std::string expected = original;
+  const std::string own = "Toolbar Configuration={SmallPreferences}toolbar\\standard_toolbar (1).ini";
+  expected.replace(expected.find(own), own.size(), "Toolbar Configuration={SmallPreferences}toolbar\\mine.ini");
+  EXPECT_EQ(expected, Prefs());
+}
+
+// Both editions in one profile: the preference keys hold one edition's
+// values at a time, and the user's own values come back whichever goes last.
+TEST_F(OperaSwitchTest, BothEditionsGiveBackTheUsersValuesInEitherOrder) {
+  Install(false);
+  Install(true);
+  for (bool ordinaryFirst : {true, false}) {
+    machine_->AddOperaProfile(appData_, hostfab::FabricatedMachine::OperaPrefsWithOwnToolbar());
+    const oofiles::Files original = oofiles::ReadTree(Profile());
+    for (int kind : {kOpera, kOperaVqd}) {
+      COperaSW sw(L"Opera", kind);
+      SwitchItems items = Detect(sw);
+      items[0].enabled = 1;
+      sw.ApplyItems(items, true);
+      ASSERT_EQ(1, items[0].enabled);
+    }
+    EXPECT_EQ(1u, oofiles::Count(Prefs(), "norva_toolbarVQD.ini"));
+    for (int kind : ordinaryFirst ? std::vector<int>{kOpera, kOperaVqd} : std::vector<int>{kOperaVqd, kOpera}) {
+      COperaSW sw(L"Opera", kind);
+      SwitchItems items = Detect(sw);
+      items[0].enabled = 0;
+      sw.ApplyItems(items, true);
+    }
+    // A start after that finds nothing left of either edition.
+    for (int kind : {kOpera, kOperaVqd}) {
+      COperaSW sw(L"Opera", kind);
+      EXPECT_EQ(0, Detect(sw)[0].enabled);
+    }
+    oofiles::Files now = oofiles::ReadTree(Profile());
+    EXPECT_EQ(original, now) << (ordinaryFirst ? "ordinary first" : "VQD first") << "\n"
+                             << oofiles::Differences(original, now) << Prefs();
+  }
+}
+
+// A run ended after it wrote the product's files but before the preferences
+// pointed at them: the next start takes the files back.
+TEST_F(OperaSwitchTest, FilesARunEndedBeforeTheirPreferencesLeftGoAtTheNextStart) {
+  Install();
+  const std::string original = hostfab::FabricatedMachine::OperaPrefsWithOwnToolbar();
+  machine_->AddOperaProfile(appData_, original);
+  const oofiles::Files before = oofiles::ReadTree(Profile());
+  {
+    COperaSW sw(L"Opera", kOpera);
+    SwitchItems items = Detect(sw);
+    items[0].enabled = 1;
+    sw.ApplyItems(items, true);
+    ASSERT_EQ(1, items[0].enabled);
+  }
+  // What the run had written before its edit of the preferences.
+  machine_->AddOperaProfile(appData_, original);
+  ASSERT_TRUE(Exists(Profile() + L"toolbar\\norva_toolbar.ini"));
+  COperaSW next(L"Opera", kOpera);
+  SwitchItems items = Detect(next);
+  ASSERT_EQ(1u, items.size());
+  EXPECT_EQ(0, items[0].enabled);
+  oofiles::Files now = oofiles::ReadTree(Profile());
+  EXPECT_EQ(before, now) << oofiles::Differences(before, now);
+}
 
 TEST_F(OperaSwitchTest, AHugeFileWithLongCyrillicLinesKeepsEveryByte) {
   Install();
