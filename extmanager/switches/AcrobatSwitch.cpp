@@ -43,11 +43,31 @@ std::wstring Upper(std::wstring text) {
 CAcrobatSW::CAcrobatSW(std::wstring name, int kind)
     : CSwitch(std::move(name)), kind_(kind), suffix_(kind == 1 ? L"" : L"VQD") {}
 
-std::wstring CAcrobatSW::PluginsIniFolder() {
+namespace {
+
+// The common application data, with a final separator; empty when unknown.
+std::wstring CommonDataFolder() {
   std::wstring base = GetShellFolder(CSIDL_COMMON_APPDATA);
   if (base.empty() && MajorVersion() < 5) base = ReadFoldersValue(L"CommonAppDataRoot");
+  if (!base.empty() && base.back() != L'\\') base += L'\\';
+  return base;
+}
+
+// The register's folder and the product's levels above it that a clean
+// machine did not have go with the register once they are empty; the
+// common application data itself stays.
+void RemoveEmptyRegisterFolders(const std::wstring& folder) {
+  std::wstring base = CommonDataFolder();
+  if (base.empty() || folder.size() <= base.size() || Upper(folder.substr(0, base.size())) != Upper(base)) return;
+  for (std::wstring level = folder; level.size() > base.size(); level = level.substr(0, level.find_last_of(L'\\')))
+    if (!RemoveDirectoryW(LongPath(level).c_str())) break;
+}
+
+}  // namespace
+
+std::wstring CAcrobatSW::PluginsIniFolder() {
+  std::wstring base = CommonDataFolder();
   if (base.empty()) return std::wstring();
-  if (base.back() != L'\\') base += L'\\';
   if (Upper(base).find(L"NORVASOFT\\NRVA\\9.0\\") == std::wstring::npos) base += L"Norvasoft\\NRVA\\9.0\\";
   return base + L"Acrobat";
 }
@@ -71,8 +91,9 @@ bool CAcrobatSW::WritePluginsIni(const std::optional<std::wstring>& value, const
   if (!EditIniKey(file.text, kSection, key, value)) return true;
   // A register left with nothing in it goes, as on a machine that never had one.
   if (!value && IsEmptyIni(file.text, kSection)) {
-    if (CheckRemoval(path) != Removal::Free) return false;
-    return DeleteFileW(LongPath(path).c_str()) != FALSE;
+    if (CheckRemoval(path) != Removal::Free || !DeleteFileW(LongPath(path).c_str())) return false;
+    RemoveEmptyRegisterFolders(folder);
+    return true;
   }
   return ReplaceFileContents(path, EncodeIni(file));
 }

@@ -1,6 +1,9 @@
 // The Acrobat switch over a fabricated machine: versions of Adobe Acrobat
 // and Adobe Reader, both editions of the product's plug-in, and the shared
 // register "plugins.ini".
+#include <windows.h>
+#include <shlobj.h>
+
 #include <algorithm>
 
 #include "AcrobatMessengerHosts.h"
@@ -157,6 +160,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(AcrobatSwitchTest, ACleanMachineGetsItsRegisterAndLosesItAgain) {
   std::wstring acrobat = Acrobat9();
   register_->Clear();
+  // A clean machine has none of the register's folders below the common
+  // application data (empty ones that an earlier program left go now).
+  wchar_t common[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, common)));
+  std::wstring product = std::wstring(common) + L"\\Norvasoft";
+  for (const wchar_t* level : {L"\\NRVA\\9.0\\Acrobat", L"\\NRVA\\9.0", L"\\NRVA", L""})
+    RemoveDirectoryW((product + level).c_str());
+  ASSERT_FALSE(Exists(product)) << "the machine has product data below the common application data";
   CAcrobatSW sw(L"Adobe Acrobat", kAcrobat);
   ASSERT_TRUE(sw.IsPluginInstalled());
   SwitchItems items = Detect(sw);
@@ -167,6 +178,7 @@ TEST_F(AcrobatSwitchTest, ACleanMachineGetsItsRegisterAndLosesItAgain) {
   items[0].enabled = 0;
   EXPECT_EQ(L"", ApplyShowingErrors(sw, items));
   EXPECT_FALSE(Exists(register_->Path())) << "a register with nothing in it goes";
+  EXPECT_FALSE(Exists(product)) << "and so do the folders made for it";
   EXPECT_FALSE(Exists(acrobat + L"\\plug_ins\\NRVA9"));
 }
 
