@@ -63,12 +63,13 @@ const wchar_t* HostOf(const std::wstring& line) {
   if (line.find(L"Mozilla") != std::wstring::npos) return L"Firefox";
   if (line.find(L"Google\\Chrome") != std::wstring::npos) return L"Chrome";
   if (line.find(L"\\Opera\\") != std::wstring::npos) return L"Opera";
+  if (line.find(L"\\OpenOffice.org") != std::wstring::npos) return L"OpenOffice.org";
   return L"other";
 }
 
 void PrintChanges(const hostfab::Footprint& before, const hostfab::Footprint& after) {
   std::vector<std::wstring> lines = hostfab::DiffFootprints(before, after);
-  for (const wchar_t* host : {L"Internet Explorer", L"Firefox", L"Chrome", L"Opera", L"other"}) {
+  for (const wchar_t* host : {L"Internet Explorer", L"Firefox", L"Chrome", L"Opera", L"OpenOffice.org", L"other"}) {
     std::vector<std::wstring> mine;
     for (const auto& line : lines)
       if (std::wstring(HostOf(line)) == host) mine.push_back(line);
@@ -185,8 +186,8 @@ int Demo(const std::wstring& screenshots) {
   Print(L"  Google Chrome 20.0.1132.57, package \"Chrome Extension.crx\"");
   machine.InstallOperaPlugin(false);
   machine.AddOpera(L"Opera 11.64");
-  machine.AddOperaProfile(appData, hostfab::FabricatedMachine::SampleOperaPrefs());
-  Print(L"  Opera 11.64 with its operaprefs.ini, runner Vestrun.exe");
+  machine.AddOperaProfile(appData, hostfab::FabricatedMachine::OperaPrefsWithOwnToolbar());
+  Print(L"  Opera 11.64 with its operaprefs.ini (the user's own toolbar and button set), runner Vestrun.exe");
   hostfab::AddSampleOffice(machine);
   hostfab::KeptFile acrobatRegister(hostfab::AcrobatRegisterPath());
   for (const std::wstring& line : hostfab::AddAcrobatAndMessengers(machine)) Print(L"  " + line);
@@ -201,14 +202,34 @@ int Demo(const std::wstring& screenshots) {
 
   int failures = 0;
   hostfab::Footprint before = machine.Snapshot();
+  // Another program holds a key-binding list of the OpenOffice.org 3.2
+  // profile: that profile's switch fails and is taken back, and the next
+  // one, 2.4's, is switched all the same.
+  std::wstring held = appData + L"\\" + hostfab::OpenOfficeUserFolder(3) +
+                      L"\\config\\soffice.cfg\\modules\\swriter\\accelerator\\ru\\current.xml";
+  HANDLE holder = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   Print(L"");
-  Print(L"Quenlo.exe /i ie|iep|ff|gc|os|aa|aap|qi");
-  Started on = Start(L"/i ie|iep|ff|gc|os|aa|aap|qi");
+  Print(L"Quenlo.exe /i ie|iep|ff|gc|os|aa|aap|qi|oo|oop, with " + held.substr(appData.size() + 1) +
+        (holder != INVALID_HANDLE_VALUE ? L" held by another program" : L" NOT held"));
+  if (holder == INVALID_HANDLE_VALUE) ++failures;
+  Started on = Start(L"/i ie|iep|ff|gc|os|aa|aap|qi|oo|oop");
   DWORD code = on.process ? Finish(on, 120000) : 9997;
+  if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
   Print(L"  exit code " + std::to_wstring(code));
   hostfab::Footprint switchedOn = machine.Snapshot();
   PrintChanges(before, switchedOn);
   if (hostfab::DiffFootprints(before, switchedOn).empty()) ++failures;
+  // The failed profile is as it was; the next one is on, in both editions.
+  bool threeBack = true, twoOn = false;
+  for (const auto& line : hostfab::DiffFootprints(before, switchedOn)) {
+    threeBack = threeBack && line.find(L"\\OpenOffice.org\\3\\") == std::wstring::npos;
+    twoOn = twoOn || line.find(L"\\OpenOffice.org2\\user\\basic\\NorvaVQD\\") != std::wstring::npos;
+  }
+  Print(threeBack ? L"  OpenOffice.org 3.2: the failed switch took its profile back, every file as it was"
+                  : L"  OpenOffice.org 3.2: NOT as it was");
+  Print(twoOn ? L"  OpenOffice.org 2.4: the next profile, switched on all the same"
+              : L"  OpenOffice.org 2.4: NOT switched on");
+  if (!threeBack || !twoOn) ++failures;
 
   Print(L"");
   Print(L"Quenlo.exe (the tree dialog)");
@@ -261,12 +282,15 @@ int Demo(const std::wstring& screenshots) {
   Print(L"  exit code " + std::to_wstring(code));
   hostfab::Footprint switchedOff = machine.Snapshot();
   PrintChanges(switchedOn, switchedOff);
-  // What "/i" made and "/u" left: only the empty folders and keys that held the plug-ins may stay.
+  // What "/i" made and "/u" left: only the empty folders and keys that held the plug-ins may stay,
+  // and the copy of the OpenOffice.org library list that switching on keeps.
   bool back = true;
   for (const auto& line : hostfab::DiffFootprints(before, switchedOff)) {
     bool container = line.size() > 7 && (line.compare(line.size() - 8, 8, L"(folder)") == 0 ||
                                          line.compare(line.size() - 5, 5, L"(key)") == 0);
-    if (container) {
+    if (line.rfind(L"+ ", 0) == 0 && line.find(L"\\user\\basic\\script.xlc.old = ") != std::wstring::npos) {
+      Print(L"  kept: " + line.substr(2, line.find(L" = ") - 2) + L" (the library list as switching on found it)");
+    } else if (container) {
       Print(L"  left empty: " + line.substr(2, line.find(L" = ") - 2));
     } else {
       Print(L"  NOT undone: " + line);
