@@ -8,10 +8,12 @@ class FileJournal;
 
 // The product's integration into OpenOffice.org Writer 2.x and 3.0 to 3.2:
 // profile edits and a Basic library in the current user's profile, taken
-// from the product's templates. An empty marker file beside "Addons.xcu"
-// records that the integration is on; it is written after every other step
-// and removed after every other step, so an interrupted switch leaves the
-// item in its old state and a second attempt completes it.
+// from the product's templates. A marker file beside "Addons.xcu" records
+// that the integration is on (and lists what switching on made that the
+// profile lacked); it is written after every other step and removed after
+// every other step, so an interrupted switch leaves the item in its old
+// state and a second attempt completes it. A step that fails puts back
+// every file the switch had changed.
 class COpenOfficeSW : public CSwitch {
  public:
   // `mode` 0x400 (ordinary edition) or 0x20000 (VQD edition).

@@ -23,6 +23,14 @@ class OperaSwitchTest : public HostTest {
   std::string Prefs(const std::wstring& appData = L"") const {
     return testsupport::ReadWholeFile(Profile(appData) + L"operaprefs.ini");
   }
+  // Detects the switch's item and applies the state silently; the item after it.
+  static SwitchItem Switched(CSwitch& sw, int state) {
+    SwitchItems items = Detect(sw);
+    if (items.empty()) return SwitchItem();
+    items[0].enabled = state;
+    sw.ApplyItems(items, true);
+    return items[0];
+  }
   std::wstring runnerFolder_;
 };
 
@@ -146,16 +154,13 @@ TEST_F(OperaSwitchTest, AToolbarTheUserChoseMeanwhileStays) {
   const std::string original = hostfab::FabricatedMachine::OperaPrefsWithOwnToolbar();
   machine_->AddOperaProfile(appData_, original);
   COperaSW sw(L"Opera", kOpera);
-  SwitchItems items = Detect(sw);
-  items[0].enabled = 1;
-  sw.ApplyItems(items, true);
-  ASSERT_EQ(1, items[0].enabled);
+  ASSERT_EQ(1, Switched(sw, 1).enabled);
   std::string chosen = Prefs();
   const std::string ours = "Toolbar Configuration={SmallPreferences}toolbar\\norva_toolbar.ini";
   chosen.replace(chosen.find(ours), ours.size(), "Toolbar Configuration={SmallPreferences}toolbar\\mine.ini");
   machine_->AddOperaProfile(appData_, chosen);
-  items[0].enabled = 0;
-  sw.ApplyItems(items, true);
+  COperaSW off(L"Opera", kOpera);
+  Switched(off, 0);
   std::string expected = original;
   const std::string own = "Toolbar Configuration={SmallPreferences}toolbar\\standard_toolbar (1).ini";
   expected.replace(expected.find(own), own.size(), "Toolbar Configuration={SmallPreferences}toolbar\\mine.ini");
@@ -172,17 +177,12 @@ TEST_F(OperaSwitchTest, BothEditionsGiveBackTheUsersValuesInEitherOrder) {
     const oofiles::Files original = oofiles::ReadTree(Profile());
     for (int kind : {kOpera, kOperaVqd}) {
       COperaSW sw(L"Opera", kind);
-      SwitchItems items = Detect(sw);
-      items[0].enabled = 1;
-      sw.ApplyItems(items, true);
-      ASSERT_EQ(1, items[0].enabled);
+      ASSERT_EQ(1, Switched(sw, 1).enabled);
     }
     EXPECT_EQ(1u, oofiles::Count(Prefs(), "norva_toolbarVQD.ini"));
     for (int kind : ordinaryFirst ? std::vector<int>{kOpera, kOperaVqd} : std::vector<int>{kOperaVqd, kOpera}) {
       COperaSW sw(L"Opera", kind);
-      SwitchItems items = Detect(sw);
-      items[0].enabled = 0;
-      sw.ApplyItems(items, true);
+      EXPECT_EQ(0, Switched(sw, 0).enabled);
     }
     // A start after that finds nothing left of either edition.
     for (int kind : {kOpera, kOperaVqd}) {
@@ -202,13 +202,8 @@ TEST_F(OperaSwitchTest, FilesARunEndedBeforeTheirPreferencesLeftGoAtTheNextStart
   const std::string original = hostfab::FabricatedMachine::OperaPrefsWithOwnToolbar();
   machine_->AddOperaProfile(appData_, original);
   const oofiles::Files before = oofiles::ReadTree(Profile());
-  {
-    COperaSW sw(L"Opera", kOpera);
-    SwitchItems items = Detect(sw);
-    items[0].enabled = 1;
-    sw.ApplyItems(items, true);
-    ASSERT_EQ(1, items[0].enabled);
-  }
+  COperaSW sw(L"Opera", kOpera);
+  ASSERT_EQ(1, Switched(sw, 1).enabled);
   // What the run had written before its edit of the preferences.
   machine_->AddOperaProfile(appData_, original);
   ASSERT_TRUE(Exists(Profile() + L"toolbar\\norva_toolbar.ini"));
