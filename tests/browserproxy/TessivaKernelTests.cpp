@@ -9,6 +9,7 @@
 #include "TempFolder.h"
 #include "TessivaOverKernelTest.h"
 #include "Utf16File.h"
+#include "browserproxy/ui/DialogsResources.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
 
@@ -284,6 +285,24 @@ TEST_F(TessivaOverKernel, KernelFailuresAreAnsweredAndReported) {
   SetSwitch(L"FailFileJob", 0);
   ExpectServing("after the failures");
   EXPECT_FALSE(Translate(L"hello").empty());
+}
+
+// The kernel's about box, from ShowAboutDlg and from the settings frame's
+// About button: the kernel serves it under its published service, and
+// nothing is reported.
+TEST_F(TessivaOverKernel, TheAboutBoxIsTheKernelsFromTheBrowserObjectAndFromTheFrame) {
+  ASSERT_TRUE(Browser());
+  EXPECT_EQ(S_OK, Browser()->ShowAboutDlg());
+  EXPECT_EQ(1u, ReportNumber(L"AboutCount"));
+  EXPECT_EQ(std::wstring(kTitle), ReportText(L"LastAboutTitle"));
+  testsupport::DialogWatcher watcher(true);
+  watcher.OnWindow(L"Options", L"#32770", [](HWND frame) {
+    SendMessageW(frame, WM_COMMAND, MAKEWPARAM(IDC_ABOUT, BN_CLICKED), 0);
+    testsupport::DialogWatcher::PressButton(frame, IDCANCEL);
+  });
+  EXPECT_EQ(S_FALSE, Browser()->ShowSettings(0, Variant::Missing().Get()));
+  EXPECT_EQ(2u, ReportNumber(L"AboutCount")) << "the frame's About button";
+  EXPECT_EQ(0u, ReportNumber(L"ErrorCount"));
 }
 
 }  // namespace
