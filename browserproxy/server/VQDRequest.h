@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "browserproxy/server/MsXml.h"
+#include "platform/com/MsXml.h"
 #include "platform/com/ComPtr.h"
 
 // One HTTP POST to the translation server through the MSXML request object,

@@ -17,7 +17,7 @@
 #include "VQDRequestLog.h"
 #include "VQDServerStandIn.h"
 #include "browserproxy/core/ConnectorFactory.h"
-#include "browserproxy/server/MsXml.h"
+#include "platform/com/MsXml.h"
 #include "browserproxy/server/NorvaVQDWrapper.h"
 #include "browserproxy/server/ServerConnectorSetup.h"
 #include "browserproxy/ui/FileVersionInfo.h"
