@@ -314,6 +314,9 @@ int32_t CFervixComponent::SettingValue(const wchar_t* name) {
   Variant value;
   Variant missing = Variant::Missing();
   ThrowIfFailed(proxy_->GetSetting(Bstr(name).Get(), missing.Get(), value.Receive()), name);
+  // A setting without value and default answers the missing marker, whose
+  // 32-bit field is its code (non-zero: the option pages count it as on).
+  if (value.Type() == VT_ERROR) return static_cast<int32_t>(value.Get().scode);
   auto number = value.ToInt32();
   if (!number) throw platform::ComError(DISP_E_TYPEMISMATCH, name);
   return *number;
@@ -359,15 +362,24 @@ NS_IMETHODIMP CFervixComponent::GetActiveDirIndex(PRInt32* index) {
   return NS_OK;
 }
 
-// The active template's place in the list, asked of the proxy by index: the
-// list holds display names and the active template is known by its id.
+// The list holds display names and the active template is known by its
+// identifier: its place is asked of the proxy, which knows both.
+std::optional<PRInt32> CFervixComponent::ActiveTemplatePlace(ULONG& count) {
+  ThrowIfFailed(proxy_->get_TmplCount(&count), L"TmplCount");
+  ULONG place = 0;
+  if (FAILED(proxy_->get_ActiveTplIndex(&place)) || place >= count) return std::nullopt;
+  return static_cast<PRInt32>(place);
+}
+
+// 0 when no template of the list is the active one.
 NS_IMETHODIMP CFervixComponent::GetActiveTemplateIndex(PRInt32* index) {
   if (!Ready() || !index) return NS_ERROR_FAILURE;
   *index = 0;
-  ULONG value = 0;
-  if (FAILED(proxy_->get_ActiveTplIndex(&value))) return NS_ERROR_FAILURE;
-  *index = static_cast<PRInt32>(value);
-  return NS_OK;
+  return Guarded([&] {
+    ULONG count = 0;
+    *index = ActiveTemplatePlace(count).value_or(0);
+    return NS_OK;
+  });
 }
 
 NS_IMETHODIMP CFervixComponent::IsEnabled(PRBool* enabled) {

@@ -162,9 +162,10 @@ NS_IMETHODIMP CFervixComponent::ShowAot(const nsAString& text) {
     ArgList args{ReadXpString(text)};
     CallProxyMethod(proxy_.Get(), L"ShowAot", args.Data(), args.Count(), nullptr);
     if (observer_) observer_->OnListsChanged();
-    ULONG index = 0;
-    if (proxy_ && SUCCEEDED(proxy_->get_ActiveTplIndex(&index)) && observer_)
-      observer_->OnActiveTemplateIndexChanged(static_cast<PRInt32>(index));
+    // The count, past the last row, when no template of the list is active.
+    ULONG count = 0;
+    const PRInt32 place = proxy_ ? ActiveTemplatePlace(count).value_or(static_cast<PRInt32>(count)) : 0;
+    if (proxy_ && observer_) observer_->OnActiveTemplateIndexChanged(place);
   } catch (...) {
   }
   return NS_OK;

@@ -128,6 +128,25 @@ TEST_F(ServerConnectorTest, TemplateOfAnotherDirectionSelectsTheFirstTemplate) {
   EXPECT_EQ(1, connector_.SetActiveTplId(L""));
 }
 
+// The lists show names, and a caller that shows them hands a name over: it
+// chooses that template, never silently the first.
+TEST_F(ServerConnectorTest, ATemplateIsChosenByItsIdentifierOrItsName) {
+  Connect();
+  const struct {
+    const wchar_t* given;
+    const wchar_t* active;
+  } cases[] = {
+      {L"Medicine", L"MEDICAL"},
+      {L"COMPUTER", L"COMPUTER"},
+      {L"Business and Finance", L"BUSINESS"},
+      {L"medicine", L"GENERAL"},  // neither: the first template
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(0, connector_.SetActiveTplId(c.given)) << testing::PrintToString(std::wstring(c.given));
+    EXPECT_EQ(c.active, connector_.GetActiveTplId()) << testing::PrintToString(std::wstring(c.given));
+  }
+}
+
 TEST_F(ServerConnectorTest, ChangingTheDirectionSelectsItsFirstTemplate) {
   Connect();
   connector_.SetActiveTplId(L"CODE+1");

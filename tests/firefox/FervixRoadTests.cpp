@@ -264,6 +264,58 @@ TEST_F(FervixRoad, DialogCallsReachTheBrowserObjectByName) {
   EXPECT_TRUE(observer_->Saw(L"OnActiveTemplateIndexChanged " + std::to_wstring(index)));
 }
 
+// ShowAot tells the script where the chosen template stands in the list
+// (the kernel knows it by an identifier unlike its display name), or the
+// list's length when no row holds the active template; GetActiveTemplateIndex
+// answers 0 then.
+TEST_F(FervixRoad, ShowAotTellsTheObserverThePlaceOfTheActiveTemplate) {
+  SetSwitch(L"OwnAnalyzer", 1);
+  IFervix9_2* component = Component();
+  ASSERT_TRUE(component);
+  PRInt32 templates = 0;
+  ASSERT_EQ(NS_OK, component->SetActiveDir(kEnglishRussian, &templates));
+  ASSERT_EQ(4, templates);
+  // The analyzer asks with its box: OK takes its best template.
+  testsupport::DialogWatcher watcher(true);
+  watcher.Press(L"Template analyzer", IDOK);
+  XpString medical(L"After the operation the virus was gone; a second operation followed.");
+  observer_->ClearCalls();
+  EXPECT_EQ(NS_OK, component->ShowAot(medical));
+  EXPECT_TRUE(observer_->Saw(L"OnListsChanged"));
+  EXPECT_TRUE(observer_->Saw(L"OnActiveTemplateIndexChanged 3")) << "Medicine, the fourth row";
+  PRInt32 index = -1;
+  EXPECT_EQ(NS_OK, component->GetActiveTemplateIndex(&index));
+  EXPECT_EQ(3, index);
+
+  // No row holds the active template.
+  SetSwitchText(L"FailCall", L"INrvaTemplateList.IndexOf");
+  observer_->ClearCalls();
+  EXPECT_EQ(NS_OK, component->ShowAot(medical));
+  EXPECT_TRUE(observer_->Saw(L"OnActiveTemplateIndexChanged 4")) << "the count";
+  EXPECT_EQ(NS_OK, component->GetActiveTemplateIndex(&index));
+  EXPECT_EQ(0, index);
+}
+
+// Every setting the script reads answers on a fresh profile: those without
+// a default give the missing value's field, which the option pages count as on.
+TEST_F(FervixRoad, SettingsAreReadOnAFreshProfile) {
+  IFervix9_2* component = Component();
+  ASSERT_TRUE(component);
+  PRInt32 value = 0;
+  EXPECT_EQ(NS_OK, component->GetPageTranslateSyncScroll(&value));
+  EXPECT_NE(0, value) << "on, as the page-translation page shows it";
+  EXPECT_EQ(NS_OK, component->GetPageTranslateMode(&value));
+  EXPECT_EQ(0, value);
+  PRBool flag = PR_TRUE;
+  EXPECT_EQ(NS_OK, component->IsWebSearchMode(&flag));
+  EXPECT_EQ(PR_FALSE, flag);
+  ComPtr<INorvaBrowserClass> browser = BrowserObject();
+  ASSERT_TRUE(browser);
+  ASSERT_EQ(S_OK, browser->SetSetting(Bstr(L"PageTranslateSyncScroll").Get(), Variant::FromUInt32(0).Get()));
+  EXPECT_EQ(NS_OK, component->GetPageTranslateSyncScroll(&value));
+  EXPECT_EQ(0, value);
+}
+
 // The kernel's control events reach the script's observer.
 TEST_F(FervixRoad, KernelEventsReachTheObserver) {
   IFervix9_2* component = Component();
