@@ -485,7 +485,8 @@ TEST_F(KernelConnectorTest, PageDirectionUsesTheKernelDetectorAndTheDirections) 
   EXPECT_EQ(0x00020004, connector_.GetPageDirection(L"<html lang=de><meta content='charset=utf-8'>", 0));
   EXPECT_EQ(0x00020001, connector_.GetPageDirection(L"<html><title>the news of the world</title>", 0));
   EXPECT_EQ(0x00020001, connector_.GetPageDirection(L"hello and goodbye, the world", 1));
-  EXPECT_EQ(0, connector_.GetPageDirection(L"<html><body>no title</body>", 0));
+  // No language told: no direction starts from none, so the composed pair into Russian.
+  EXPECT_EQ(0x00020000, connector_.GetPageDirection(L"<html><body>no title</body>", 0));
   SetThreadLocale(old);
 }
 
