@@ -160,7 +160,10 @@ bool CKernelAotService::ListAdvice(const std::wstring& text, std::vector<std::ws
     long dictionary = 0;
     Bstr item;
     ThrowIfFailed(analyzer->get_BestAdvice(&dictionary, item.Receive()), L"best advice");
-    for (size_t taken = 0; !item.Empty() && taken < limit; ++taken) {
+    // Every entry, however many; an analyzer whose chain comes back to an
+    // entry it gave before would otherwise be walked for ever.
+    std::set<std::pair<long, std::wstring>> given;
+    while (!item.Empty() && given.emplace(dictionary, item.Str()).second) {
       advice.push_back(item.Str());
       Bstr next;
       ThrowIfFailed(analyzer->get_NextAdvice(dictionary, item.Get(), &dictionary, next.Receive()), L"next advice");
