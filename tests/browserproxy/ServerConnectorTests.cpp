@@ -436,6 +436,7 @@ const ServerStyle kServerStyles[] = {
 };
 
 std::string StyleName(const testing::TestParamInfo<ServerStyle>& info) { return info.param.name; }
+void PrintTo(const ServerStyle& style, std::ostream* out) { *out << style.name; }
 
 class ServerJobTest : public ServerConnectorTest {
  protected:
@@ -695,6 +696,7 @@ struct CancelCase {
   ServerStyle style;
   long kind;
 };
+void PrintTo(const CancelCase& c, std::ostream* out) { *out << c.style.name << ", file kind " << c.kind; }
 
 class ServerCancelTest : public ServerJobTest, public testing::WithParamInterface<CancelCase> {
  protected:

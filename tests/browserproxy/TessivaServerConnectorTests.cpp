@@ -186,6 +186,7 @@ struct FailedJobCase {
   const char* switches;
   bool cancel;  // the user cancels the progress dialog
 };
+void PrintTo(const FailedJobCase& c, std::ostream* out) { *out << c.what << " " << c.switches; }
 
 class TessivaFailedPageJob : public TessivaPageJob, public testing::WithParamInterface<FailedJobCase> {};
 
