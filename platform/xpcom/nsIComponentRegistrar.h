@@ -8,8 +8,8 @@ struct nsIFile;
 struct nsISimpleEnumerator;
 
 struct nsIComponentRegistrar : nsISupports {
-  NS_IMETHOD AutoRegister(nsIFile* spec) = 0;
-  NS_IMETHOD AutoUnregister(nsIFile* spec) = 0;
+  NS_IMETHOD AutoRegister(nsIFile* file) = 0;
+  NS_IMETHOD AutoUnregister(nsIFile* file) = 0;
   NS_IMETHOD RegisterFactory(const nsCID& cid, const char* className, const char* contractId,
                              nsIFactory* factory) = 0;
   NS_IMETHOD UnregisterFactory(const nsCID& cid, nsIFactory* factory) = 0;

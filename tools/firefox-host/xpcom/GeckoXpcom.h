@@ -94,8 +94,8 @@ struct nsIServiceManager : nsISupports {
 
 struct nsIComponentRegistrar : nsISupports {
   static constexpr nsID kIID = {0x2417cbfe, 0x65ad, 0x48a6, {0xb4, 0xb6, 0xeb, 0x84, 0xdb, 0x17, 0x43, 0x92}};
-  GECKO_METHOD AutoRegister(nsIFile* spec) = 0;
-  GECKO_METHOD AutoUnregister(nsIFile* spec) = 0;
+  GECKO_METHOD AutoRegister(nsIFile* file) = 0;
+  GECKO_METHOD AutoUnregister(nsIFile* file) = 0;
   GECKO_METHOD RegisterFactory(const nsID& cid, const char* className, const char* contractId,
                                nsIFactory* factory) = 0;
   GECKO_METHOD UnregisterFactory(const nsID& cid, nsIFactory* factory) = 0;
