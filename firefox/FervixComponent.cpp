@@ -4,12 +4,12 @@
 #include <new>
 
 #include "firefox/FervixApp.h"
+#include "firefox/PageHtml.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/com/SafeArray.h"
 #include "platform/com/Variant.h"
 #include "platform/xpcom/XpcomString.h"
-#include "platform/xpcom/nsIHtmlContent.h"
 #include "shared/ProductFolders.h"
 
 using platform::Bstr;
@@ -29,6 +29,19 @@ nsresult Guarded(Body&& body) noexcept {
   } catch (...) {
     return NS_ERROR_FAILURE;
   }
+}
+
+// EnumWindows' callback: the first browser window that is in the
+// foreground and has a client area ends the search.
+BOOL CALLBACK TakeMozillaWindow(HWND window, LPARAM found) {
+  wchar_t name[261] = {};
+  GetClassNameW(window, name, 261);
+  if (_wcsicmp(name, L"MozillaWindowClass") != 0 && _wcsicmp(name, L"MozillaUIWindowClass") != 0) return TRUE;
+  if (window != GetForegroundWindow()) return TRUE;
+  RECT client = {};
+  if (!GetClientRect(window, &client) || client.right - client.left <= 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
 }
 
 }  // namespace
@@ -86,22 +99,9 @@ nsrefcnt __stdcall CFervixComponent::Release() {
 }
 
 HWND CFervixComponent::FindMozillaWindow() {
-  struct Search {
-    HWND found = nullptr;
-  } search;
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        wchar_t name[261] = {};
-        GetClassNameW(window, name, 261);
-        if (_wcsicmp(name, L"MozillaWindowClass") != 0 && _wcsicmp(name, L"MozillaUIWindowClass") != 0) return TRUE;
-        if (window != GetForegroundWindow()) return TRUE;
-        RECT client = {};
-        if (!GetClientRect(window, &client) || client.right - client.left <= 0) return TRUE;
-        reinterpret_cast<Search*>(parameter)->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (search.found) lastBrowserWindow_ = search.found;
+  HWND found = nullptr;
+  EnumWindows(TakeMozillaWindow, reinterpret_cast<LPARAM>(&found));
+  if (found) lastBrowserWindow_ = found;
   return lastBrowserWindow_;
 }
 
@@ -228,16 +228,11 @@ NS_IMETHODIMP CFervixComponent::TranslateElement(nsISupports* source, nsISupport
   ComPtr<IFervix9_2> self = ComPtr<IFervix9_2>::Share(this);
   return Guarded([&]() -> nsresult {
     if (!SetDirectionAndTemplate(dirId, templateId)) return NS_ERROR_FAILURE;
-    ComPtr<nsIHtmlContent> from, to;
-    if (!source || !target || NS_FAILED(source->QueryInterface(__uuidof(nsIHtmlContent), from.ReceiveVoid())) ||
-        NS_FAILED(target->QueryInterface(__uuidof(nsIHtmlContent), to.ReceiveVoid())))
-      return NS_ERROR_FAILURE;
-    XpString html;
-    if (NS_FAILED(from->GetHtml(html))) return NS_ERROR_FAILURE;
+    std::optional<std::wstring> html = ElementHtml(source);
+    if (!html) return NS_ERROR_FAILURE;
     Bstr translated;
-    if (FAILED(proxy_->TranslateText(Bstr(html.Str()).Get(), translated.Receive()))) return NS_ERROR_FAILURE;
-    XpString result(translated.View());
-    return to->SetHtml(result);
+    if (FAILED(proxy_->TranslateText(Bstr(*html).Get(), translated.Receive()))) return NS_ERROR_FAILURE;
+    return SetElementHtml(target, translated.View());
   });
 }
 

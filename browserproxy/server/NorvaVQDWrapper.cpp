@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "browserproxy/kernel/PageLanguage.h"
+#include "browserproxy/server/ErrorText.h"
 #include "browserproxy/server/VQDProtocol.h"
 #include "browserproxy/server/VQDRequest.h"
 #include "browserproxy/ui/VQDAtlAboutDlg.h"
@@ -51,7 +52,7 @@ bool CNorvaVQDWrapper::Connect(const std::wstring& connectionString) {
       case vqd::kServerError: throw ComError(vqd::kServerErrorOnConnect, e.Context());
       default: break;
     }
-    MessageBoxW(nullptr, platform::DescribeHResult(e.Result()).c_str(), title_.c_str(), MB_ICONEXCLAMATION);
+    MessageBoxW(nullptr, ServerErrorText(e.Result()).c_str(), title_.c_str(), MB_ICONEXCLAMATION);
     return false;
   } catch (...) {
     return false;

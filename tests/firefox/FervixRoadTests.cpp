@@ -182,7 +182,7 @@ TEST_F(FervixRoad, APageIsTranslatedAndTheBrowserStaysDisabledUntilTheScriptEnab
   XpString url(L"http://example.test/news/index.html"), templateId(L"GENERAL");
   SetForegroundWindow(browserWindow_.Hwnd());
   EXPECT_EQ(NS_OK, component->RememberForegroundWindow());
-  EXPECT_EQ(NS_OK, component->TranslateDocument(document.Get(), nullptr, url, kEnglishRussian, templateId));
+  EXPECT_EQ(NS_OK, component->TranslateDocument(document->ScriptObject(), nullptr, url, kEnglishRussian, templateId));
   ASSERT_TRUE(observer_->Saw(L"OnPageTranslated"));
   const std::wstring page = observer_->LastTranslatedPage();
   EXPECT_NE(std::wstring::npos, page.find(L"<title>" + kHelloRussian + L"</title>")) << "UTF-8 read back";
@@ -192,7 +192,7 @@ TEST_F(FervixRoad, APageIsTranslatedAndTheBrowserStaysDisabledUntilTheScriptEnab
 
   XpString frame;
   PRBool ok = PR_FALSE;
-  EXPECT_EQ(NS_OK, component->TranslateFrame(document.Get(), url, frame, kEnglishRussian, templateId, &ok));
+  EXPECT_EQ(NS_OK, component->TranslateFrame(document->ScriptObject(), url, frame, kEnglishRussian, templateId, &ok));
   EXPECT_EQ(PR_TRUE, ok);
   EXPECT_NE(std::wstring::npos, frame.Str().find(L"<p>" + kHelloWorldRussian + L"</p>"));
   EXPECT_TRUE(IsWindowEnabled(browserWindow_.Hwnd())) << "a frame disables nothing";
@@ -200,7 +200,7 @@ TEST_F(FervixRoad, APageIsTranslatedAndTheBrowserStaysDisabledUntilTheScriptEnab
   // A failing translation gives the window back.
   SetSwitch(L"FailTranslation", 0x80004005);
   EXPECT_EQ(NS_OK, component->RememberForegroundWindow());
-  EXPECT_EQ(NS_ERROR_FAILURE, component->TranslateDocument(document.Get(), nullptr, url, kEnglishRussian, templateId));
+  EXPECT_EQ(NS_ERROR_FAILURE, component->TranslateDocument(document->ScriptObject(), nullptr, url, kEnglishRussian, templateId));
   EXPECT_TRUE(IsWindowEnabled(browserWindow_.Hwnd()));
 }
 
@@ -219,11 +219,12 @@ TEST_F(FervixRoad, TheRememberedWindowIsTheOneDisabled) {
 TEST_F(FervixRoad, AnElementIsTranslatedInPlace) {
   IFervix9_2* component = Component();
   ASSERT_TRUE(component);
-  ComPtr<HtmlDocument> source = ComPtr<HtmlDocument>::Share(new HtmlDocument(L"hello world"));
-  ComPtr<HtmlDocument> target = ComPtr<HtmlDocument>::Share(new HtmlDocument(L""));
+  ComPtr<HtmlElement> source = ComPtr<HtmlElement>::Share(new HtmlElement(L"p", L"hello world"));
+  ComPtr<HtmlElement> target = ComPtr<HtmlElement>::Share(new HtmlElement(L"p", L""));
   XpString templateId(L"GENERAL");
-  EXPECT_EQ(NS_OK, component->TranslateElement(source.Get(), target.Get(), kEnglishRussian, templateId));
-  EXPECT_EQ(kHelloWorldRussian, target->Html());
+  EXPECT_EQ(NS_OK, component->TranslateElement(source->ScriptObject(), target->ScriptObject(), kEnglishRussian,
+                                               templateId));
+  EXPECT_EQ(kHelloWorldRussian, target->InnerHtml());
 }
 
 // Settings, web search and template choice are called by name on a worker

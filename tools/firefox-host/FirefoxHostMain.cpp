@@ -171,7 +171,7 @@ int Run(const std::wstring& folder) {
         L"<html><head><title>The new computer</title></head><body><p>Good morning, my friend.</p></body></html>"));
     XpString url(L"http://example.test/news/index.html");
     component->RememberForegroundWindow();
-    Step("TranslateDocument", component->TranslateDocument(page.Get(), nullptr, url, 0x00020001, templateId));
+    Step("TranslateDocument", component->TranslateDocument(page->ScriptObject(), nullptr, url, 0x00020001, templateId));
     printf("  page: %s\n", Utf8(observer->LastTranslatedPage()).c_str());
     EnableWindow(browser.Hwnd(), TRUE);  // as the script does after a page
   }
