@@ -204,6 +204,64 @@ TEST_F(Settings, AValueByReferenceIsStoredByValue) {
   EXPECT_EQ(77, value.Get().lVal);
 }
 
+// Settings hold values: a stored object would be held by the browser object
+// (itself, even, keeping its server alive for ever), and the registry keeps
+// a string only up to its first NUL.
+TEST_F(Settings, ObjectsAndStringsWithANulAreRefused) {
+  auto browser = Browser(EPBT_FF);
+  ASSERT_EQ(S_OK, Set(*browser.Get(), L"Held", Variant::FromString(L"before")));
+  IDispatch* self = static_cast<INorvaBrowserClass2*>(browser.Get());
+
+  VARIANT selfByRef;
+  VariantInit(&selfByRef);
+  selfByRef.vt = VT_BYREF | VT_DISPATCH;
+  selfByRef.ppdispVal = &self;
+  Variant holder = Variant::FromDispatch(self);
+  VARIANT holderByRef;
+  VariantInit(&holderByRef);
+  holderByRef.vt = VT_BYREF | VT_VARIANT;
+  holderByRef.pvarVal = holder.Ptr();
+  SAFEARRAY* list = SafeArrayCreateVector(VT_VARIANT, 0, 2);
+  LONG index = 1;
+  SafeArrayPutElement(list, &index, holder.Ptr());
+  VARIANT listValue;
+  VariantInit(&listValue);
+  listValue.vt = VT_ARRAY | VT_VARIANT;
+  listValue.parray = list;
+  Variant array = Variant::Adopt(listValue);
+  Variant nullObject;
+  nullObject.Ptr()->vt = VT_DISPATCH;
+  const Variant unknown = Variant::FromUnknown(self);
+  const Variant cut = Variant::FromString(std::wstring(L"ab") + L'\0' + L"cd");
+  struct Case {
+    const char* name;
+    VARIANT value;
+  } cases[] = {
+      {"the browser object", holder.Get()},
+      {"its IUnknown", unknown.Get()},
+      {"no object", nullObject.Get()},
+      {"the object by reference", selfByRef},
+      {"a VARIANT holding it by reference", holderByRef},
+      {"an array holding it", array.Get()},
+      {"a string with a NUL", cut.Get()},
+  };
+  // The references of the test's own values, and the object's own.
+  browser->AddRef();
+  const ULONG references = browser->Release();
+  for (const Case& c : cases) {
+    EXPECT_EQ(E_INVALIDARG, browser->SetSetting(Bstr(L"Held").Get(), c.value)) << c.name;
+    browser->AddRef();
+    EXPECT_EQ(references, browser->Release()) << c.name << ": the browser object holds a reference";
+  }
+  Variant value;
+  EXPECT_EQ(S_OK, Get(*browser.Get(), L"Held", &value));
+  EXPECT_EQ(L"before", value.ToString().value_or(L"?"));
+  browser.Reset();
+  auto again = Browser(EPBT_FF);
+  EXPECT_EQ(S_OK, Get(*again.Get(), L"Held", &value));
+  EXPECT_EQ(L"before", value.ToString().value_or(L"?")) << "after a restart";
+}
+
 TEST_F(Settings, AnEmptyNameIsRejected) {
   auto browser = Browser(EPBT_FF);
   EXPECT_EQ(E_INVALIDARG, Set(*browser.Get(), L"", Variant::FromInt32(1)));
