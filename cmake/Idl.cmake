@@ -17,7 +17,12 @@ function(add_idl target idl)
   foreach(dir IN LISTS ARG_IMPORTS)
     list(APPEND includes -I ${dir})
   endforeach()
-  set(common ${includes} -L ${WINE_TLB_PATH} -m64 --win64)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(target_bits -m32 --win32)
+  else()
+    set(target_bits -m64 --win64)
+  endif()
+  set(common ${includes} -L ${WINE_TLB_PATH} ${target_bits})
   add_custom_command(
     OUTPUT ${out}/${name}.h ${out}/${name}_i.c ${out}/${name}.tlb
     COMMAND ${WIDL_EXECUTABLE} ${common} -h -o ${out}/${name}.h ${idl_abs}

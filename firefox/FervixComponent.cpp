@@ -4,12 +4,12 @@
 #include <new>
 
 #include "firefox/FervixApp.h"
+#include "firefox/PageHtml.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/com/SafeArray.h"
 #include "platform/com/Variant.h"
 #include "platform/xpcom/XpcomString.h"
-#include "platform/xpcom/nsIHtmlContent.h"
 #include "shared/ProductFolders.h"
 
 using platform::Bstr;
@@ -29,6 +29,19 @@ nsresult Guarded(Body&& body) noexcept {
   } catch (...) {
     return NS_ERROR_FAILURE;
   }
+}
+
+// EnumWindows' callback: the first browser window that is in the
+// foreground and has a client area ends the search.
+BOOL CALLBACK TakeMozillaWindow(HWND window, LPARAM found) {
+  wchar_t name[261] = {};
+  GetClassNameW(window, name, 261);
+  if (_wcsicmp(name, L"MozillaWindowClass") != 0 && _wcsicmp(name, L"MozillaUIWindowClass") != 0) return TRUE;
+  if (window != GetForegroundWindow()) return TRUE;
+  RECT client = {};
+  if (!GetClientRect(window, &client) || client.right - client.left <= 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
 }
 
 }  // namespace
@@ -86,22 +99,9 @@ nsrefcnt __stdcall CFervixComponent::Release() {
 }
 
 HWND CFervixComponent::FindMozillaWindow() {
-  struct Search {
-    HWND found = nullptr;
-  } search;
-  EnumWindows(
-      [](HWND window, LPARAM parameter) -> BOOL {
-        wchar_t name[261] = {};
-        GetClassNameW(window, name, 261);
-        if (_wcsicmp(name, L"MozillaWindowClass") != 0 && _wcsicmp(name, L"MozillaUIWindowClass") != 0) return TRUE;
-        if (window != GetForegroundWindow()) return TRUE;
-        RECT client = {};
-        if (!GetClientRect(window, &client) || client.right - client.left <= 0) return TRUE;
-        reinterpret_cast<Search*>(parameter)->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (search.found) lastBrowserWindow_ = search.found;
+  HWND found = nullptr;
+  EnumWindows(TakeMozillaWindow, reinterpret_cast<LPARAM>(&found));
+  if (found) lastBrowserWindow_ = found;
   return lastBrowserWindow_;
 }
 
@@ -228,16 +228,11 @@ NS_IMETHODIMP CFervixComponent::TranslateElement(nsISupports* source, nsISupport
   ComPtr<IFervix9_2> self = ComPtr<IFervix9_2>::Share(this);
   return Guarded([&]() -> nsresult {
     if (!SetDirectionAndTemplate(dirId, templateId)) return NS_ERROR_FAILURE;
-    ComPtr<nsIHtmlContent> from, to;
-    if (!source || !target || NS_FAILED(source->QueryInterface(__uuidof(nsIHtmlContent), from.ReceiveVoid())) ||
-        NS_FAILED(target->QueryInterface(__uuidof(nsIHtmlContent), to.ReceiveVoid())))
-      return NS_ERROR_FAILURE;
-    XpString html;
-    if (NS_FAILED(from->GetHtml(html))) return NS_ERROR_FAILURE;
+    std::optional<std::wstring> html = ElementHtml(source);
+    if (!html) return NS_ERROR_FAILURE;
     Bstr translated;
-    if (FAILED(proxy_->TranslateText(Bstr(html.Str()).Get(), translated.Receive()))) return NS_ERROR_FAILURE;
-    XpString result(translated.View());
-    return to->SetHtml(result);
+    if (FAILED(proxy_->TranslateText(Bstr(*html).Get(), translated.Receive()))) return NS_ERROR_FAILURE;
+    return SetElementHtml(target, translated.View());
   });
 }
 
@@ -314,6 +309,9 @@ int32_t CFervixComponent::SettingValue(const wchar_t* name) {
   Variant value;
   Variant missing = Variant::Missing();
   ThrowIfFailed(proxy_->GetSetting(Bstr(name).Get(), missing.Get(), value.Receive()), name);
+  // A setting without value and default answers the missing marker, whose
+  // 32-bit field is its code (non-zero: the option pages count it as on).
+  if (value.Type() == VT_ERROR) return static_cast<int32_t>(value.Get().scode);
   auto number = value.ToInt32();
   if (!number) throw platform::ComError(DISP_E_TYPEMISMATCH, name);
   return *number;
@@ -359,15 +357,24 @@ NS_IMETHODIMP CFervixComponent::GetActiveDirIndex(PRInt32* index) {
   return NS_OK;
 }
 
-// The active template's place in the list, asked of the proxy by index: the
-// list holds display names and the active template is known by its id.
+// The list holds display names and the active template is known by its
+// identifier: its place is asked of the proxy, which knows both.
+std::optional<PRInt32> CFervixComponent::ActiveTemplatePlace(ULONG& count) {
+  ThrowIfFailed(proxy_->get_TmplCount(&count), L"TmplCount");
+  ULONG place = 0;
+  if (FAILED(proxy_->get_ActiveTplIndex(&place)) || place >= count) return std::nullopt;
+  return static_cast<PRInt32>(place);
+}
+
+// 0 when no template of the list is the active one.
 NS_IMETHODIMP CFervixComponent::GetActiveTemplateIndex(PRInt32* index) {
   if (!Ready() || !index) return NS_ERROR_FAILURE;
   *index = 0;
-  ULONG value = 0;
-  if (FAILED(proxy_->get_ActiveTplIndex(&value))) return NS_ERROR_FAILURE;
-  *index = static_cast<PRInt32>(value);
-  return NS_OK;
+  return Guarded([&] {
+    ULONG count = 0;
+    *index = ActiveTemplatePlace(count).value_or(0);
+    return NS_OK;
+  });
 }
 
 NS_IMETHODIMP CFervixComponent::IsEnabled(PRBool* enabled) {

@@ -5,6 +5,7 @@
 // thread keeps pumping, with text and pages in exchange files.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "NorvaKernel.h"
@@ -127,6 +128,10 @@ class CFervixComponent : public ISelectionGetter, public IFervix9_2 {
   bool SetDirectionAndTemplate(PRInt32 dirId, const nsAString& templateId);
   // The 32-bit value of a setting (raises on a failing call).
   int32_t SettingValue(const wchar_t* name);
+  // The active template's place in the active direction's list, as the
+  // proxy finds it by its identifier; nullopt when no row holds it. count
+  // receives the list's length. Raises when the list cannot be counted.
+  std::optional<PRInt32> ActiveTemplatePlace(ULONG& count);
   HWND TakeWindowToDisable();
   nsresult DetectPageWith(const nsAString* url, const nsAString* fullSource, const nsAString& source);
 

@@ -5,10 +5,10 @@
 
 #include "firefox/ExchangeFiles.h"
 #include "firefox/FervixComponent.h"
+#include "firefox/PageHtml.h"
 #include "firefox/ProxyCall.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
-#include "platform/xpcom/nsIHtmlContent.h"
 
 using platform::Bstr;
 using platform::ComPtr;
@@ -42,13 +42,10 @@ class ArgList {
   std::vector<VARIANT> args_;
 };
 
-std::wstring DocumentHtml(nsISupports* document) {
-  ComPtr<nsIHtmlContent> content;
-  if (!document || NS_FAILED(document->QueryInterface(__uuidof(nsIHtmlContent), content.ReceiveVoid())))
-    throw platform::ComError(E_NOINTERFACE, L"document");
-  XpString html;
-  if (NS_FAILED(content->GetHtml(html))) throw platform::ComError(E_FAIL, L"document HTML");
-  return html.Str();
+std::wstring PageHtmlOf(nsISupports* document) {
+  std::optional<std::wstring> html = DocumentHtml(document);
+  if (!html) throw platform::ComError(E_NOINTERFACE, L"document HTML");
+  return std::move(*html);
 }
 
 }  // namespace
@@ -93,7 +90,7 @@ NS_IMETHODIMP CFervixComponent::TranslateDocument(nsISupports* document, nsISupp
   HWND window = nullptr;
   try {
     if (!SetDirectionAndTemplate(dirId, templateId)) return NS_ERROR_FAILURE;
-    std::wstring html = DocumentHtml(document);
+    std::wstring html = PageHtmlOf(document);
     window = TakeWindowToDisable();
     std::wstring result;
     if (TranslatePage(ReadXpString(url), html, result) && !result.empty()) {
@@ -115,7 +112,7 @@ NS_IMETHODIMP CFervixComponent::TranslateFrame(nsISupports* document, const nsAS
   try {
     if (!SetDirectionAndTemplate(dirId, templateId)) return NS_ERROR_FAILURE;
     std::wstring result;
-    if (TranslatePage(ReadXpString(url), DocumentHtml(document), result)) {
+    if (TranslatePage(ReadXpString(url), PageHtmlOf(document), result)) {
       WriteXpString(text, result);
       *ok = PR_TRUE;
     }
@@ -162,9 +159,10 @@ NS_IMETHODIMP CFervixComponent::ShowAot(const nsAString& text) {
     ArgList args{ReadXpString(text)};
     CallProxyMethod(proxy_.Get(), L"ShowAot", args.Data(), args.Count(), nullptr);
     if (observer_) observer_->OnListsChanged();
-    ULONG index = 0;
-    if (proxy_ && SUCCEEDED(proxy_->get_ActiveTplIndex(&index)) && observer_)
-      observer_->OnActiveTemplateIndexChanged(static_cast<PRInt32>(index));
+    // The count, past the last row, when no template of the list is active.
+    ULONG count = 0;
+    const PRInt32 place = proxy_ ? ActiveTemplatePlace(count).value_or(static_cast<PRInt32>(count)) : 0;
+    if (proxy_ && observer_) observer_->OnActiveTemplateIndexChanged(place);
   } catch (...) {
   }
   return NS_OK;

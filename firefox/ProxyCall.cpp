@@ -15,7 +15,8 @@ struct ProxyCallContext {
   std::wstring method;
   VARIANT* args = nullptr;
   UINT count = 0;
-  DWORD cookie = 0;
+  // The proxy marshalled for the worker, which takes (and releases) it.
+  IStream* marshalled = nullptr;
   platform::Variant result;
   HRESULT code = E_FAIL;
 };
@@ -25,13 +26,6 @@ HANDLE StartWithCreateThread(LPTHREAD_START_ROUTINE procedure, void* context) {
 }
 
 ProxyThreadStarter g_starter = StartWithCreateThread;
-
-ComPtr<IGlobalInterfaceTable> GlobalTable() {
-  ComPtr<IGlobalInterfaceTable> table;
-  CoCreateInstance(CLSID_StdGlobalInterfaceTable, nullptr, CLSCTX_INPROC_SERVER, IID_IGlobalInterfaceTable,
-                   table.ReceiveVoid());
-  return table;
-}
 
 HRESULT InvokeByName(IDispatch* object, const std::wstring& name, VARIANT* args, UINT count, VARIANT* result) {
   DISPID id = DISPID_UNKNOWN;
@@ -47,12 +41,8 @@ DWORD WINAPI CallProxyWorker(void* parameter) {
   HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   try {
     ComPtr<IDispatch> object;
-    HRESULT hr = E_FAIL;
-    if (ComPtr<IGlobalInterfaceTable> table = GlobalTable()) {
-      hr = table->GetInterfaceFromGlobal(context->cookie, IID_IDispatch, object.ReceiveVoid());
-      table->RevokeInterfaceFromGlobal(context->cookie);
-      context->cookie = 0;
-    }
+    HRESULT hr = CoGetInterfaceAndReleaseStream(context->marshalled, IID_IDispatch, object.ReceiveVoid());
+    context->marshalled = nullptr;
     if (SUCCEEDED(hr) && object) {
       context->result.Reset();
       hr = InvokeByName(object.Get(), context->method, context->args, context->count, context->result.Ptr());
@@ -78,10 +68,12 @@ HRESULT CallProxyMethod(IDispatch* proxy, const wchar_t* name, VARIANT* args, UI
   context.args = args;
   context.count = count;
   HRESULT code = E_FAIL;
-  ComPtr<IGlobalInterfaceTable> table;
   try {
-    table = GlobalTable();
-    if (!table || FAILED(table->RegisterInterfaceInGlobal(proxy, IID_IDispatch, &context.cookie))) return E_FAIL;
+    // Marshalled once for the one worker, not placed in the Global Interface
+    // Table: Wine's table takes a reference on the browser object in
+    // Tessiva for every proxy it holds and never gives it back, which kept
+    // Tessiva running for good after the browser had gone.
+    if (FAILED(CoMarshalInterThreadInterfaceInStream(IID_IDispatch, proxy, &context.marshalled))) return E_FAIL;
     platform::UniqueKernelHandle thread(g_starter(CallProxyWorker, &context));
     if (thread) {
       // The browser's loop must still see a quit it asks for meanwhile.
@@ -96,6 +88,10 @@ HRESULT CallProxyMethod(IDispatch* proxy, const wchar_t* name, VARIANT* args, UI
     }
   } catch (...) {
   }
-  if (context.cookie && table) table->RevokeInterfaceFromGlobal(context.cookie);
+  if (context.marshalled) {
+    // The worker never took it.
+    CoReleaseMarshalData(context.marshalled);
+    context.marshalled->Release();
+  }
   return code;
 }

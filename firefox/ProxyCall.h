@@ -1,8 +1,7 @@
 #pragma once
 // Calls a method of the browser object by name on a worker thread of its
 // own, while the calling (browser's) thread waits and keeps dispatching its
-// window messages. The object crosses to the worker through the Global
-// Interface Table.
+// window messages. The object crosses to the worker marshalled once for it.
 #include <windows.h>
 #include <oaidl.h>
 

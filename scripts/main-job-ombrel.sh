@@ -3,8 +3,9 @@
 # run-main-job.sh started (kernel stand-in already registered): registers
 # OMBREL.dll with regsvr32, lets the stand-in's templates start with their own
 # words as keyword lists, ranks a computing and a medical text through
-# Tessiva's kernel connector and the module's analyzer, and saves PNGs of
-# the module's result dialog and keyword setup dialog.
+# Tessiva's kernel connector and the module's analyzer, saves PNGs of the
+# module's result dialog and keyword setup dialog, and chooses a template
+# through Tessiva.exe's ShowAot with the module's dialog driven.
 # Usage: scripts/main-job-ombrel.sh <build-dir>
 set -euo pipefail
 

@@ -18,8 +18,10 @@ rm -f "$work/ready.txt" "$work/requests.log"
 
 python=$(command -v /usr/bin/python3 || command -v python3 || true)
 [ -n "$python" ] || { echo "python3 is needed for the translation server stand-in" >&2; exit 1; }
-# A slower job, so that the progress dialog shows for a moment.
-echo '{"jobMs": 1500}' >"$work/switches.json"
+# A slower job, so that the progress dialog shows for a moment; the server
+# names its reply elements otherwise than its defaults and indents them, as a
+# server Tessiva has never seen may.
+echo '{"jobMs": 1500, "renameElements": true, "soapHeader": true, "whitespace": true}' >"$work/switches.json"
 "$python" "$bin/vqd-server/vqd_server.py" --port 0 --data "$bin/kernel-data" \
   --extra "$bin/vqd-server/templates.txt" --switches "$work/switches.json" \
   --log "$work/requests.log" --ready "$work/ready.txt" </dev/null >"$work/server.out" 2>&1 &
@@ -48,7 +50,7 @@ grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture'
 # ended first, so that COM starts one that sees the server's address.
 for _ in $(seq 1 300); do pgrep -f 'Tessiva\.exe' >/dev/null || break; sleep 0.1; done
 echo "Tessiva with its connector pointed at the translation server:"
-echo '{}' >"$work/switches.json"
+echo '{"renameElements": true}' >"$work/switches.json"
 TESSIVA_VQD_SERVER="$address" timeout 120 wine "$bin/tessiva_plugin_demo.exe" </dev/null >"$work/plugin.txt" 2>&1 \
   || status=$?
 grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' \

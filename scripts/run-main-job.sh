@@ -13,12 +13,14 @@ build=$(cd "$build" && pwd)
 
 # shellcheck source=build.sh
 source "$root/scripts/build.sh"
+run_alone_in_build_folder "$root/scripts/run-main-job.sh" "$build"
 build_all "$root" "$build"
 
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
 wine_env_start "$build"
-trap wine_env_stop EXIT
+# Nothing in the trap may change the result the script exits with.
+trap 'wine_env_stop || true' EXIT
 
 bin="$build/bin"
 out="$build/main-job.txt"

@@ -12,12 +12,14 @@ build=$(cd "$build" && pwd)
 
 # shellcheck source=build.sh
 source "$root/scripts/build.sh"
+run_alone_in_build_folder "$root/scripts/run-tests.sh" "$build" "$@"
 build_all "$root" "$build"
 
 # shellcheck source=wine-env.sh
 source "$root/scripts/wine-env.sh"
 wine_env_start "$build"
-trap wine_env_stop EXIT
+# Nothing in the trap may change the result the script exits with.
+trap 'wine_env_stop || true' EXIT
 # Each test program runs in a private session made from the prefix
 # (scripts/wine-test.sh); the prefix's own session rests meanwhile.
 wineserver -k </dev/null >/dev/null 2>&1 || true

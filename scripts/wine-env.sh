@@ -47,14 +47,16 @@ wine_env_start() {
   timeout 60 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# The exit trap's work: never fails, so that it leaves the run's result as it was.
 wine_env_stop() {
-  wine_private_stop_all
+  wine_private_stop_all || true
   wineserver -k </dev/null >/dev/null 2>&1 || true
   if [ -n "${_wine_xvfb_pid:-}" ]; then
     kill "$_wine_xvfb_pid" 2>/dev/null || true
     wait "$_wine_xvfb_pid" 2>/dev/null || true
     _wine_xvfb_pid=""
   fi
+  return 0
 }
 
 # A private Wine session for one test program (scripts/wine-test.sh): a copy
@@ -93,20 +95,36 @@ wine_private_start() {
 }
 
 # Ends the private session's processes, its display, and removes its copy.
+# Two may stop one session at once (a test's own stop, in the background,
+# and the exit trap's wine_private_stop_all): the first to make the marker
+# folder stops it, the other waits (at most a minute) until it is gone.
+# Never fails: stopping a session changes no result.
 wine_private_stop() {
   local prefix=${1:-${_wine_private:-}}
   [ -n "$prefix" ] && [ -d "$prefix" ] || return 0
+  if ! mkdir "$prefix/.stopping" 2>/dev/null; then
+    local i
+    for i in $(seq 1 600); do
+      [ -d "$prefix" ] || return 0
+      sleep 0.1
+    done
+    return 0
+  fi
   WINEPREFIX="$prefix" wineserver -k </dev/null >/dev/null 2>&1 || true
   WINEPREFIX="$prefix" timeout 30 wineserver -w </dev/null >/dev/null 2>&1 || true
-  [ -f "$prefix/xvfb.pid" ] && kill "$(cat "$prefix/xvfb.pid")" 2>/dev/null
-  rm -rf "$prefix"
+  local xvfb=""
+  xvfb=$(cat "$prefix/xvfb.pid" 2>/dev/null) || true
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null || true; fi
+  rm -rf "$prefix" 2>/dev/null || true
+  return 0
 }
 
-# Private sessions left behind by a test that was killed (a ctest time-out).
+# Private sessions left behind by a test that was killed (a ctest time-out),
+# or still being stopped in the background by the test that ended last.
 wine_private_stop_all() {
   local prefix
   for prefix in "${WINEPREFIX:-}-tests"/*/; do
-    [ -d "$prefix" ] && wine_private_stop "${prefix%/}"
+    if [ -d "$prefix" ]; then wine_private_stop "${prefix%/}" || true; fi
   done
   return 0
 }

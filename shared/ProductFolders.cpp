@@ -26,7 +26,7 @@ std::wstring FolderValue(const wchar_t* key, const wchar_t* valueName) {
   return folder;
 }
 
-std::wstring FromSystemCall(UINT (*call)(LPWSTR, UINT), const wchar_t* subFolder) {
+std::wstring FromSystemCall(UINT(WINAPI* call)(LPWSTR, UINT), const wchar_t* subFolder) {
   wchar_t buffer[MAX_PATH] = {};
   UINT length = call(buffer, MAX_PATH);
   std::wstring folder = length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();

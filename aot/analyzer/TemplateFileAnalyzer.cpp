@@ -159,6 +159,8 @@ HRESULT CTemplateFileAnalyzer::Analyze(std::wstring_view source, IUnknown* docum
 
 HRESULT CTemplateFileAnalyzer::AnalyzeFile(const std::wstring& path, IUnknown* document) {
   if (!keywordAnalyzer_ || !templateManager_) return kNotReady;
+  // The system would open the file named by the path's first part.
+  if (platform::HasEmbeddedNul(path)) return E_INVALIDARG;
   platform::UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return E_FAIL;

@@ -96,7 +96,7 @@ double PluginSeconds(XpcomHost& host, const std::wstring& page, size_t* resultSi
   ComPtr<HtmlDocument> document = ComPtr<HtmlDocument>::Share(new HtmlDocument(page));
   XpString url(L"http://example.test/big.html"), templateId(L"GENERAL"), result;
   auto start = Clock::now();
-  component->TranslateFrame(document.Get(), url, result, 0x00020001, templateId, &ok);
+  component->TranslateFrame(document->ScriptObject(), url, result, 0x00020001, templateId, &ok);
   double seconds = Since(start);
   *resultSize = result.Str().size();
   return ok ? seconds : -1;

@@ -6,10 +6,10 @@
 namespace {
 
 const BrowserDescriptor kRows[kBrowserTypeCount] = {
-    {L"Opera", IDS_TITLE_OPERA, 211, L"OPERAPLUGIN", L"Opera%s\\NorvaOpera%s.chm", 0x01},
-    {L"Chrome", IDS_TITLE_CHROME, 208, L"CHROMPLUGIN", L"Chrome%s\\NorvaChrome%s.chm", 0x7F},
-    {L"FireFox", IDS_TITLE_FIREFOX, 209, L"FERVIX", L"FireFox%s\\Fervix%s.chm", 0x5B},
-    {L"IE", IDS_TITLE_IE, 210, L"NORVAIE4", L"NrvaIE%s\\Nrvaie%s.chm", 0x7F},
+    {L"Opera", IDS_TITLE_OPERA, IDI_BROWSER_OPERA, L"OPERAPLUGIN", L"Opera%s\\NorvaOpera%s.chm", 0x01},
+    {L"Chrome", IDS_TITLE_CHROME, IDI_BROWSER_CHROME, L"CHROMPLUGIN", L"Chrome%s\\NorvaChrome%s.chm", 0x7F},
+    {L"FireFox", IDS_TITLE_FIREFOX, IDI_BROWSER_FIREFOX, L"FERVIX", L"FireFox%s\\Fervix%s.chm", 0x5B},
+    {L"IE", IDS_TITLE_IE, IDI_BROWSER_IE, L"NORVAIE4", L"NrvaIE%s\\Nrvaie%s.chm", 0x7F},
 };
 
 const wchar_t* const kEnglishTitles[kBrowserTypeCount] = {

@@ -31,31 +31,17 @@ std::optional<DWORD> DefaultOf(const std::wstring& name, const std::wstring& key
   return std::nullopt;
 }
 
-// The 32-bit pattern of an integral VARIANT; true is stored as 1.
-std::optional<DWORD> DwordOf(const VARIANT& v) {
-  switch (v.vt) {
-    case VT_I1: return static_cast<DWORD>(static_cast<LONG>(v.cVal));
-    case VT_UI1: return v.bVal;
-    case VT_I2: return static_cast<DWORD>(static_cast<LONG>(v.iVal));
-    case VT_UI2: return v.uiVal;
-    case VT_I4: return static_cast<DWORD>(v.lVal);
-    case VT_UI4: return v.ulVal;
-    case VT_INT: return static_cast<DWORD>(v.intVal);
-    case VT_UINT: return v.uintVal;
-    case VT_BOOL: return v.boolVal != VARIANT_FALSE ? 1u : 0u;
-    default: return std::nullopt;
-  }
-}
-
+// Only VT_UI4 (as REG_DWORD) and VT_BSTR (as REG_SZ) values are kept in the
+// registry; values of other types live as long as the browser object.
 bool WriteOne(CRegistryKey& key, const std::wstring& name, const VARIANT& value) {
   if (value.vt == VT_BSTR) return key.WriteString(name.c_str(), value.bstrVal ? value.bstrVal : L"");
-  if (auto dword = DwordOf(value)) return key.WriteDword(name.c_str(), *dword);
+  if (value.vt == VT_UI4) return key.WriteDword(name.c_str(), value.ulVal);
   return false;
 }
 
 }  // namespace
 
-bool CBrowserSettings::IsStorable(const VARIANT& value) { return value.vt == VT_BSTR || DwordOf(value).has_value(); }
+bool CBrowserSettings::IsStorable(const VARIANT& value) { return value.vt == VT_BSTR || value.vt == VT_UI4; }
 
 bool CBrowserSettings::Load(const BrowserDescriptor& row) {
   keyPath_ = std::wstring(kBrowsersKey) + L"\\" + row.name;

@@ -43,8 +43,8 @@ class CBrowserSettings {
 
   const std::wstring& KeyPath() const { return keyPath_; }
 
-  // Integral values (VT_UI4, VT_I4, VT_INT, VT_BOOL, ...) are stored as
-  // REG_DWORD, strings as REG_SZ; nothing else is storable.
+  // VT_UI4 values are stored as REG_DWORD, VT_BSTR values as REG_SZ; values
+  // of any other type live only as long as the browser object.
   static bool IsStorable(const VARIANT& value);
 
  private:

@@ -110,6 +110,8 @@ class CNorvaBrowserClass : public platform::Dispatch<INorvaBrowserClass2, g_tess
   bool UsesSmartUrl() const;
   // Remembers the active direction and template of a translated page in the smart-URL store.
   void RememberPageInStore(BSTR pageUrl);
+  // The active template by the name the template list gives it.
+  std::wstring ActiveTemplateName();
   HRESULT HandOutEngineObject(IDispatch** ppDisp, bool directions);
   HRESULT PageInformation(BSTR Url, BSTR directionSource, BSTR templateSource, bool second, VARIANT* pVal);
 

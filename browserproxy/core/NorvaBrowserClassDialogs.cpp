@@ -127,7 +127,18 @@ void CNorvaBrowserClass::RememberPageInStore(BSTR pageUrl) {
   if (SysStringLen(pageUrl) == 0 || !UsesSmartUrl()) return;
   ComPtr<ISmartUrlStore> store = TryCreateSmartUrlStore();
   if (!store) return;  // the page is translated all the same
-  store->Add(pageUrl, connector_->GetActiveDirID(), Bstr(connector_->GetActiveTplId()).Get());
+  store->Add(pageUrl, connector_->GetActiveDirID(), Bstr(ActiveTemplateName()).Get());
+}
+
+// The store keeps a template by the name its option page shows and writes.
+std::wstring CNorvaBrowserClass::ActiveTemplateName() {
+  std::wstring id = connector_->GetActiveTplId();
+  try {
+    const unsigned long index = connector_->GetActiveTplIndex();
+    if (index < connector_->GetTmplCount()) return connector_->GetTmplName(index);
+  } catch (const ComError&) {
+  }
+  return id;
 }
 
 HRESULT CNorvaBrowserClass::ShowTranslateFrame(BSTR Text, LONG lX_Y, const VARIANT& ParentHwnd) {

@@ -19,6 +19,16 @@ std::wstring TrimSpaces(const std::wstring& text) {
   return text.substr(first, text.find_last_not_of(L' ') - first + 1);
 }
 
+// Wine keeps "pressed since the last query" for the left and right Ctrl keys
+// but never for VK_CONTROL itself; Windows keeps it for all three. All three
+// are asked, so that each is cleared as a query clears it.
+bool CtrlPressedSinceLastQuery() {
+  const SHORT generic = GetAsyncKeyState(VK_CONTROL);
+  const SHORT left = GetAsyncKeyState(VK_LCONTROL);
+  const SHORT right = GetAsyncKeyState(VK_RCONTROL);
+  return ((generic | left | right) & 1) != 0;
+}
+
 }  // namespace
 
 long CNorvaBrowserClass::SettingNumber(const wchar_t* name, long fallback) const {
@@ -52,13 +62,13 @@ HRESULT CNorvaBrowserClass::TranslateTextWordPopup(BSTR Text, LONG lX_Y, const V
   try {
     const bool selectionShown = selectionPopup_.Hwnd() && IsWindowVisible(selectionPopup_.Hwnd());
     if (SettingNumber(L"UseTranslateWordPopup", 1) != 1 || selectionShown) return S_OK;
-    // The "is down" bits: a key or button held now, not one pressed at some
-    // time since another program last asked.
-    if (SettingNumber(L"TranslateCtrl", 0) == 1 && (GetAsyncKeyState(VK_CONTROL) & 0x8000)) {
+    // Ctrl or the left button pressed since the last query of its state
+    // (the low bit), whether or not it is still down.
+    if (SettingNumber(L"TranslateCtrl", 0) == 1 && CtrlPressedSinceLastQuery()) {
       HideWordPopup(lX_Y, pvtRect, parent);
       return S_OK;
     }
-    if (GetAsyncKeyState(VK_LBUTTON) & 0x8000) {
+    if (GetAsyncKeyState(VK_LBUTTON) & 1) {
       HideWordPopup(lX_Y, pvtRect, parent);
       return S_OK;
     }

@@ -3,6 +3,7 @@
 #include "browserproxy/core/NorvaBrowserClass.h"
 #include "browserproxy/core/RegistrySettingName.h"
 #include "browserproxy/core/SettingNameCheck.h"
+#include "browserproxy/core/SettingValueCheck.h"
 #include "platform/com/Variant.h"
 #include "shared/RegistryKey.h"
 
@@ -48,6 +49,8 @@ HRESULT CNorvaBrowserClass::SetSetting(BSTR Name, VARIANT Value) {
     // A value passed by reference is stored as the value it points at.
     platform::Variant value;
     platform::ThrowIfFailed(VariantCopyInd(value.Receive(), &Value), L"VariantCopyInd");
+    hr = settingvalue::Check(value.Get());
+    if (FAILED(hr)) return hr;
     // Acknowledged only once it is written: it must survive a restart.
     return settings_.StoreValue(name, value.Get());
   });

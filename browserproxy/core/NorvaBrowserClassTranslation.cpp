@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "browserproxy/ui/ProgressDlg.h"
+#include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/com/Variant.h"
 #include "platform/win/ResourceInstance.h"
@@ -37,7 +38,7 @@ std::wstring FromBstr(BSTR text) { return text ? std::wstring(text, SysStringLen
 // S_OK when the source file holds text, S_FALSE when it is empty (a missing
 // file is made, empty, as the plug-ins expect), the failure of opening it otherwise.
 HRESULT CheckSourceFile(BSTR path) {
-  if (SysStringLen(path) == 0) return E_INVALIDARG;
+  if (SysStringLen(path) == 0 || platform::HasEmbeddedNul(path)) return E_INVALIDARG;
   platform::UniqueFileHandle file(
       CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return HRESULT_FROM_WIN32(GetLastError());
@@ -84,6 +85,8 @@ HRESULT CNorvaBrowserClass::TranslateText(BSTR Source, BSTR* Target) {
 HRESULT CNorvaBrowserClass::TranslateTextWithProgress(BSTR Source, BSTR Dest, VARIANT Format) {
   return ComBoundary([&]() -> HRESULT {
     if (!connector_) return E_POINTER;
+    // The system would take a path only up to its first NUL: another file.
+    if (platform::HasEmbeddedNul(Dest)) return E_INVALIDARG;
     const HRESULT source = CheckSourceFile(Source);
     if (FAILED(source)) return source;
     if (source == S_FALSE) {
@@ -108,6 +111,7 @@ HRESULT CNorvaBrowserClass::TranslateTextWithProgress(BSTR Source, BSTR Dest, VA
 HRESULT CNorvaBrowserClass::TranslatePage(BSTR PageUrl, BSTR PageSource, BSTR PageDest) {
   return ComBoundary([&]() -> HRESULT {
     if (!connector_) return E_POINTER;
+    if (platform::HasEmbeddedNul(PageSource) || platform::HasEmbeddedNul(PageDest)) return E_INVALIDARG;
     try {
       TranslateFileJob job;
       job.fileKind = kPageKind;

@@ -1,14 +1,18 @@
 #include "browserproxy/core/NorvaIEContextMenu.h"
 
 #include "platform/base/Handles.h"
+#include "platform/com/Bstr.h"
 #include "shared/RegistryKey.h"
 
 namespace iecontextmenu {
 namespace {
 
 // One key name: an empty name or one with "\" would reach the MenuExt key
-// itself or a key below another entry.
-bool IsEntryName(const std::wstring& name) { return !name.empty() && name.find(L'\\') == std::wstring::npos; }
+// itself or a key below another entry, one with a NUL the entry named by
+// its first part.
+bool IsEntryName(const std::wstring& name) {
+  return !name.empty() && name.find(L'\\') == std::wstring::npos && !platform::HasEmbeddedNul(name);
+}
 
 std::wstring EntryPath(const std::wstring& name) { return std::wstring(kMenuExtKey) + L"\\" + name; }
 
@@ -20,7 +24,7 @@ bool PageExists(const std::wstring& path) {
 }  // namespace
 
 HRESULT AddCommand(const std::wstring& name, const std::wstring& pagePath) {
-  if (!IsEntryName(name) || pagePath.empty()) return E_INVALIDARG;
+  if (!IsEntryName(name) || pagePath.empty() || platform::HasEmbeddedNul(pagePath)) return E_INVALIDARG;
   if (!PageExists(pagePath)) return S_FALSE;
   CRegistryKey key;
   if (!key.Open(HKEY_CURRENT_USER, EntryPath(name).c_str(), KEY_ALL_ACCESS) &&

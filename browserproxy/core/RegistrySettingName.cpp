@@ -1,22 +1,12 @@
 #include "browserproxy/core/RegistrySettingName.h"
 
-#include "shared/ProductRegistry.h"
-
 namespace {
 
 const wchar_t kPrefix[] = L"reg:";
-const wchar_t* const kProductRoot = kUserProductKey;
 
 bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
   size_t n = wcslen(prefix);
   return text.size() >= n && _wcsnicmp(text.c_str(), prefix, n) == 0;
-}
-
-// The product's key itself or a key below it (registry paths know no "..").
-bool IsBelowProductRoot(const std::wstring& key) {
-  size_t n = wcslen(kProductRoot);
-  if (!StartsWithNoCase(key, kProductRoot)) return false;
-  return key.size() == n || key[n] == L'\\';
 }
 
 }  // namespace
@@ -37,10 +27,8 @@ RegistrySettingName ParseRegistrySettingName(const std::wstring& name) {
   std::wstring rest = name.substr(slash + 1);
   size_t last = rest.rfind(L'\\');
   if (last == std::wstring::npos) return parsed;
-  std::wstring key = rest.substr(0, last);
-  if (!IsBelowProductRoot(key)) return parsed;
   parsed.root = root;
-  parsed.key = key;
+  parsed.key = rest.substr(0, last);
   parsed.valueName = rest.substr(last + 1);
   return parsed;
 }

@@ -4,9 +4,8 @@
 #include <string>
 
 // A setting name of the form "reg:<root>\<key>\<value>" that reads or writes
-// one registry DWORD directly. Only keys below "Software\Norvasoft\NRVA9"
-// of HKCU or HKLM are reachable; any other place counts as an unknown root,
-// so that a COM client cannot read or write arbitrary registry values.
+// one registry DWORD directly, in any key of HKCU or HKLM (the caller is a
+// program of the same user, which could write there itself).
 struct RegistrySettingName {
   bool isRegistryName = false;  // begins with "reg:" in any case
   HKEY root = nullptr;          // null: unknown root

@@ -29,8 +29,9 @@ void CWebClassCreator::ReleaseAllBrowserObjects() noexcept {
 HRESULT CWebClassCreator::GetProxyObject(ENorvaBrowserType Type, INorvaBrowserAppCounterEvents* pAppIntegration,
                                          LONG ParentHwnd, LONG HandlerHwnd, IDispatch** ppDisp) {
   return platform::ComBoundary([&]() -> HRESULT {
-    // Only 0..3 have a descriptor row and a settings key.
-    if (!IsKnownBrowserType(Type)) return E_INVALIDARG;
+    // Only 0..3 have a descriptor row and a settings key: another type fails
+    // the browser object's initialisation, and so the creation.
+    if (!IsKnownBrowserType(Type)) return E_FAIL;
     if (!ppDisp) return E_INVALIDARG;
 
     HRESULT result = S_OK;

@@ -1,7 +1,11 @@
 #include "browserproxy/kernel/KernelAotService.h"
 
+#include <set>
+#include <utility>
+
 #include "browserproxy/kernel/KernelObject.h"
 #include "browserproxy/kernel/KernelSession.h"
+#include "browserproxy/kernel/KernelTemplateNames.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/com/Variant.h"
@@ -34,22 +38,6 @@ std::vector<std::wstring> RankedNames(INorva5TemplateAnalyzer* analyzer, const s
 }
 
 unsigned short WeightOf(const RankedTemplate& entry) { return static_cast<unsigned short>(entry.second.second); }
-
-// The title of a ranked template: the name the kernel's template list gives
-// the template of that identifier. (What the analyzer answers at the next
-// place of its interface is its keyword report, not a title.) A name that
-// the list does not know as an identifier is its own title: an analyzer may
-// rank the templates by name.
-std::wstring TitleOf(INrvaTemplateList* templates, const std::wstring& name) {
-  short index = -1;
-  if (FAILED(templates->IndexOf(Bstr(name).Get(), &index)) || index < 0) return name;
-  ComPtr<IDispatch> item;
-  ThrowIfFailed(templates->GetItem(Variant::FromUInt(static_cast<unsigned int>(index)).Get(), item.Receive()),
-                L"ranked template");
-  Bstr title;
-  ThrowIfFailed(kernel_object::Take<INrvaTemplate>(item)->GetName(title.Receive()), L"template title");
-  return title.Str();
-}
 
 }  // namespace
 
@@ -144,7 +132,11 @@ HRESULT CKernelAotService::RankWith(INorva5TemplateAnalyzer* analyzer, const std
   for (const std::wstring& name : RankedNames(ranking.Get(), best.Str(), CountOf(templates.Get()))) {
     USHORT weight = 0;
     ThrowIfFailed(ranking->GetTemplateWeight(Bstr(name).Get(), &weight), L"template weight");
-    walked.push_back({name, {TitleOf(templates.Get(), name), static_cast<short>(weight)}});
+    // The analyzer may rank by identifier or by display name: the entry
+    // carries the template's identifier, and its name as the title (never the
+    // keyword report the analyzer answers at the next place of its interface).
+    walked.push_back({kernel_templates::IdOf(templates.Get(), name),
+                      {kernel_templates::NameOf(templates.Get(), name), static_cast<short>(weight)}});
   }
   if (!bestOnly) {
     ranked.insert(ranked.end(), walked.begin(), walked.end());
@@ -168,7 +160,10 @@ bool CKernelAotService::ListAdvice(const std::wstring& text, std::vector<std::ws
     long dictionary = 0;
     Bstr item;
     ThrowIfFailed(analyzer->get_BestAdvice(&dictionary, item.Receive()), L"best advice");
-    for (size_t taken = 0; !item.Empty() && taken < limit; ++taken) {
+    // Every entry, however many; an analyzer whose chain comes back to an
+    // entry it gave before would otherwise be walked for ever.
+    std::set<std::pair<long, std::wstring>> given;
+    while (!item.Empty() && given.emplace(dictionary, item.Str()).second) {
       advice.push_back(item.Str());
       Bstr next;
       ThrowIfFailed(analyzer->get_NextAdvice(dictionary, item.Get(), &dictionary, next.Receive()), L"next advice");
@@ -201,7 +196,9 @@ HRESULT CKernelAotService::ChooseTemplate(const std::wstring& text, std::wstring
     if (!chooser) return S_FALSE;
     Bstr chosen;
     HRESULT hr = chooser->DlgSelectTemplate(Bstr(text).Get(), nullptr, chosen.Receive());
-    if (hr == S_OK) templateId = chosen.Str();
+    // The analyzer's dialog answers the name it ranked; the caller gets the
+    // template's identifier.
+    if (hr == S_OK) templateId = kernel_templates::IdOf(TemplatesOf(analyzer.Get()).Get(), chosen.Str());
     return hr;
   });
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "browserproxy/kernel/KernelObject.h"
+#include "browserproxy/kernel/KernelTemplateNames.h"
 #include "browserproxy/kernel/NorvaKernelEvents.h"
 #include "browserproxy/kernel/PageLanguage.h"
 #include "platform/com/AdviseConnection.h"
@@ -329,7 +330,17 @@ std::wstring CNorvaKernelWrapper::GetActiveTplId() {
 }
 
 HRESULT CNorvaKernelWrapper::SetActiveTplId(const std::wstring& templateId) {
-  return session_.CurrentProfile()->SetActiveTemplateId(Bstr(templateId).Get());
+  auto profile = session_.CurrentProfile();
+  // Callers that show templates hand over a display name; the profile takes
+  // identifiers. A list that cannot be read leaves the text to the profile.
+  std::wstring id = templateId;
+  try {
+    ComPtr<IDispatch> list;
+    ThrowIfFailed(profile->GetTemplates(list.Receive()), L"template list");
+    id = kernel_templates::IdOf(Take<INrvaTemplateList>(list).Get(), templateId);
+  } catch (const ComError&) {
+  }
+  return profile->SetActiveTemplateId(Bstr(id).Get());
 }
 
 unsigned long CNorvaKernelWrapper::GetActiveTplIndex() {

@@ -132,26 +132,29 @@ LanguageFlag DetectPageLanguage(std::wstring_view page) {
 }
 
 LanguageFlag LanguageOfLocale(LCID locale) {
-  switch (PRIMARYLANGID(LANGIDFROMLCID(locale))) {
-    case LANG_GERMAN: return language_flag::kGerman;
-    case LANG_ENGLISH: return language_flag::kEnglish;
-    case LANG_FRENCH: return language_flag::kFrench;
-    case LANG_ITALIAN: return language_flag::kItalian;
-    case LANG_RUSSIAN: return language_flag::kRussian;
-    case LANG_CHINESE: return language_flag::kChinese;
-    case LANG_PORTUGUESE: return language_flag::kPortuguese;
-    case LANG_SPANISH: return language_flag::kSpanish;
-    case LANG_JAPANESE: return language_flag::kJapanese;
-    default: return language_flag::kUnknown;
-  }
+  // By the full locale identifier: a regional variant of a language is not
+  // one of the product's interface languages. Japanese (1041) stands beside
+  // Chinese as a target that takes English as 1025.
+  static constexpr std::array<std::pair<LCID, LanguageFlag>, 9> kLocales{{
+      {1031, language_flag::kGerman},
+      {1033, language_flag::kEnglish},
+      {1036, language_flag::kFrench},
+      {1040, language_flag::kItalian},
+      {1049, language_flag::kRussian},
+      {2052, language_flag::kChinese},
+      {2070, language_flag::kPortuguese},
+      {3082, language_flag::kSpanish},
+      {1041, language_flag::kJapanese},
+  }};
+  for (const auto& [id, flag] : kLocales)
+    if (id == locale) return flag;
+  return language_flag::kUnknown;
 }
 
 LanguageFlag GetUiLanguage() { return LanguageOfLocale(GetThreadLocale()); }
 
 DirID ChooseDirection(LanguageFlag source, LanguageFlag target, const std::vector<DirID>* directions) {
   using namespace language_flag;
-  // A page whose language could not be told has no direction.
-  if (source == kUnknown) return 0;
   if ((target == kChinese || target == kJapanese) && source == kEnglish) source = kEnglishToEastAsian;
   auto sourceOf = [](DirID id) { return id & 0xFFFFu; };
   if (source != target) {

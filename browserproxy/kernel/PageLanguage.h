@@ -38,13 +38,13 @@ LanguageFlag DetectPageLangByTitle(std::wstring_view page);
 LanguageFlag DetectTextLanguage(std::wstring_view text);
 // Source language of a page from its charset, lang attribute and title.
 LanguageFlag DetectPageLanguage(std::wstring_view page);
-// Language of a locale (by its primary language), or 0.
+// Language of a locale (by its full identifier), or 0.
 LanguageFlag LanguageOfLocale(LCID locale);
 // Language of the thread locale, or 0.
 LanguageFlag GetUiLanguage();
 // Direction for a page (or a plain text when textFlag is set) into the user's
-// language, matched against the connector's directions; 0 when none fits or
-// the source language is unknown.
+// language, matched against the connector's directions; 0 when the page is in
+// the user's language and no direction starts from it.
 DirID ChoosePageDirection(std::wstring_view text, INorvaConnector* connector, bool textFlag);
 // The choice for a source and a target language among the directions on
 // offer (null: no connector, so no list to match against).

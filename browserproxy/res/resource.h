@@ -9,3 +9,9 @@
 #define IDS_TITLE_IE 120
 #define IDS_NO_TRANSLATION_PROFILE 122
 #define IDS_SELECT_TEXT_HINT 123
+
+// Icon groups of the browser rows (res/make_icons.py draws them).
+#define IDI_BROWSER_CHROME 208
+#define IDI_BROWSER_FIREFOX 209
+#define IDI_BROWSER_IE 210
+#define IDI_BROWSER_OPERA 211

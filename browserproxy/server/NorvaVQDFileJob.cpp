@@ -4,6 +4,7 @@
 #include <process.h>
 
 #include "browserproxy/server/NorvaVQDWrapper.h"
+#include "browserproxy/server/VQDJobReply.h"
 #include "browserproxy/server/VQDProtocol.h"
 #include "browserproxy/server/VQDRequest.h"
 #include "platform/com/ComApartment.h"
@@ -113,28 +114,32 @@ CNorvaVQDWrapper::Bytes CNorvaVQDWrapper::StartTranslateHtmlFile(const Bytes& so
 CNorvaVQDWrapper::Bytes CNorvaVQDWrapper::WaitForJob(const std::wstring& startEnvelope, const wchar_t* operation,
                                                      IProgressDlg* sink) {
   vqd::Document reply = vqd::PostSoap(jobUrlBase_, startEnvelope, vqd::SoapAction(operation), requestTimeoutMs_);
-  vqd::Node body = vqd::FindElement(vqd::DocumentElement(reply.Get()).Get(), L"Body");
-  if (!body) throw ComError(E_POINTER, L"the reply has no SOAP body");
-  workId_ = vqd::RequiredText(body.Get(), L"WorkId");
-  const std::wstring ready = vqd::RequiredText(body.Get(), L"IsReady");
+  const vqd::JobStart start = vqd::ReadJobStart(reply.Get());
+  if (!start.workId) throw ComError(E_POINTER, L"the start reply names no job");
+  workId_ = *start.workId;
+  jobOnServer_ = true;
   result_.clear();
   progress_ = 0;
-  if (sink) return PollWithSink(sink);
-  (void)ready;  // polled at least once whatever the start said
-  PollWithoutSink();
-  return vqd::Base64Decode(result_);
+  try {
+    if (!start.ready) throw ComError(E_POINTER, L"the start reply lacks the ready flag");
+    // Polled at least once whatever the start said, so that a job finished
+    // at its start still gives its result.
+    if (sink) return PollWithSink(sink);
+    PollWithoutSink();
+    return vqd::Base64Decode(result_);
+  } catch (...) {
+    // The server accepted the job: a failure on this side does not leave it
+    // running there.
+    if (jobOnServer_) StopTranslating();
+    throw;
+  }
 }
 
 void CNorvaVQDWrapper::PollWithoutSink() {
-  // Polled at least once, so that a job finished at its start still gives
-  // its result, and no longer than the job's time-out.
   const ULONGLONG deadline = GetTickCount64() + jobTimeoutMs_;
   for (;;) {
-    if (PollOnce() != L"false") return;
-    if (GetTickCount64() >= deadline) {
-      StopTranslating();
-      throw ComError(vqd::kServerUnreachable, L"the job did not end in time");
-    }
+    if (vqd::IsFinished(PollOnce())) return;
+    if (GetTickCount64() >= deadline) throw ComError(vqd::kServerUnreachable, L"the job did not end in time");
     Sleep(kPollIntervalMs);
   }
 }
@@ -142,11 +147,11 @@ void CNorvaVQDWrapper::PollWithoutSink() {
 std::wstring CNorvaVQDWrapper::PollOnce() {
   vqd::Document reply =
       vqd::PostForm(jobUrlBase_, L"GetTranslateFileResult", vqd::FormBody({{L"WorkId", workId_}}), requestTimeoutMs_);
-  vqd::Node root = vqd::DocumentElement(reply.Get());
-  const std::wstring ready = vqd::RequiredText(root.Get(), L"IsReady");
-  progress_ = std::wcstol(vqd::RequiredText(root.Get(), L"Progress").c_str(), nullptr, 10);
-  result_ = vqd::RequiredText(root.Get(), L"Result");
-  return ready;
+  vqd::JobState state = vqd::ReadJobState(reply.Get());
+  result_ = std::move(state.result);
+  progress_ = state.progress;
+  if (vqd::IsFinished(state.ready)) jobOnServer_ = false;
+  return state.ready;
 }
 
 namespace {
@@ -212,7 +217,7 @@ void CNorvaVQDWrapper::TranslateFileWaitThread() {
   try {
     platform::ComApartment apartment(COINIT_APARTMENTTHREADED);
     std::wstring ready = L"false";
-    while (ready == L"false") {
+    while (!vqd::IsFinished(ready)) {
       Sleep(kPollIntervalMs);
       try {
         ready = PollOnce();
@@ -236,6 +241,7 @@ void CNorvaVQDWrapper::TranslateFileWaitThread() {
 }
 
 void CNorvaVQDWrapper::StopTranslating() {
+  jobOnServer_ = false;
   try {
     vqd::PostForm(jobUrlBase_, L"StopTanslating", vqd::FormBody({{L"WorkId", workId_}}), requestTimeoutMs_);
   } catch (...) {

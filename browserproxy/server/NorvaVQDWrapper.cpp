@@ -1,8 +1,10 @@
 #include "browserproxy/server/NorvaVQDWrapper.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "browserproxy/kernel/PageLanguage.h"
+#include "browserproxy/server/ErrorText.h"
 #include "browserproxy/server/VQDProtocol.h"
 #include "browserproxy/server/VQDRequest.h"
 #include "browserproxy/ui/VQDAtlAboutDlg.h"
@@ -51,7 +53,7 @@ bool CNorvaVQDWrapper::Connect(const std::wstring& connectionString) {
       case vqd::kServerError: throw ComError(vqd::kServerErrorOnConnect, e.Context());
       default: break;
     }
-    MessageBoxW(nullptr, platform::DescribeHResult(e.Result()).c_str(), title_.c_str(), MB_ICONEXCLAMATION);
+    MessageBoxW(nullptr, ServerErrorText(e.Result()).c_str(), title_.c_str(), MB_ICONEXCLAMATION);
     return false;
   } catch (...) {
     return false;
@@ -189,13 +191,15 @@ HRESULT CNorvaVQDWrapper::SetActiveTplId(const std::wstring& templateId) {
   const auto& templates = directions_[activeDirection_].templates;
   long chosen = templates.empty() ? -1 : 0;
   platform::Bstr wanted(templateId);
-  for (size_t i = 0; i < templates.size(); ++i) {
-    platform::Bstr id(templates[i].id);
-    if (VarBstrCmp(id.Get(), wanted.Get(), LOCALE_USER_DEFAULT, 0) == static_cast<HRESULT>(VARCMP_EQ)) {
-      chosen = static_cast<long>(i);
-      break;
-    }
-  }
+  auto same = [&wanted](const std::wstring& text) {
+    return VarBstrCmp(platform::Bstr(text).Get(), wanted.Get(), LOCALE_USER_DEFAULT, 0) ==
+           static_cast<HRESULT>(VARCMP_EQ);
+  };
+  // Its identifier first; callers that show templates hand over the name.
+  auto found = std::find_if(templates.begin(), templates.end(), [&](const auto& t) { return same(t.id); });
+  if (found == templates.end())
+    found = std::find_if(templates.begin(), templates.end(), [&](const auto& t) { return same(t.name); });
+  if (found != templates.end()) chosen = static_cast<long>(found - templates.begin());
   activeTemplate_ = chosen;
   return 0;
 }

@@ -135,6 +135,9 @@ class CNorvaVQDWrapper : public INorvaConnector {
   std::wstring title_;
 
   std::atomic<long> progress_{0};
+  // The server holds a job of ours that neither finished nor was told to
+  // stop: a job that fails on this side stops it first.
+  std::atomic<bool> jobOnServer_{false};
   bool jobRunning_ = false;
   std::wstring jobUrlBase_;
   // The poll thread's failure, read once it has been joined.

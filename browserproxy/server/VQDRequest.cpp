@@ -163,18 +163,6 @@ bool Walk(IXMLDOMNode* node, Visit& visit) {
 
 }  // namespace
 
-Node FindElement(IXMLDOMNode* root, std::wstring_view localName) {
-  Node found;
-  if (!root) return found;
-  auto visit = [&](IXMLDOMNode* node) {
-    if (!IsElementNamed(node, localName)) return false;
-    found = Node::Share(node);
-    return true;
-  };
-  Walk(root, visit);
-  return found;
-}
-
 std::vector<Node> FindElements(IXMLDOMNode* root, std::wstring_view localName) {
   std::vector<Node> found;
   if (!root) return found;
@@ -184,19 +172,6 @@ std::vector<Node> FindElements(IXMLDOMNode* root, std::wstring_view localName) {
   };
   Walk(root, visit);
   return found;
-}
-
-Node ChildElement(IXMLDOMNode* parent, std::wstring_view localName) {
-  if (!parent) return {};
-  ComPtr<IXMLDOMNode> child;
-  if (FAILED(parent->get_firstChild(child.Receive()))) return {};
-  while (child) {
-    if (IsElementNamed(child.Get(), localName)) return child;
-    ComPtr<IXMLDOMNode> next;
-    if (FAILED(child->get_nextSibling(next.Receive()))) break;
-    child = std::move(next);
-  }
-  return {};
 }
 
 std::wstring NodeText(IXMLDOMNode* node) {
@@ -218,12 +193,6 @@ Node DocumentElement(IXMLDOMDocument* document) {
   if (FAILED(document->get_documentElement(root.Receive())) || !root)
     throw ComError(E_POINTER, L"the reply has no document element");
   return root.Query<IXMLDOMNode>();
-}
-
-std::wstring RequiredText(IXMLDOMNode* root, std::wstring_view localName) {
-  Node node = FindElement(root, localName);
-  if (!node) throw ComError(E_POINTER, L"the reply lacks " + std::wstring(localName));
-  return NodeText(node.Get());
 }
 
 }  // namespace vqd

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "browserproxy/server/MsXml.h"
+#include "platform/com/MsXml.h"
 #include "platform/com/ComPtr.h"
 
 // One HTTP POST to the translation server through the MSXML request object,
@@ -27,21 +27,14 @@ Document PostForm(const std::wstring& urlBase, std::wstring_view operation,
 Document PostSoap(const std::wstring& urlBase, const std::wstring& envelope, const std::wstring& soapAction,
                   DWORD timeoutMs);
 
-// The first element below (or at) the node whose local name is that name,
-// in document order, whatever its prefix; empty when there is none.
-Node FindElement(IXMLDOMNode* root, std::wstring_view localName);
-// Every such element, in document order.
+// Every element below (or at) the node whose local name is that name, in
+// document order, whatever its prefix.
 std::vector<Node> FindElements(IXMLDOMNode* root, std::wstring_view localName);
-// The first element child of the node with that local name.
-Node ChildElement(IXMLDOMNode* parent, std::wstring_view localName);
 // The text of the node and its descendants.
 std::wstring NodeText(IXMLDOMNode* node);
 // The attribute's value; empty optional when the element lacks it.
 std::optional<std::wstring> AttributeText(IXMLDOMNode* element, const wchar_t* name);
 // The document element; raises E_POINTER when there is none.
 Node DocumentElement(IXMLDOMDocument* document);
-// The text of the element with that local name; raises E_POINTER (a reply
-// without the expected node) when it is missing.
-std::wstring RequiredText(IXMLDOMNode* root, std::wstring_view localName);
 
 }  // namespace vqd

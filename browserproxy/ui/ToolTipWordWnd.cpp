@@ -9,8 +9,9 @@
 
 namespace {
 
-// The kernel service the word dictionary object takes.
-const GUID kKernelService = {0xE0CF67D1, 0x6730, 0x4E92, {0x8B, 0xB9, 0x8B, 0x46, 0xD7, 0x2A, 0xA7, 0x11}};
+// The kernel service the word dictionary object takes,
+// {E0CF67D1-6730-4E92-BB9D-8B46D72AA711}.
+const GUID kKernelService = {0xE0CF67D1, 0x6730, 0x4E92, {0xBB, 0x9D, 0x8B, 0x46, 0xD7, 0x2A, 0xA7, 0x11}};
 constexpr DWORD kWordObjectContext = 0x17;
 constexpr UINT kPlacement = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
 

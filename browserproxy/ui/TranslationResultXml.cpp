@@ -1,7 +1,6 @@
 #include "browserproxy/ui/TranslationResultXml.h"
 
 #include <windows.h>
-#include <msxml2.h>
 
 #include <cwctype>
 
@@ -9,17 +8,13 @@
 #include "platform/com/Bstr.h"
 #include "platform/com/ComError.h"
 #include "platform/com/ComPtr.h"
+#include "platform/com/MsXml.h"
 
 using platform::Bstr;
 using platform::ComPtr;
 using platform::ThrowIfFailed;
 
 namespace {
-
-// The version-independent MSXML DOM document {F6D90F11-9C73-11D3-B32E-00C04F990BB4}.
-const CLSID kDomDocument = {0xF6D90F11, 0x9C73, 0x11D3, {0xB3, 0x2E, 0x00, 0xC0, 0x4F, 0x99, 0x0B, 0xB4}};
-// IXMLDOMDocument, defined here: the import library's copy can resolve to a thunk.
-const IID kDomDocumentInterface = {0x2933BF81, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 
 // The text of the node's first child; empty for an element without children.
 std::wstring FirstChildText(IXMLDOMNode* node) {
@@ -76,7 +71,7 @@ std::wstring DecodeCharacterReferences(const std::wstring& text) {
 
 bool ReadTranslationResultXml(const std::wstring& text, std::vector<VqdEntryRecord>* entries) {
   entries->clear();
-  auto document = ComPtr<IXMLDOMDocument>::Create(kDomDocument, CLSCTX_ALL, kDomDocumentInterface);
+  auto document = ComPtr<IXMLDOMDocument>::Create(msxml::kDomDocument, CLSCTX_ALL);
   VARIANT_BOOL loaded = VARIANT_FALSE;
   Bstr source(text);
   if (FAILED(document->loadXML(source.Get(), &loaded)) || loaded != VARIANT_TRUE) return false;

@@ -65,4 +65,9 @@ class Bstr {
 // The characters of any BSTR (null is empty), without taking ownership.
 inline std::wstring_view BstrView(BSTR s) noexcept { return {s ? s : L"", s ? SysStringLen(s) : 0}; }
 
+// True when the string holds a NUL before its end: as a path, a registry name
+// or a value the registry keeps, the system would cut it there.
+inline bool HasEmbeddedNul(std::wstring_view text) noexcept { return text.find(L'\0') != std::wstring_view::npos; }
+inline bool HasEmbeddedNul(BSTR s) noexcept { return HasEmbeddedNul(BstrView(s)); }
+
 }  // namespace platform

@@ -5,6 +5,7 @@
 
 #include "platform/com/ComError.h"
 #include "platform/com/ComPtr.h"
+#include "platform/com/OptionalObjectArguments.h"
 #include "platform/com/TypeLibrary.h"
 
 namespace platform {
@@ -13,6 +14,7 @@ namespace platform {
 // type library Library: calls by name (GetIDsOfNames) and by DISPID (Invoke)
 // reach I's own methods through ITypeInfo::Invoke, which converts the
 // arguments and fills EXCEPINFO. Derive from Dispatch<I, lib> instead of I.
+// A left-out optional interface-pointer argument reaches the method as null.
 // When I extends a dual interface with methods the library does not describe,
 // Described names that base: IDispatch then answers its members only.
 template <class I, TypeLibrary& Library, class Described = I>
@@ -41,8 +43,12 @@ class Dispatch : public I {
     DISPPARAMS none = {nullptr, nullptr, 0, 0};
     return ComBoundary([&] {
       ComPtr<ITypeInfo> info = Library.VtableTypeInfo(__uuidof(Described));
-      return info->Invoke(static_cast<Described*>(static_cast<I*>(this)), id, flags, params ? params : &none, result, exception,
-                          argError);
+      // A left-out optional interface pointer must arrive null, not as the missing value's code.
+      CompletedArguments args(Library.ObjectParameters(__uuidof(Described), id, flags), params ? *params : none);
+      HRESULT hr = info->Invoke(static_cast<Described*>(static_cast<I*>(this)), id, flags, args.Params(), result,
+                                exception, argError);
+      if (argError && (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND)) *argError = args.CallersIndex(*argError);
+      return hr;
     });
   }
 };

@@ -71,4 +71,18 @@ ComPtr<ITypeInfo> TypeLibrary::VtableTypeInfo(REFIID iid) {
   return info;
 }
 
+const ObjectParameterShape& TypeLibrary::ObjectParameters(REFIID iid, DISPID id, WORD flags) {
+  const MemberKey key{iid, id, flags};
+  {
+    std::lock_guard<std::mutex> guard(mutex_);
+    auto found = members_.find(key);
+    if (found != members_.end()) return found->second;
+  }
+  ComPtr<ITypeInfo> info = VtableTypeInfo(iid);
+  ObjectParameterShape shape = FindObjectParameters(info.Get(), id, flags);
+  std::lock_guard<std::mutex> guard(mutex_);
+  // Entries are never removed, so the reference stays valid.
+  return members_.emplace(key, std::move(shape)).first->second;
+}
+
 }  // namespace platform

@@ -4,8 +4,10 @@
 
 #include <map>
 #include <mutex>
+#include <tuple>
 
 #include "platform/com/ComPtr.h"
+#include "platform/com/OptionalObjectArguments.h"
 
 namespace platform {
 
@@ -28,6 +30,9 @@ class TypeLibrary {
   // ITypeInfo::Invoke calls through); for others, TypeInfo(iid).
   ComPtr<ITypeInfo> VtableTypeInfo(REFIID iid);
   ComPtr<ITypeLib> Library();
+  // The parameters of the member id of iid's vtable side that a call with
+  // these DISPATCH_* flags reaches (FindObjectParameters), looked up once.
+  const ObjectParameterShape& ObjectParameters(REFIID iid, DISPID id, WORD flags);
 
  private:
   ComPtr<ITypeLib> LoadLocked();
@@ -41,6 +46,13 @@ class TypeLibrary {
       [](const GUID& a, const GUID& b) { return memcmp(&a, &b, sizeof(GUID)) < 0; }};
   std::map<GUID, ComPtr<ITypeInfo>, bool (*)(const GUID&, const GUID&)> vtableInfos_{
       [](const GUID& a, const GUID& b) { return memcmp(&a, &b, sizeof(GUID)) < 0; }};
+  using MemberKey = std::tuple<GUID, DISPID, WORD>;
+  std::map<MemberKey, ObjectParameterShape, bool (*)(const MemberKey&, const MemberKey&)> members_{
+      [](const MemberKey& a, const MemberKey& b) {
+        const int guid = memcmp(&std::get<0>(a), &std::get<0>(b), sizeof(GUID));
+        if (guid != 0) return guid < 0;
+        return std::tie(std::get<1>(a), std::get<2>(a)) < std::tie(std::get<1>(b), std::get<2>(b));
+      }};
 };
 
 }  // namespace platform

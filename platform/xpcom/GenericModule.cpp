@@ -6,6 +6,9 @@
 
 #include "platform/com/ComPtr.h"
 #include "platform/xpcom/XpcomGlue.h"
+#include "platform/xpcom/nsICategoryManager.h"
+#include "platform/xpcom/nsIComponentManager.h"
+#include "platform/xpcom/nsIComponentRegistrar.h"
 #include "platform/xpcom/nsIServiceManager.h"
 
 namespace {
@@ -94,6 +97,7 @@ class GenericModule final : public Counted<nsIModule> {
     for (const ModuleCategory* c = table_.categories; c->category; ++c) {
       char* old = nullptr;
       rv = categories->AddCategoryEntry(c->category, c->entry, c->value, PR_TRUE, PR_TRUE, &old);
+      NS_Free(old);  // the replaced value is the caller's to free
       if (NS_FAILED(rv)) return rv;
     }
     return NS_OK;

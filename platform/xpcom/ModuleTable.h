@@ -2,6 +2,7 @@
 // The description a component library exports of its classes: which class
 // identifiers it serves and how each is made, which contract identifiers
 // name them, and which category entries its registration adds.
+#include "platform/xpcom/nsIFactory.h"
 #include "platform/xpcom/nsIModule.h"
 
 using ModuleConstructorProc = nsresult (*)(nsISupports* outer, const nsIID& iid, void** result);

@@ -89,7 +89,7 @@ nsresult XPCOMGlueStartup(const char* xpcomFile) {
   if (!getFrozenFunctions) return NS_ERROR_FAILURE;
 
   XPCOMFunctions functions = {};
-  functions.version = kXpcomFunctionsVersion;
+  functions.version = kXpcomGlueVersion;
   functions.size = sizeof(functions);
   std::string narrowPath(xpcomFile && *xpcomFile ? xpcomFile : "xpcom.dll");
   if (NS_FAILED(getFrozenFunctions(&functions, narrowPath.c_str()))) return NS_ERROR_FAILURE;
@@ -120,6 +120,11 @@ nsresult NS_GetServiceManager(nsIServiceManager** result) {
   const GlueState& state = State();
   if (!state.started || !state.functions.getServiceManager) return NS_ERROR_NOT_AVAILABLE;
   return state.functions.getServiceManager(result);
+}
+
+void NS_Free(void* block) {
+  const GlueState& state = State();
+  if (block && state.started && state.functions.freeFunc) state.functions.freeFunc(block);
 }
 
 nsresult NS_StringContainerInit(nsStringContainer& container) {

@@ -2,7 +2,8 @@
 // The browser's wide strings as a component library sees them: an opaque
 // object whose storage belongs to the XPCOM library, reached only through
 // the functions of the glue. A container is a string object with its own
-// storage; XpString owns one.
+// storage; XpString owns one. Its size is fixed by the XPCOM library: a
+// pointer and two 32-bit words.
 #include <string>
 #include <string_view>
 
@@ -18,12 +19,15 @@ class nsAString {
   ~nsAString() = default;
 
  private:
-  // Room for the XPCOM library's representation; never read here.
-  void* storage_[4] = {};
-  uint32_t words_[2] = {};
+  // The XPCOM library's representation; never read here.
+  void* data_ = nullptr;
+  uint32_t length_ = 0;
+  uint32_t flags_ = 0;
 };
 
 class nsStringContainer : public nsAString {};
+static_assert(sizeof(nsStringContainer) == sizeof(void*) + 2 * sizeof(uint32_t),
+              "the size the XPCOM library gives its string containers");
 
 // The characters of a string (empty when the glue is not started).
 std::wstring ReadXpString(const nsAString& text);

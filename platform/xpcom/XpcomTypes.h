@@ -1,8 +1,10 @@
 #pragma once
 // The scalar types, result codes and identifiers of the XPCOM binary
-// interface. On 64-bit Windows an XPCOM interface is laid out like a COM
-// one (one calling convention, a vtable pointer first), and an nsID is a
-// GUID, so both sides share the Windows definitions.
+// interface. On Windows an XPCOM interface is laid out like a COM one (a
+// vtable pointer first, methods __stdcall), and an nsID is a GUID, so both
+// sides share the Windows definitions. The frozen functions (the table of
+// NS_GetFrozenFunctions and the exports of the XPCOM library) are __cdecl,
+// which differs from __stdcall on 32-bit Windows only.
 #include <windows.h>
 
 #include <cstdint>
@@ -11,6 +13,7 @@ using nsresult = uint32_t;
 using nsrefcnt = uint32_t;
 using PRBool = int32_t;
 using PRInt16 = int16_t;
+using PRUint16 = uint16_t;
 using PRInt32 = int32_t;
 using PRUint32 = uint32_t;
 using PRUnichar = wchar_t;
@@ -38,3 +41,4 @@ inline bool NS_SUCCEEDED(nsresult r) { return !NS_FAILED(r); }
 
 #define NS_IMETHOD virtual nsresult __stdcall
 #define NS_IMETHODIMP nsresult __stdcall
+#define NS_FROZENCALL __cdecl

@@ -1,12 +1,11 @@
 #pragma once
-// The module and factory interfaces through which the browser reaches the
-// classes of a component library.
+// A component library's entry: the browser asks it for class objects and
+// lets it register its classes. Frozen in Gecko 1.9.
 #include "platform/xpcom/nsISupports.h"
 
 struct nsIComponentManager;
 struct nsIFile;
 
-// A component library's entry: hands out class objects and registers its classes.
 struct nsIModule : nsISupports {
   NS_IMETHOD GetClassObject(nsIComponentManager* manager, const nsCID& cid, const nsIID& iid, void** result) = 0;
   NS_IMETHOD RegisterSelf(nsIComponentManager* manager, nsIFile* location, const char* loaderString,
@@ -14,14 +13,8 @@ struct nsIModule : nsISupports {
   NS_IMETHOD UnregisterSelf(nsIComponentManager* manager, nsIFile* location, const char* loaderString) = 0;
   NS_IMETHOD CanUnload(nsIComponentManager* manager, PRBool* result) = 0;
 };
-__CRT_UUID_DECL(nsIModule, 0x5e8b7a51, 0x2c0e, 0x4d3b, 0x9b, 0x16, 0x6a, 0x4c, 0x3f, 0x2e, 0x9d, 0x01)
+// {7392d032-5371-11d3-994e-00805fd26fee}
+__CRT_UUID_DECL(nsIModule, 0x7392d032, 0x5371, 0x11d3, 0x99, 0x4e, 0x00, 0x80, 0x5f, 0xd2, 0x6f, 0xee)
 
-// Makes the objects of one class.
-struct nsIFactory : nsISupports {
-  NS_IMETHOD CreateInstance(nsISupports* outer, const nsIID& iid, void** result) = 0;
-  NS_IMETHOD LockFactory(PRBool lock) = 0;
-};
-__CRT_UUID_DECL(nsIFactory, 0x5e8b7a51, 0x2c0e, 0x4d3b, 0x9b, 0x16, 0x6a, 0x4c, 0x3f, 0x2e, 0x9d, 0x02)
-
-// The signature of the library export "NSGetModule".
+// The signature of the library export "NSGetModule" (a plain C function).
 using NSGetModuleProc = nsresult (*)(nsIComponentManager* manager, nsIFile* location, nsIModule** result);

@@ -231,8 +231,74 @@ class State:
                 f.write(json.dumps(record, ensure_ascii=False) + "\n")
 
 
-def element(name, text):
-    return "<%s>%s</%s>" % (name, html.escape(text, quote=False), name)
+class El:
+    """One element of a reply: a text or child elements, and attributes."""
+
+    def __init__(self, name, text=None, children=None, attrs=None):
+        self.name = name
+        self.text = text
+        self.children = list(children or [])
+        self.attrs = list(attrs or [])
+
+
+def xml_text(text):
+    # A carriage return is written as a reference, as XML parsers turn a
+    # literal one into a line feed.
+    return html.escape(text, quote=False).replace("\r", "&#13;")
+
+
+class Style:
+    """How the replies are written: the element names this server gives,
+    the SOAP prefix, indentation and comments between elements."""
+
+    # Every name the server chooses itself, and another set of names for
+    # them. "Direction" and "Template" (and their attributes) are the
+    # protocol's own names and stay.
+    RENAMED = {"Directions": "DirectionList", "Templates": "TemplateList", "string": "Translation",
+               "StartTranslateFileResponse": "FileJobStarted", "StartTranslateFileResult": "Job",
+               "StartTranslateHtmlFileResponse": "PageJobStarted", "StartTranslateHtmlFileResult": "Job",
+               "TranslateFileResult": "JobState", "WorkId": "Ticket", "IsReady": "Done", "Progress": "Percent",
+               "Status": "Code", "Message": "Note", "Result": "Content"}
+
+    def __init__(self, switches):
+        self.renamed = bool(switches.get("renameElements"))
+        self.indent = bool(switches.get("whitespace"))
+        self.comments = bool(switches.get("comments"))
+        self.soap = "env" if self.renamed else "soap"
+        # Renamed replies put the service's own elements under a prefix.
+        self.service = "q:" if self.renamed else ""
+
+    def name(self, name):
+        return self.RENAMED.get(name, name) if self.renamed else name
+
+    def write(self, el, level=0):
+        attrs = "".join(' %s="%s"' % (k, html.escape(v)) for k, v in el.attrs)
+        if el.text is not None:
+            return "<%s%s>%s</%s>" % (el.name, attrs, xml_text(el.text), el.name)
+        if not el.children:
+            return "<%s%s/>" % (el.name, attrs)
+        inner = []
+        for i, child in enumerate(el.children):
+            if self.indent:
+                inner.append("\n" + "  " * (level + 1))
+            if self.comments:
+                inner.append("<!-- %d -->" % i)
+            inner.append(self.write(child, level + 1))
+        if self.indent:
+            inner.append("\n" + "  " * level)
+        return "<%s%s>%s</%s>" % (el.name, attrs, "".join(inner), el.name)
+
+    def document(self, el):
+        return '<?xml version="1.0" encoding="utf-8"?>' + ("\n" if self.indent else "") + self.write(el)
+
+
+def dropped(switches, operation, children):
+    """The reply's elements without the one the dropElement switch names."""
+    drops = switches.get("dropElement") or {}
+    position = drops.get(operation) if isinstance(drops, dict) else None
+    if isinstance(position, int) and 0 <= position < len(children):
+        return children[:position] + children[position + 1:]
+    return children
 
 
 def listed(switches, key, operation):
@@ -339,17 +405,17 @@ class Handler(BaseHTTPRequestHandler):
 
     def dispatch(self, operation, fields, switches):
         state = self.server.state
-        sp = "\n  " if switches.get("whitespace") else ""
+        style = Style(switches)
         if operation == "GetDirections":
             if switches.get("noDirections"):
-                return "<Directions/>"
+                return style.document(El(style.name("Directions")))
             items = []
             for d in state.data.directions:
-                if listed(switches, "missing", operation):
-                    items.append('<Direction Name="%s"/>' % html.escape(d["name"]))
-                else:
-                    items.append('<Direction id="%d" Name="%s"/>' % (d["id"], html.escape(d["name"])))
-            return '<?xml version="1.0" encoding="utf-8"?><Directions>%s%s</Directions>' % (sp, sp.join(items))
+                attrs = [("Name", d["name"])]
+                if not listed(switches, "missing", operation):
+                    attrs.insert(0, ("id", "%d" % d["id"]))
+                items.append(El("Direction", attrs=attrs))
+            return style.document(El(style.name("Directions"), children=items))
         if operation == "GetTemplates":
             dir_id = fields.get("DirId", "")
             empty = switches.get("noTemplates") or []
@@ -362,26 +428,26 @@ class Handler(BaseHTTPRequestHandler):
             items = []
             if dir_id not in empty and "*" not in empty:
                 for t in direction["templates"]:
-                    items.append('<Template id="%s" Name="%s"/>' % (html.escape(t["id"]), html.escape(t["name"])))
-            return '<?xml version="1.0" encoding="utf-8"?><Templates>%s%s</Templates>' % (sp, sp.join(items))
+                    items.append(El("Template", attrs=[("id", t["id"]), ("Name", t["name"])]))
+            return style.document(El(style.name("Templates"), children=items))
         if operation == "TranslateText":
             words = self.words(fields)
-            return self.string_reply(translate_words(words, fields.get("Text", "")))
+            return self.string_reply(style, translate_words(words, fields.get("Text", "")))
         if operation == "TranslateTextWithED":
             if switches.get("failED"):
                 raise LookupError("dictionary refused")
             words = self.words(fields)
-            return self.string_reply(self.dictionary_answer(words, fields.get("Text", "")))
+            return self.string_reply(style, self.dictionary_answer(words, fields.get("Text", "")))
         if operation in SOAP_OPERATIONS:
-            return self.start_job(operation, fields, switches)
+            return self.start_job(operation, fields, switches, style)
         if operation == "GetTranslateFileResult":
-            return self.poll_job(fields, switches, sp)
+            return self.poll_job(fields, switches, style)
         if operation == "StopTanslating":
             job = state.jobs.get(fields.get("WorkId", ""))
             if job is None:
                 raise LookupError("unknown job")
             job.stopped = True
-            return self.string_reply("stopped")
+            return self.string_reply(style, "stopped")
         return None
 
     def words(self, fields):
@@ -390,11 +456,8 @@ class Handler(BaseHTTPRequestHandler):
             raise LookupError("unknown direction or template")
         return words
 
-    def string_reply(self, text):
-        # A carriage return is written as a reference, as XML parsers turn a
-        # literal one into a line feed.
-        return '<?xml version="1.0" encoding="utf-8"?><string xmlns="%s">%s</string>' % (
-            SERVICE_NS, html.escape(text, quote=False).replace("\r", "&#13;"))
+    def string_reply(self, style, text):
+        return style.document(El(style.name("string"), text=text, attrs=[("xmlns", SERVICE_NS)]))
 
     def dictionary_answer(self, words, text):
         # The dictionary XML travels as the text of the reply; characters
@@ -412,7 +475,7 @@ class Handler(BaseHTTPRequestHandler):
                 "<translation><result>%s</result></translation></translations></cform></cforms>") % (
                     refs(word), NOUN, refs(found))
 
-    def start_job(self, operation, fields, switches):
+    def start_job(self, operation, fields, switches, style):
         state = self.server.state
         if "parseError" in fields:
             raise LookupError("envelope is not XML: " + fields["parseError"])
@@ -429,17 +492,22 @@ class Handler(BaseHTTPRequestHandler):
             duration = 0.0 if switches.get("readyAtStart") else float(switches.get("jobMs", 200)) / 1000.0
             state.jobs[work_id] = Job(result, duration)
         ready = "true" if switches.get("readyAtStart") else "false"
-        header = "<soap:Header><Trace>stand-in</Trace></soap:Header>" if switches.get("soapHeader") else ""
-        sp = "\n" if switches.get("whitespace") else ""
-        inner = "" if listed(switches, "missing", operation) else (
-            "%s%s%s%s" % (sp, element("WorkId", work_id), sp, element("IsReady", ready)))
-        return ('<?xml version="1.0" encoding="utf-8"?>'
-                '<soap:Envelope xmlns:soap="%s" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" '
-                'xmlns:xsd="http://www.w3.org/2001/XMLSchema">%s%s<soap:Body>%s<%sResponse xmlns="%s">'
-                '<%sResult>%s</%sResult></%sResponse></soap:Body></soap:Envelope>') % (
-                    SOAP_NS, sp, header, sp, operation, SERVICE_NS, operation, inner, operation, operation)
+        svc = style.service
+        inner = [] if listed(switches, "missing", operation) else dropped(switches, operation, [
+            El(svc + style.name("WorkId"), text=work_id), El(svc + style.name("IsReady"), text=ready)])
+        response_attrs = [("xmlns:q" if svc else "xmlns", SERVICE_NS)]
+        response = El(svc + style.name(operation + "Response"), attrs=response_attrs,
+                      children=[El(svc + style.name(operation + "Result"), children=inner)])
+        soap = style.soap
+        envelope = []
+        if switches.get("soapHeader"):
+            envelope.append(El(soap + ":Header", children=[El("Trace", text="stand-in")]))
+        envelope.append(El(soap + ":Body", children=[response]))
+        return style.document(El(soap + ":Envelope", children=envelope, attrs=[
+            ("xmlns:" + soap, SOAP_NS), ("xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance"),
+            ("xmlns:xsd", "http://www.w3.org/2001/XMLSchema")]))
 
-    def poll_job(self, fields, switches, sp):
+    def poll_job(self, fields, switches, style):
         state = self.server.state
         work_id = fields.get("WorkId", "")
         job = state.jobs.get(work_id)
@@ -451,13 +519,15 @@ class Handler(BaseHTTPRequestHandler):
         progress = 100 if done else int(elapsed * 100 / job.duration)
         ready = "stopped" if job.stopped else ("true" if done else "false")
         data = base64.encodebytes(job.result).decode("ascii") if done and not job.stopped else ""
-        if listed(switches, "missing", "GetTranslateFileResult"):
-            return '<?xml version="1.0" encoding="utf-8"?><TranslateFileResult>%s</TranslateFileResult>' % (
-                element("WorkId", work_id))
-        children = [element("WorkId", work_id), element("IsReady", ready), element("Progress", str(progress)),
-                    element("Status", "0"), element("Message", ""), element("Result", data)]
-        return '<?xml version="1.0" encoding="utf-8"?><TranslateFileResult>%s%s</TranslateFileResult>' % (
-            sp, sp.join(children))
+        operation = "GetTranslateFileResult"
+        if listed(switches, "missing", operation):
+            children = [El(style.name("WorkId"), text=work_id)]
+        else:
+            children = dropped(switches, operation, [
+                El(style.name("WorkId"), text=work_id), El(style.name("IsReady"), text=ready),
+                El(style.name("Progress"), text=str(progress)), El(style.name("Status"), text="0"),
+                El(style.name("Message"), text=""), El(style.name("Result"), text=data)])
+        return style.document(El(style.name("TranslateFileResult"), children=children))
 
 
 def main():

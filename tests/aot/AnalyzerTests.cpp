@@ -304,6 +304,18 @@ TEST_F(AnalyzerComTest, AnalyzesTheHeadOfAFile) {
   EXPECT_EQ(E_FAIL, analyzer->AnalyzeFile(Bstr(folder.Path() + L"missing.txt").Get(), nullptr));
 }
 
+// The system would open the file that the part before the NUL names.
+TEST_F(AnalyzerComTest, AFilePathWithAnEmbeddedNulIsRefused) {
+  StoreSubjects();
+  auto analyzer = Ready();
+  testsupport::TempFolder folder;
+  const std::wstring head = folder.Path() + L"head";
+  std::ofstream(head.c_str(), std::ios::binary) << "the program keeps the virus in memory";
+  const std::wstring path = head + L'\0' + L".txt";
+  EXPECT_EQ(E_INVALIDARG, analyzer->AnalyzeFile(Bstr(std::wstring_view(path)).Get(), nullptr));
+  EXPECT_EQ(L"", TemplateOf(analyzer.Get())) << "nothing was analysed";
+}
+
 TEST_F(AnalyzerComTest, LegacyListIsReadWhenTheCurrentOneIsAbsent) {
   StoreBytes(kEnglishRussian, kComputer, "virus\r\nmemory", L"SDBWORDS");
   RemoveList(kEnglishRussian, kComputer, L"SDBWORDS2");

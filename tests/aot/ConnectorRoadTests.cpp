@@ -38,17 +38,17 @@ TEST_F(ConnectorRoadTest, AotServiceRanksThroughTheModule) {
     std::vector<RankedTemplate> ranked;
     ASSERT_EQ(S_OK, connector.GetAotService()->RankTemplates(kMedicalText, ranked, false)) << "detached " << detached;
     ASSERT_EQ(2u, ranked.size()) << "detached " << detached;
-    EXPECT_EQ(kMedical, ranked[0].first);
-    EXPECT_EQ(3, ranked[0].second.second);
-    // The module ranks by template name, which the kernel's template list
-    // does not know as an identifier: the name is the title, never the
+    // The module ranks by template name; the entries carry the kernel's
+    // identifier of each template, and its name as the title, never the
     // module's keyword report.
+    EXPECT_EQ(L"MEDICAL", ranked[0].first);
+    EXPECT_EQ(3, ranked[0].second.second);
     EXPECT_EQ(kMedical, ranked[0].second.first);
     EXPECT_EQ(kComputer, ranked[1].second.first);
-    EXPECT_EQ(kComputer, ranked[1].first);
+    EXPECT_EQ(L"COMPUTER", ranked[1].first);
     std::wstring detected;
     EXPECT_EQ(S_OK, connector.GetAotService()->DetectTemplate(kMedicalText, detected));
-    EXPECT_EQ(kMedical, detected);
+    EXPECT_EQ(L"MEDICAL", detected);
     detected.clear();
     EXPECT_EQ(S_OK, connector.GetAotService()->DetectTemplate(L"hello world", detected));
     EXPECT_TRUE(detected.empty()) << "nothing found: no template";
@@ -63,7 +63,9 @@ TEST_F(ConnectorRoadTest, ChooseTemplateShowsTheModulesDialog) {
   watcher.Press(L"Автоматическое определение профиля перевода", IDOK);
   std::wstring chosen;
   EXPECT_EQ(S_OK, connector.GetAotService()->ChooseTemplate(kMedicalText, chosen));
-  EXPECT_EQ(kMedical, chosen);
+  EXPECT_EQ(L"MEDICAL", chosen) << "the identifier of the template the dialog names";
+  EXPECT_EQ(S_OK, connector.SetActiveTplId(chosen));
+  EXPECT_EQ(L"MEDICAL", connector.GetActiveTplId());
 }
 
 }  // namespace

@@ -64,6 +64,46 @@ TEST_F(ScriptClientTest, VbScriptRanksATextByName) {
       output);
 }
 
+// Every optional argument left out, as a script writes the natural call:
+// the type library hands a left-out interface pointer (pDoc) over as the
+// missing value's code, which must arrive as null. With keyword lists the
+// analysis chooses a template, the one case that looks at pDoc.
+TEST_F(ScriptClientTest, EveryOptionalArgumentMayBeLeftOut) {
+  kernelstandin_test::SetSwitch(L"SeedKeywordLists", 1);
+  const std::wstring file = folder_.File(L"head.txt");
+  {
+    const std::wstring text = L"The program keeps the virus in memory.";
+    std::ofstream(file.c_str(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(text.data()), static_cast<std::streamsize>(text.size() * 2));
+  }
+  std::string path;
+  for (wchar_t c : file) path += static_cast<char>(c);
+  const std::string output = RunScript(
+      "On Error Resume Next\r\n"
+      "Set a = CreateObject(\"Norva5.TemplateSemiAnalyzer\")\r\n"
+      "a.Initialize \"script\"\r\n"
+      "WScript.Echo \"initialize \" & Hex(Err.Number) & \" \" & Hex(a.DirID)\r\n"
+      "a.DirID = &H20001\r\n"
+      "a.Analyze \"The program keeps the virus in memory.\"\r\n"
+      "WScript.Echo \"analyze \" & Hex(Err.Number) & \" \" & a.Template\r\n"
+      "a.Analyze \"After the operation the virus was gone; a second operation followed.\"\r\n"
+      "WScript.Echo \"analyze \" & Hex(Err.Number) & \" \" & a.Template\r\n"
+      "a.AnalyzeFile \"" + path + "\"\r\n"
+      "WScript.Echo \"analyze file \" & Hex(Err.Number) & \" \" & a.Template\r\n"
+      "a.Initialize2 \"other\", Nothing\r\n"
+      "WScript.Echo \"initialize2 without log-on \" & Hex(Err.Number)\r\n"
+      "Err.Clear\r\n"
+      "WScript.Echo \"still there \" & Hex(a.DirID)\r\n");
+  EXPECT_EQ(
+      "initialize 0 0\n"
+      "analyze 0 Computers and Internet\n"
+      "analyze 0 Medicine\n"
+      "analyze file 0 Computers and Internet\n"
+      "initialize2 without log-on 5\n"
+      "still there 20001\n",
+      output);
+}
+
 // With the character library (the stand-in under the product's
 // "SharedRoot"), a legacy 8-bit list is read in the source language's code
 // page, and the setup replaces it by the new list once that is stored.

@@ -66,6 +66,23 @@ TEST_F(IEContextMenu, NamesThatAreNotOneEntryAreRejected) {
   EXPECT_TRUE(testsupport::RegKeyExists(HKEY_CURRENT_USER, EntryKey(second_))) << "other entries survive";
 }
 
+// The registry would take a name or a page only up to an embedded NUL: the
+// entry or the page its first part names.
+TEST_F(IEContextMenu, AnEmbeddedNulIsRefusedInNamesAndPages) {
+  std::wstring page = folder_.WriteFile(L"cmd.htm", "x");
+  ASSERT_EQ(S_OK, menu_->AddCmd(Bstr(first_).Get(), Bstr(page).Get(), 0));
+  const std::wstring nul(1, L'\0');
+  EXPECT_EQ(E_INVALIDARG, menu_->AddCmd(Bstr(std::wstring_view(second_ + nul + L"y")).Get(), Bstr(page).Get(), 0));
+  EXPECT_FALSE(testsupport::RegKeyExists(HKEY_CURRENT_USER, EntryKey(second_))) << "no entry of the name's first part";
+  EXPECT_EQ(E_INVALIDARG, menu_->AddCmd(Bstr(first_).Get(), Bstr(std::wstring_view(page + nul + L"x")).Get(), 0));
+  EXPECT_EQ(E_INVALIDARG, menu_->RemoveCmd(Bstr(std::wstring_view(first_ + nul + L"z")).Get()));
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  ASSERT_TRUE(testsupport::GetRegValue(HKEY_CURRENT_USER, EntryKey(first_), L"", &type, &data))
+      << "the entry of the name's first part stays";
+  EXPECT_EQ(page, std::wstring(reinterpret_cast<const wchar_t*>(data.data())));
+}
+
 TEST_F(IEContextMenu, AFailedWriteIsReported) {
   std::wstring page = folder_.WriteFile(L"cmd.htm", "x");
   // A key name longer than the registry allows cannot be created.

@@ -306,6 +306,28 @@ TEST_F(KernelAotTest, AdviceListsTheRankingOrTheFirstTemplate) {
   }
 }
 
+// The analyzer's advice comes first, every entry of it, more than the
+// direction has templates too; a chain that comes back round ends at the
+// first entry it gives again.
+TEST_F(KernelAotTest, AdviceKeepsEveryEntryTheAnalyzerGives) {
+  const struct {
+    const wchar_t* advice;
+    std::vector<std::wstring> expected;
+  } cases[] = {
+      {L"w1;w2;w3;w4;w5;w6", {L"w1", L"w2", L"w3", L"w4", L"w5", L"w6", L"MEDICAL", L"COMPUTER"}},
+      {L"x;y;x", {L"x", L"y", L"MEDICAL", L"COMPUTER"}},
+      {L"", {L"MEDICAL", L"COMPUTER"}},
+  };
+  Start();
+  connector_.SetActiveDirID(kEnglishRussian);
+  for (const auto& c : cases) {
+    SetSwitchText(L"AnalyzerAdvice", c.advice);
+    std::vector<std::wstring> advice;
+    EXPECT_TRUE(connector_.GetAotService()->ListAdvice(kMedicalText, advice)) << testing::PrintToString(std::wstring(c.advice));
+    EXPECT_EQ(c.expected, advice) << testing::PrintToString(std::wstring(c.advice));
+  }
+}
+
 TEST_F(KernelAotTest, FailedAnalysisGivesNoAdvice) {
   Start();
   SetSwitchText(L"FailCall", L"INorva5TemplateAnalyzer.Analyze");

@@ -157,6 +157,33 @@ TEST_F(KernelConnectorTest, ChoosesTheActiveDirectionAndTemplate) {
   EXPECT_EQ(L"BUSINESS", connector_.GetActiveTplId());
 }
 
+// The kernel names its templates by identifiers unlike their display
+// names; the lists show names, and a caller that shows them hands a name
+// over. The active template is always set by its identifier.
+TEST_F(KernelConnectorTest, TheActiveTemplateIsSetByItsIdentifierOrItsDisplayName) {
+  Start();
+  connector_.SetActiveDirID(0x00020001);
+  const struct {
+    const wchar_t* given;
+    HRESULT answer;
+    const wchar_t* active;
+    unsigned long index;
+  } cases[] = {
+      {L"MEDICAL", S_OK, L"MEDICAL", 3},
+      {L"Computers and Internet", S_OK, L"COMPUTER", 1},
+      {L"General", S_OK, L"GENERAL", 0},
+      {L"Business and Finance", S_OK, L"BUSINESS", 2},
+      // Neither: the kernel refuses it and the active template stays.
+      {L"medicine", E_INVALIDARG, L"BUSINESS", 2},
+      {L"", E_INVALIDARG, L"BUSINESS", 2},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.answer, connector_.SetActiveTplId(c.given)) << testing::PrintToString(std::wstring(c.given));
+    EXPECT_EQ(c.active, connector_.GetActiveTplId()) << testing::PrintToString(std::wstring(c.given));
+    EXPECT_EQ(c.index, connector_.GetActiveTplIndex()) << testing::PrintToString(std::wstring(c.given));
+  }
+}
+
 TEST_F(KernelConnectorTest, TranslatesLineByLineKeepingTheBreaks) {
   Start();
   EXPECT_EQ(L"\x043f\x0440\x0438\x0432\x0435\x0442 \x043c\x0438\x0440", Translate(L"hello world"));
@@ -458,7 +485,8 @@ TEST_F(KernelConnectorTest, PageDirectionUsesTheKernelDetectorAndTheDirections) 
   EXPECT_EQ(0x00020004, connector_.GetPageDirection(L"<html lang=de><meta content='charset=utf-8'>", 0));
   EXPECT_EQ(0x00020001, connector_.GetPageDirection(L"<html><title>the news of the world</title>", 0));
   EXPECT_EQ(0x00020001, connector_.GetPageDirection(L"hello and goodbye, the world", 1));
-  EXPECT_EQ(0, connector_.GetPageDirection(L"<html><body>no title</body>", 0));
+  // No language told: no direction starts from none, so the composed pair into Russian.
+  EXPECT_EQ(0x00020000, connector_.GetPageDirection(L"<html><body>no title</body>", 0));
   SetThreadLocale(old);
 }
 

@@ -94,7 +94,8 @@ TEST_F(PageLanguageTest, FailingDetectorGivesUnknown) {
   FakeLanguageDetector::Failing(true);
   EXPECT_EQ(kUnknown, DetectPageLangByTitle(L"<title>the page</title>"));
   EXPECT_EQ(kUnknown, DetectTextLanguage(L"the page"));
-  EXPECT_EQ(0u, ChoosePageDirection(L"<title>the page</title>", nullptr, false));
+  // An unknown page language: the pair from no language into the user's.
+  EXPECT_EQ(MakeDirID(kUnknown, GetUiLanguage()), ChoosePageDirection(L"<title>the page</title>", nullptr, false));
 }
 
 // Takes the kernel detector's class out of the registry for a while (the
@@ -128,20 +129,23 @@ TEST(PageLanguageWithoutKernel, MissingDetectorGivesUnknown) {
   EXPECT_EQ(kUnknown, DetectTextLanguage(L"the page"));
 }
 
-TEST(LocaleLanguage, LocalesMapByTheirPrimaryLanguage) {
+// The eight interface-language locales by their full identifiers (and
+// Japanese beside Chinese); a regional variant of one of them is not one.
+TEST(LocaleLanguage, LocalesMapByTheirFullIdentifier) {
   const std::pair<LCID, LanguageFlag> cases[] = {
-      {1031, kGerman},  {2055, kGerman},     {1033, kEnglish},    {2057, kEnglish}, {1036, kFrench},
-      {3084, kFrench},  {1040, kItalian},    {1049, kRussian},    {2052, kChinese}, {1028, kChinese},
-      {2070, kPortuguese}, {1046, kPortuguese}, {3082, kSpanish}, {1034, kSpanish}, {1041, kJapanese},
-      {1043, kUnknown}, {1055, kUnknown},
+      {1031, kGerman},   {1033, kEnglish},  {1036, kFrench},  {1040, kItalian},     {1049, kRussian},
+      {2052, kChinese},  {2070, kPortuguese}, {3082, kSpanish}, {1041, kJapanese},
+      {2055, kUnknown},  {2057, kUnknown},  {3084, kUnknown}, {1028, kUnknown},     {1046, kUnknown},
+      {1034, kUnknown},  {1043, kUnknown},  {1055, kUnknown},
   };
   for (const auto& [locale, flag] : cases) EXPECT_EQ(flag, LanguageOfLocale(locale)) << "locale " << locale;
 }
 
-// The direction expected without a connector: the pair, English taken as
-// 1025 into Chinese and Japanese, none for an unknown source or the same language.
+// The direction expected without a connector: the pair (the source may be
+// unknown), English taken as 1025 into Chinese and Japanese, none for the
+// same language.
 DirID ExpectedWithoutConnector(LanguageFlag source, LanguageFlag target) {
-  if (source == kUnknown || source == target) return 0;
+  if (source == target) return 0;
   if ((target == kChinese || target == kJapanese) && source == kEnglish) source = kEnglishToEastAsian;
   return MakeDirID(source, target);
 }
@@ -187,10 +191,16 @@ TEST(DirectionChoice, MatchesTheDirectionsOnOffer) {
       // Same language: the first direction out of it.
       {kEnglish, kEnglish, {0x00020004, 0x00020001, 0x00040001}, 0x00020001},
       {kEnglish, kEnglish, {0x00020004}, 0},
-      // Unknown source: no direction, even where one has no source bits.
-      {kUnknown, kRussian, {0x00020000, 0x00020001}, 0},
-      {kUnknown, kUnknown, {0x00020000}, 0},
-      {kUnknown, kRussian, {}, 0},
+      // Unknown source: the pair with source 0, else the last direction
+      // without source bits, else the composed pair.
+      {kUnknown, kRussian, {0x00020000, 0x00020001}, 0x00020000},
+      {kUnknown, kRussian, {0x00010000, 0x00020001, 0x00040000}, 0x00040000},
+      {kUnknown, kRussian, {0x00020001}, 0x00020000},
+      {kUnknown, kRussian, {}, 0x00020000},
+      // Unknown page language and unsupported locale: the first direction
+      // without source bits, normally none.
+      {kUnknown, kUnknown, {0x00020000}, 0x00020000},
+      {kUnknown, kUnknown, {0x00020001}, 0},
   };
   int i = 0;
   for (const ChoiceCase& c : cases) {

@@ -17,11 +17,12 @@
 #include "VQDRequestLog.h"
 #include "VQDServerStandIn.h"
 #include "browserproxy/core/ConnectorFactory.h"
-#include "browserproxy/server/MsXml.h"
+#include "platform/com/MsXml.h"
 #include "browserproxy/server/NorvaVQDWrapper.h"
 #include "browserproxy/server/ServerConnectorSetup.h"
 #include "browserproxy/ui/FileVersionInfo.h"
 #include "browserproxy/ui/VQDAtlAboutDlg.h"
+#include "platform/base/SystemMessage.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComError.h"
@@ -126,6 +127,25 @@ TEST_F(ServerConnectorTest, TemplateOfAnotherDirectionSelectsTheFirstTemplate) {
   EXPECT_EQ(0, connector_.SetActiveTplId(L"CODE+1")) << "a template only English-Russian has";
   EXPECT_EQ(L"GENERAL", connector_.GetActiveTplId());
   EXPECT_EQ(1, connector_.SetActiveTplId(L""));
+}
+
+// The lists show names, and a caller that shows them hands a name over: it
+// chooses that template, never silently the first.
+TEST_F(ServerConnectorTest, ATemplateIsChosenByItsIdentifierOrItsName) {
+  Connect();
+  const struct {
+    const wchar_t* given;
+    const wchar_t* active;
+  } cases[] = {
+      {L"Medicine", L"MEDICAL"},
+      {L"COMPUTER", L"COMPUTER"},
+      {L"Business and Finance", L"BUSINESS"},
+      {L"medicine", L"GENERAL"},  // neither: the first template
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(0, connector_.SetActiveTplId(c.given)) << testing::PrintToString(std::wstring(c.given));
+    EXPECT_EQ(c.active, connector_.GetActiveTplId()) << testing::PrintToString(std::wstring(c.given));
+  }
 }
 
 TEST_F(ServerConnectorTest, ChangingTheDirectionSelectsItsFirstTemplate) {
@@ -332,14 +352,34 @@ TEST_F(ServerConnectorTest, ConnectToNobodyIsUnreachable) {
   EXPECT_TRUE(connector_.IsDisable());
 }
 
-TEST_F(ServerConnectorTest, OtherConnectFailuresAreShownAndAnsweredFalse) {
-  for (const char* switches : {R"({"malformed": ["GetDirections"]})", R"({"missing": ["GetDirections"]})"}) {
-    server_->SetSwitches(switches);
+// The words a box shows for an error: the system's text, or "Unknown error"
+// and the code when the system has none (Wine has none for these two).
+std::wstring ErrorWords(HRESULT hr) {
+  std::wstring text = platform::SystemMessageText(static_cast<DWORD>(hr));
+  if (!text.empty()) return text;
+  wchar_t code[16];
+  swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+  return L"Unknown error " + std::wstring(code);
+}
+
+TEST_F(ServerConnectorTest, OtherConnectFailuresAreShownInWordsAndAnsweredFalse) {
+  struct BoxCase {
+    const char* switches;
+    HRESULT shown;
+  };
+  for (const BoxCase& c : {BoxCase{R"({"malformed": ["GetDirections"]})", E_UNEXPECTED},
+                           BoxCase{R"({"missing": ["GetDirections"]})", E_POINTER}}) {
+    server_->SetSwitches(c.switches);
     testsupport::DialogWatcher watcher;
     watcher.Press(L"NORVA for Mozilla FireFox", IDOK);
-    EXPECT_FALSE(connector_.Connect(server_->UrlBase())) << switches;
-    EXPECT_TRUE(watcher.WaitSeen(L"NORVA for Mozilla FireFox", 1000)) << "the message box, " << switches;
+    EXPECT_FALSE(connector_.Connect(server_->UrlBase())) << c.switches;
+    EXPECT_TRUE(watcher.WaitSeen(L"NORVA for Mozilla FireFox", 1000)) << "the message box, " << c.switches;
     EXPECT_TRUE(connector_.IsDisable());
+    const auto seen = watcher.Seen();
+    ASSERT_FALSE(seen.empty()) << c.switches;
+    const auto& texts = seen.front().texts;
+    EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), ErrorWords(c.shown)))
+        << "the box says " << testing::PrintToString(texts) << ", " << c.switches;
   }
 }
 
@@ -401,8 +441,35 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
-class ServerFileJobTest : public ServerConnectorTest {
+// How the stand-in server writes its replies. The connector reads a job's
+// replies by position, so every job test runs under each of these.
+struct ServerStyle {
+  const char* name;
+  const char* switches;  // JSON members added to every switch set of the test
+};
+
+const ServerStyle kServerStyles[] = {
+    {"NamesOfTheStandIn", ""},
+    {"RenamedElements", R"("renameElements": true)"},
+    {"HeaderIndentationComments", R"("soapHeader": true, "whitespace": true, "comments": true)"},
+};
+
+std::string StyleName(const testing::TestParamInfo<ServerStyle>& info) { return info.param.name; }
+void PrintTo(const ServerStyle& style, std::ostream* out) { *out << style.name; }
+
+class ServerJobTest : public ServerConnectorTest {
  protected:
+  void SetUpJobs(const char* style) {
+    style_ = style;
+    SetSwitches("{}");
+  }
+  // The test's switches with the style's.
+  void SetSwitches(const std::string& json) {
+    if (style_.empty()) return server_->SetSwitches(json);
+    const std::string rest = json.substr(json.find('{') + 1);
+    const bool none = rest.find_first_not_of(" }") == std::string::npos;
+    server_->SetSwitches("{" + style_ + (none ? "}" : ", " + rest));
+  }
   TranslateFileJob Job(long kind, const std::string& bytes) {
     TranslateFileJob job;
     job.fileKind = kind;
@@ -411,11 +478,42 @@ class ServerFileJobTest : public ServerConnectorTest {
     return job;
   }
   bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  // The connector goes on after a failed job: a text and a whole job.
+  void ExpectServing(const std::string& context) {
+    SetSwitches("{}");
+    std::wstring result;
+    ASSERT_TRUE(connector_.TranslateText(L"memory", result, 0)) << context;
+    EXPECT_EQ(L"память", result) << context;
+    TranslateFileJob job = Job(2, "virus");
+    ASSERT_TRUE(connector_.TranslateFile(job)) << context;
+    EXPECT_EQ("\xD0\xB2\xD0\xB8\xD1\x80\xD1\x83\xD1\x81", testsupport::ReadWholeFile(job.destinationPath)) << context;
+  }
+  // The one stop request the server got, for the job its first poll named
+  // (or, with no poll, a job it handed out).
+  void ExpectOneStop(const std::string& context) {
+    const auto stops = Requests(L"StopTanslating");
+    ASSERT_EQ(1u, stops.size()) << "the server is told to stop the job, " << context;
+    const auto polls = Requests(L"GetTranslateFileResult");
+    if (!polls.empty())
+      EXPECT_EQ(vqdlog::Field(polls[0], "WorkId"), vqdlog::Field(stops[0], "WorkId")) << context;
+    else
+      EXPECT_EQ(0u, vqdlog::Field(stops[0], "WorkId").find(L"job+")) << context;
+  }
+
+  std::string style_;
   testsupport::TempFolder folder_;
   int files_ = 0;
 };
 
-TEST_F(ServerFileJobTest, AUnicodeTextFileIsTranslatedAsItsBytes) {
+class ServerFileJobTest : public ServerJobTest, public testing::WithParamInterface<ServerStyle> {
+ protected:
+  void SetUp() override {
+    ServerJobTest::SetUp();
+    SetUpJobs(GetParam().switches);
+  }
+};
+
+TEST_P(ServerFileJobTest, AUnicodeTextFileIsTranslatedAsItsBytes) {
   Connect();
   TranslateFileJob job = Job(1, Utf16(L"The memory\r\nand the virus"));
   ASSERT_TRUE(connector_.TranslateFile(job));
@@ -429,7 +527,7 @@ TEST_F(ServerFileJobTest, AUnicodeTextFileIsTranslatedAsItsBytes) {
   EXPECT_FALSE(Requests(L"GetTranslateFileResult").empty());
 }
 
-TEST_F(ServerFileJobTest, TemplateNamesAreEscapedInTheEnvelope) {
+TEST_P(ServerFileJobTest, TemplateNamesAreEscapedInTheEnvelope) {
   Connect();
   connector_.SetActiveTplId(L"CODE+1");
   TranslateFileJob job = Job(2, Utf8(L"memory & virus"));
@@ -444,7 +542,7 @@ TEST_F(ServerFileJobTest, TemplateNamesAreEscapedInTheEnvelope) {
   EXPECT_NE(std::wstring::npos, vqdlog::Field(polls[0], "WorkId").find(L"job+")) << "the WorkId's + arrives as +";
 }
 
-TEST_F(ServerFileJobTest, APageIsWrittenAsTheUtf8TheServerSent) {
+TEST_P(ServerFileJobTest, APageIsWrittenAsTheUtf8TheServerSent) {
   Connect();
   TranslateFileJob job = Job(21, Utf16(L"<html><head><title>Memory</title></head><body><p>The virus</p></body></html>"));
   job.options.emplace_back(L"FLAGS", platform::Variant::FromInt32(0));
@@ -460,9 +558,9 @@ TEST_F(ServerFileJobTest, APageIsWrittenAsTheUtf8TheServerSent) {
   EXPECT_TRUE(vqdlog::Has(started[0], "HrefPrefix"));
 }
 
-TEST_F(ServerFileJobTest, RepliesAreReadByNameWhateverSurroundsThem) {
+TEST_P(ServerFileJobTest, RepliesAreReadWhateverSurroundsTheirElements) {
   Connect();
-  server_->SetSwitches(R"({"soapHeader": true, "whitespace": true})");
+  SetSwitches(R"({"soapHeader": true, "whitespace": true})");
   EXPECT_TRUE(connector_.Connect(server_->UrlBase()));
   EXPECT_EQ(6u, connector_.GetDirsCount());
   TranslateFileJob job = Job(2, "memory");
@@ -470,15 +568,15 @@ TEST_F(ServerFileJobTest, RepliesAreReadByNameWhateverSurroundsThem) {
   EXPECT_EQ(Utf8(L"память"), testsupport::ReadWholeFile(job.destinationPath));
 }
 
-TEST_F(ServerFileJobTest, AJobFinishedAtItsStartStillGivesItsResult) {
+TEST_P(ServerFileJobTest, AJobFinishedAtItsStartStillGivesItsResult) {
   Connect();
-  server_->SetSwitches(R"({"readyAtStart": true})");
+  SetSwitches(R"({"readyAtStart": true})");
   TranslateFileJob job = Job(2, "virus");
   ASSERT_TRUE(connector_.TranslateFile(job));
   EXPECT_EQ(Utf8(L"вирус"), testsupport::ReadWholeFile(job.destinationPath));
 }
 
-TEST_F(ServerFileJobTest, ASourceOthersReadStaysReadable) {
+TEST_P(ServerFileJobTest, ASourceOthersReadStaysReadable) {
   Connect();
   TranslateFileJob job = Job(2, "memory");
   HANDLE reader = CreateFileW(job.sourcePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -487,7 +585,7 @@ TEST_F(ServerFileJobTest, ASourceOthersReadStaysReadable) {
   CloseHandle(reader);
 }
 
-TEST_F(ServerFileJobTest, AMissingSourceIsAFailureWithoutARequest) {
+TEST_P(ServerFileJobTest, AMissingSourceIsAFailureWithoutARequest) {
   Connect();
   server_->ClearRequests();
   TranslateFileJob job = Job(2, "x");
@@ -497,27 +595,27 @@ TEST_F(ServerFileJobTest, AMissingSourceIsAFailureWithoutARequest) {
   EXPECT_TRUE(server_->Requests().empty());
 }
 
-TEST_F(ServerFileJobTest, AnEmptyResultLeavesTheDestinationAlone) {
+TEST_P(ServerFileJobTest, AnEmptyResultLeavesTheDestinationAlone) {
   Connect();
   TranslateFileJob job = Job(2, "");
   EXPECT_FALSE(connector_.TranslateFile(job));
   EXPECT_FALSE(Exists(job.destinationPath));
 }
 
-TEST_F(ServerFileJobTest, AReplyWithoutItsNodesIsAFailure) {
+TEST_P(ServerFileJobTest, AReplyWithoutItsNodesIsAFailure) {
   Connect();
-  server_->SetSwitches(R"({"missing": ["StartTranslateFile"]})");
+  SetSwitches(R"({"missing": ["StartTranslateFile"]})");
   TranslateFileJob job = Job(2, "memory");
   EXPECT_EQ(E_POINTER, Raised([&] { connector_.TranslateFile(job); }));
-  server_->SetSwitches(R"({"missing": ["GetTranslateFileResult"]})");
+  SetSwitches(R"({"missing": ["GetTranslateFileResult"]})");
   EXPECT_EQ(E_POINTER, Raised([&] { connector_.TranslateFile(job); }));
   EXPECT_FALSE(Exists(job.destinationPath));
 }
 
-TEST_F(ServerFileJobTest, AJobWithoutSinkEndsWithinItsTimeOut) {
+TEST_P(ServerFileJobTest, AJobWithoutSinkEndsWithinItsTimeOut) {
   Connect();
   connector_.SetTimeouts(5000, 500);
-  server_->SetSwitches(R"({"jobMs": 60000})");
+  SetSwitches(R"({"jobMs": 60000})");
   TranslateFileJob job = Job(2, "memory");
   const ULONGLONG start = GetTickCount64();
   EXPECT_EQ(HRESULT(0x80140003), Raised([&] { connector_.TranslateFile(job); }));
@@ -526,24 +624,71 @@ TEST_F(ServerFileJobTest, AJobWithoutSinkEndsWithinItsTimeOut) {
   EXPECT_FALSE(Exists(job.destinationPath));
 }
 
+TEST_P(ServerFileJobTest, AStartReplyLackingItsReadyFlagStopsTheJob) {
+  Connect();
+  for (const char* operation : {"StartTranslateFile", "StartTranslateHtmlFile"}) {
+    server_->ClearRequests();
+    SetSwitches(std::string(R"({"dropElement": {")") + operation + R"(": 1}})");
+    TranslateFileJob job = Job(std::string(operation) == "StartTranslateFile" ? 2 : 21, Utf16(L"memory"));
+    EXPECT_EQ(E_POINTER, Raised([&] { connector_.TranslateFile(job); })) << operation;
+    EXPECT_FALSE(Exists(job.destinationPath)) << operation;
+    EXPECT_TRUE(Requests(L"GetTranslateFileResult").empty()) << operation;
+    ExpectOneStop(operation);
+  }
+  ExpectServing("after the failed starts");
+}
+
+struct PollFailure {
+  const char* switches;
+  HRESULT raised;  // by a job without a progress dialog
+};
+
+const PollFailure kPollFailures[] = {
+    {R"({"dropElement": {"GetTranslateFileResult": 5}})", E_POINTER},
+    {R"({"dropElement": {"GetTranslateFileResult": 1}})", E_POINTER},
+    {R"({"dropElement": {"GetTranslateFileResult": 3}})", E_POINTER},
+    {R"({"missing": ["GetTranslateFileResult"]})", E_POINTER},
+    {R"({"malformed": ["GetTranslateFileResult"]})", E_UNEXPECTED},
+    {R"({"status": {"GetTranslateFileResult": 500}})", HRESULT(0x80140004)},
+};
+
+TEST_P(ServerFileJobTest, AFailedPollStopsTheJobAndTheConnectorGoesOn) {
+  Connect();
+  for (const PollFailure& c : kPollFailures) {
+    server_->ClearRequests();
+    SetSwitches(c.switches);
+    TranslateFileJob job = Job(2, "memory");
+    EXPECT_EQ(c.raised, Raised([&] { connector_.TranslateFile(job); })) << c.switches;
+    EXPECT_FALSE(Exists(job.destinationPath)) << c.switches;
+    ExpectOneStop(c.switches);
+    ExpectServing(c.switches);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, ServerFileJobTest, testing::ValuesIn(kServerStyles), StyleName);
+
 }  // namespace
 
 #include "browserproxy/ui/ProgressDlg.h"
 
 namespace {
 
+void InitProgressControls() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+}
+
 class ServerProgressTest : public ServerFileJobTest {
  protected:
   void SetUp() override {
     ServerFileJobTest::SetUp();
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
+    InitProgressControls();
   }
 };
 
-TEST_F(ServerProgressTest, AJobWithProgressEndsTheDialogItself) {
+TEST_P(ServerProgressTest, AJobWithProgressEndsTheDialogItself) {
   Connect();
-  server_->SetSwitches(R"({"jobMs": 600})");
+  SetSwitches(R"({"jobMs": 600})");
   CProgressDlg dialog(L"Page Translation");
   TranslateFileJob job = Job(21, Utf16(L"<p>The memory</p>"));
   job.progress = &dialog;
@@ -566,17 +711,31 @@ TEST_F(ServerProgressTest, AJobWithProgressEndsTheDialogItself) {
   EXPECT_TRUE(Requests(L"StopTanslating").empty());
 }
 
-class ServerCancelTest : public ServerProgressTest, public testing::WithParamInterface<long> {};
+struct CancelCase {
+  ServerStyle style;
+  long kind;
+};
+void PrintTo(const CancelCase& c, std::ostream* out) { *out << c.style.name << ", file kind " << c.kind; }
+
+class ServerCancelTest : public ServerJobTest, public testing::WithParamInterface<CancelCase> {
+ protected:
+  void SetUp() override {
+    ServerJobTest::SetUp();
+    SetUpJobs(GetParam().style.switches);
+    InitProgressControls();
+  }
+  long Kind() const { return GetParam().kind; }
+};
 
 TEST_P(ServerCancelTest, CancelStopsTheJobOnTheServerAndWritesNothing) {
   Connect();
   // A finished job first: its result must not become the cancelled job's.
   TranslateFileJob first = Job(2, "memory");
   ASSERT_TRUE(connector_.TranslateFile(first));
-  server_->SetSwitches(R"({"jobMs": 60000})");
+  SetSwitches(R"({"jobMs": 60000})");
   server_->ClearRequests();
   CProgressDlg dialog(L"Selected Text Translation");
-  TranslateFileJob job = Job(GetParam(), GetParam() == 21 ? Utf16(L"<p>virus</p>") : "virus");
+  TranslateFileJob job = Job(Kind(), Kind() == 21 ? Utf16(L"<p>virus</p>") : "virus");
   job.progress = &dialog;
   watcher_.OnWindow(L"Selected Text Translation", L"#32770", [&](HWND window) {
     Sleep(300);
@@ -588,14 +747,25 @@ TEST_P(ServerCancelTest, CancelStopsTheJobOnTheServerAndWritesNothing) {
   EXPECT_FALSE(Exists(job.destinationPath));
   const auto stops = Requests(L"StopTanslating");
   ASSERT_EQ(1u, stops.size()) << "the stop request reached the server";
-  EXPECT_EQ(1u, Requests(GetParam() == 21 ? L"StartTranslateHtmlFile" : L"StartTranslateFile").size());
+  EXPECT_EQ(1u, Requests(Kind() == 21 ? L"StartTranslateHtmlFile" : L"StartTranslateFile").size());
   const auto started = Requests(L"GetTranslateFileResult");
   ASSERT_FALSE(started.empty());
   EXPECT_EQ(vqdlog::Field(started[0], "WorkId"), vqdlog::Field(stops[0], "WorkId"));
   EXPECT_TRUE(dialog.Stopped());
+  ExpectServing("after the cancel");
 }
 
-INSTANTIATE_TEST_SUITE_P(FileAndPage, ServerCancelTest, testing::Values(2L, 21L));
+std::vector<CancelCase> CancelCases() {
+  std::vector<CancelCase> cases;
+  for (const ServerStyle& style : kServerStyles)
+    for (long kind : {2L, 21L}) cases.push_back({style, kind});
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(FileAndPage, ServerCancelTest, testing::ValuesIn(CancelCases()),
+                         [](const testing::TestParamInfo<CancelCase>& info) {
+                           return std::string(info.param.style.name) + (info.param.kind == 21 ? "Page" : "File");
+                         });
 
 // A window of the test's thread that runs a call when a message arrives:
 // the way a plug-in's call comes in while a job's dialog dispatches messages.
@@ -626,9 +796,9 @@ class ReentryWindow {
   HWND hwnd_ = nullptr;
 };
 
-TEST_F(ServerProgressTest, ASecondJobDuringAJobIsRefusedAndTheFirstGoesOn) {
+TEST_P(ServerProgressTest, ASecondJobDuringAJobIsRefusedAndTheFirstGoesOn) {
   Connect();
-  server_->SetSwitches(R"({"jobMs": 1000})");
+  SetSwitches(R"({"jobMs": 1000})");
   TranslateFileJob second = Job(2, "virus");
   HRESULT secondResult = S_OK;
   std::wstring listedDuringJob;
@@ -650,9 +820,9 @@ TEST_F(ServerProgressTest, ASecondJobDuringAJobIsRefusedAndTheFirstGoesOn) {
   EXPECT_EQ(1u, Requests(L"StartTranslateFile").size());
 }
 
-TEST_F(ServerProgressTest, APollingFailureClosesTheDialogAndFails) {
+TEST_P(ServerProgressTest, APollingFailureClosesTheDialogAndFails) {
   Connect();
-  server_->SetSwitches(R"({"jobMs": 60000, "status": {"GetTranslateFileResult": 500}})");
+  SetSwitches(R"({"jobMs": 60000, "status": {"GetTranslateFileResult": 500}})");
   CProgressDlg dialog(L"Page Translation");
   TranslateFileJob job = Job(2, "virus");
   job.progress = &dialog;
@@ -661,17 +831,36 @@ TEST_F(ServerProgressTest, APollingFailureClosesTheDialogAndFails) {
   EXPECT_EQ(1u, Requests(L"StopTanslating").size());
 }
 
-TEST_F(ServerProgressTest, AStalledPollEndsWithinItsTimeOut) {
+TEST_P(ServerProgressTest, AStalledPollEndsWithinItsTimeOut) {
   Connect();
   connector_.SetTimeouts(600, 60000);
-  server_->SetSwitches(R"({"jobMs": 60000, "noAnswer": ["GetTranslateFileResult"], "noAnswerSeconds": 5})");
+  SetSwitches(R"({"jobMs": 60000, "noAnswer": ["GetTranslateFileResult"], "noAnswerSeconds": 5})");
   CProgressDlg dialog(L"Page Translation");
   TranslateFileJob job = Job(2, "virus");
   job.progress = &dialog;
   const ULONGLONG start = GetTickCount64();
   EXPECT_EQ(HRESULT(0x80140004), Raised([&] { connector_.TranslateFile(job); }));
   EXPECT_LT(GetTickCount64() - start, 6000u);
+  ExpectOneStop("a poll given up on");
 }
+
+TEST_P(ServerProgressTest, APollReplyLackingAnElementClosesTheDialogAndStopsTheJob) {
+  Connect();
+  for (const PollFailure& c : kPollFailures) {
+    server_->ClearRequests();
+    SetSwitches(c.switches);
+    CProgressDlg dialog(L"Page Translation");
+    TranslateFileJob job = Job(21, Utf16(L"<p>virus</p>"));
+    job.progress = &dialog;
+    EXPECT_EQ(HRESULT(0x80140004), Raised([&] { connector_.TranslateFile(job); })) << c.switches;
+    EXPECT_EQ(nullptr, dialog.GetHwnd()) << "the dialog has ended, " << c.switches;
+    EXPECT_FALSE(Exists(job.destinationPath)) << c.switches;
+    ExpectOneStop(c.switches);
+  }
+  ExpectServing("after the failed polls");
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, ServerProgressTest, testing::ValuesIn(kServerStyles), StyleName);
 
 
 // --- about box ----------------------------------------------------------------

@@ -109,39 +109,59 @@ TEST_F(Settings, TwoSpellingsOfANameAreOneSettingAndTheNewestValueSurvives) {
   EXPECT_EQ(L"second", *value.ToString());
 }
 
-TEST_F(Settings, EveryIntegralTypeAndStringsReachTheRegistryAndComeBack) {
+// VT_UI4 and VT_BSTR values are the registry's (written as soon as they are
+// acknowledged: a killed process loses nothing); values of every other type
+// serve the running browser object and end with it.
+TEST_F(Settings, UnsignedNumbersAndStringsReachTheRegistryOtherTypesLiveWithTheObject) {
+  VARIANT asInt;
+  VariantInit(&asInt);
+  asInt.vt = VT_INT;
+  asInt.intVal = 33;
+  VARIANT asShort;
+  VariantInit(&asShort);
+  asShort.vt = VT_I2;
+  asShort.iVal = 12;
+  const struct {
+    const wchar_t* name;
+    Variant value;
+    bool kept;
+  } cases[] = {
+      {L"AsUI4", Variant::FromUInt32(11), true},     {L"AsString", Variant::FromString(L"text"), true},
+      {L"AsI4", Variant::FromInt32(-2), false},      {L"AsInt", Variant::CopyOf(asInt), false},
+      {L"AsI2", Variant::CopyOf(asShort), false},    {L"AsBool", Variant::FromBool(true), false},
+      {L"AsReal", Variant::FromDouble(2.5), false},
+  };
+  const std::wstring key = BrowserKey(L"FireFox");
   {
     auto browser = Browser(EPBT_FF);
-    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsUI4", Variant::FromUInt32(11)));
-    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsI4", Variant::FromInt32(-2)));
-    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsBool", Variant::FromBool(true)));
-    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsString", Variant::FromString(L"text")));
-    VARIANT asInt;
-    VariantInit(&asInt);
-    asInt.vt = VT_INT;
-    asInt.intVal = 33;
-    EXPECT_EQ(S_OK, browser->SetSetting(Bstr(L"AsInt").Get(), asInt));
-    EXPECT_EQ(S_OK, Set(*browser.Get(), L"AsReal", Variant::FromDouble(2.5)));
-    // Written as soon as acknowledged: a killed process loses nothing.
-    EXPECT_EQ(11u, RegDword(HKEY_CURRENT_USER, BrowserKey(L"FireFox"), L"AsUI4"));
-  }
-  const std::wstring key = BrowserKey(L"FireFox");
+    for (const auto& c : cases) {
+      EXPECT_EQ(S_OK, Set(*browser.Get(), c.name, c.value)) << testing::PrintToString(std::wstring(c.name));
+      EXPECT_EQ(c.kept, testsupport::RegValueExists(HKEY_CURRENT_USER, key, c.name))
+          << testing::PrintToString(std::wstring(c.name)) << " at once";
+      Variant value;
+      EXPECT_EQ(S_OK, Get(*browser.Get(), c.name, &value)) << testing::PrintToString(std::wstring(c.name));
+      EXPECT_EQ(c.value.Type(), value.Type()) << "the running object answers it as set";
+    }
+  }  // saved at the end of its life
   EXPECT_EQ(11u, RegDword(HKEY_CURRENT_USER, key, L"AsUI4"));
-  EXPECT_EQ(0xFFFFFFFEu, RegDword(HKEY_CURRENT_USER, key, L"AsI4"));
-  EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, key, L"AsBool"));
-  EXPECT_EQ(33u, RegDword(HKEY_CURRENT_USER, key, L"AsInt"));
   EXPECT_EQ(0xFFFFFFFFu, RegDword(HKEY_CURRENT_USER, key, L"lastDirID")) << "written even when never set";
-  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, key, L"AsReal"));
-
   auto again = Browser(EPBT_FF);
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.kept, testsupport::RegValueExists(HKEY_CURRENT_USER, key, c.name))
+        << testing::PrintToString(std::wstring(c.name)) << " after the save";
+    Variant value;
+    EXPECT_EQ(c.kept ? S_OK : S_FALSE, Get(*again.Get(), c.name, &value))
+        << testing::PrintToString(std::wstring(c.name)) << " in the next object";
+  }
   Variant value;
-  EXPECT_EQ(S_OK, Get(*again.Get(), L"AsI4", &value));
-  EXPECT_EQ(VT_UI4, value.Type());
-  EXPECT_EQ(0xFFFFFFFEu, value.Get().ulVal);
   EXPECT_EQ(S_OK, Get(*again.Get(), L"AsString", &value));
   EXPECT_EQ(VT_BSTR, value.Type());
   EXPECT_EQ(L"text", *value.ToString());
-  EXPECT_EQ(S_FALSE, Get(*again.Get(), L"AsReal", &value));
+  // A value the registry holds keeps its registry form when the running
+  // object changes it to another type.
+  ASSERT_EQ(S_OK, Set(*again.Get(), L"AsUI4", Variant::FromInt32(5)));
+  again.Reset();
+  EXPECT_EQ(11u, RegDword(HKEY_CURRENT_USER, key, L"AsUI4"));
 }
 
 TEST_F(Settings, WrongRegistryTypesAreReadAsTheyAreOrSkipped) {
@@ -184,34 +204,107 @@ TEST_F(Settings, AValueByReferenceIsStoredByValue) {
   EXPECT_EQ(77, value.Get().lVal);
 }
 
+// Settings hold values: a stored object would be held by the browser object
+// (itself, even, keeping its server alive for ever), and the registry keeps
+// a string only up to its first NUL.
+TEST_F(Settings, ObjectsAndStringsWithANulAreRefused) {
+  auto browser = Browser(EPBT_FF);
+  ASSERT_EQ(S_OK, Set(*browser.Get(), L"Held", Variant::FromString(L"before")));
+  IDispatch* self = static_cast<INorvaBrowserClass2*>(browser.Get());
+
+  VARIANT selfByRef;
+  VariantInit(&selfByRef);
+  selfByRef.vt = VT_BYREF | VT_DISPATCH;
+  selfByRef.ppdispVal = &self;
+  Variant holder = Variant::FromDispatch(self);
+  VARIANT holderByRef;
+  VariantInit(&holderByRef);
+  holderByRef.vt = VT_BYREF | VT_VARIANT;
+  holderByRef.pvarVal = holder.Ptr();
+  SAFEARRAY* list = SafeArrayCreateVector(VT_VARIANT, 0, 2);
+  LONG index = 1;
+  SafeArrayPutElement(list, &index, holder.Ptr());
+  VARIANT listValue;
+  VariantInit(&listValue);
+  listValue.vt = VT_ARRAY | VT_VARIANT;
+  listValue.parray = list;
+  Variant array = Variant::Adopt(listValue);
+  Variant nullObject;
+  nullObject.Ptr()->vt = VT_DISPATCH;
+  const Variant unknown = Variant::FromUnknown(self);
+  const Variant cut = Variant::FromString(std::wstring(L"ab") + L'\0' + L"cd");
+  struct Case {
+    const char* name;
+    VARIANT value;
+  } cases[] = {
+      {"the browser object", holder.Get()},
+      {"its IUnknown", unknown.Get()},
+      {"no object", nullObject.Get()},
+      {"the object by reference", selfByRef},
+      {"a VARIANT holding it by reference", holderByRef},
+      {"an array holding it", array.Get()},
+      {"a string with a NUL", cut.Get()},
+  };
+  // The references of the test's own values, and the object's own.
+  browser->AddRef();
+  const ULONG references = browser->Release();
+  for (const Case& c : cases) {
+    EXPECT_EQ(E_INVALIDARG, browser->SetSetting(Bstr(L"Held").Get(), c.value)) << c.name;
+    browser->AddRef();
+    EXPECT_EQ(references, browser->Release()) << c.name << ": the browser object holds a reference";
+  }
+  Variant value;
+  EXPECT_EQ(S_OK, Get(*browser.Get(), L"Held", &value));
+  EXPECT_EQ(L"before", value.ToString().value_or(L"?"));
+  browser.Reset();
+  auto again = Browser(EPBT_FF);
+  EXPECT_EQ(S_OK, Get(*again.Get(), L"Held", &value));
+  EXPECT_EQ(L"before", value.ToString().value_or(L"?")) << "after a restart";
+}
+
 TEST_F(Settings, AnEmptyNameIsRejected) {
   auto browser = Browser(EPBT_FF);
   EXPECT_EQ(E_INVALIDARG, Set(*browser.Get(), L"", Variant::FromInt32(1)));
   EXPECT_EQ(E_INVALIDARG, browser->SetSetting(nullptr, Variant::FromInt32(1).Get()));
 }
 
-TEST_F(Settings, RegistryNamesReachOneDwordBelowTheProductKey) {
-  testsupport::ScopedFixedKey product(HKEY_CURRENT_USER, L"Software\\Norvasoft\\NRVA9\\SettingsTest");
-  testsupport::ScopedFixedKey outside(HKEY_CURRENT_USER, L"Software\\NorvaSettingsTestOutside");
+// A "reg:" name reaches one DWORD in any key of either root; what is not a
+// registry name with a known root reads as S_FALSE and writes nothing.
+TEST_F(Settings, RegistryNamesReachOneDwordOfAnyKeyOfEitherRoot) {
+  testsupport::ScopedFixedKey user(HKEY_CURRENT_USER, L"Software\\X");
+  testsupport::ScopedFixedKey machine(HKEY_LOCAL_MACHINE, L"Software\\NorvaSettingsTest");
   auto browser = Browser(EPBT_FF);
-  const wchar_t* name = L"REG:HKCU\\Software\\Norvasoft\\NRVA9\\SettingsTest\\Depth";
-  EXPECT_EQ(S_OK, Set(*browser.Get(), name, Variant::FromInt32(9)));
-  EXPECT_EQ(9u, RegDword(HKEY_CURRENT_USER, product.Path(), L"Depth"));
-  Variant value;
-  EXPECT_EQ(S_OK, Get(*browser.Get(), name, &value));
-  EXPECT_EQ(VT_I4, value.Type());
-  EXPECT_EQ(9, value.Get().lVal);
+  const struct {
+    const wchar_t* name;
+    HKEY root;
+    const wchar_t* key;
+    const wchar_t* value;
+  } known[] = {
+      {L"reg:HKCU\\Software\\X\\Y\\Depth", HKEY_CURRENT_USER, L"Software\\X\\Y", L"Depth"},
+      {L"REG:HKCU\\Software\\X\\Width", HKEY_CURRENT_USER, L"Software\\X", L"Width"},
+      {L"reg:HKLM\\Software\\NorvaSettingsTest\\Deep\\Level", HKEY_LOCAL_MACHINE,
+       L"Software\\NorvaSettingsTest\\Deep", L"Level"},
+  };
+  DWORD number = 9;
+  for (const auto& c : known) {
+    EXPECT_EQ(S_OK, Set(*browser.Get(), c.name, Variant::FromInt32(static_cast<int32_t>(number))))
+        << testing::PrintToString(std::wstring(c.name));
+    EXPECT_EQ(number, RegDword(c.root, c.key, c.value)) << testing::PrintToString(std::wstring(c.name));
+    Variant value;
+    EXPECT_EQ(S_OK, Get(*browser.Get(), c.name, &value)) << testing::PrintToString(std::wstring(c.name));
+    EXPECT_EQ(VT_I4, value.Type());
+    EXPECT_EQ(static_cast<LONG>(number), value.Get().lVal) << testing::PrintToString(std::wstring(c.name));
+    ++number;
+  }
 
   struct Case {
     const wchar_t* name;
     const wchar_t* why;
   } unknown[] = {
-      {L"reg:hkcu\\Software\\Norvasoft\\NRVA9\\SettingsTest\\Other", L"the root is case-sensitive"},
-      {L"reg:HKCU\\Software\\NorvaSettingsTestOutside\\Depth", L"outside the product's key"},
-      {L"reg:HKCU\\Software\\Norvasoft\\NRVA9X\\Depth", L"a sibling of the product's key"},
+      {L"reg:hkcu\\Software\\X\\Other", L"the root is case-sensitive"},
       {L"reg:HKCU\\Depth", L"no key"},
       {L"reg:HKCU", L"no value"},
-      {L"reg:HKCR\\Software\\Norvasoft\\NRVA9\\Depth", L"unknown root"},
+      {L"reg:HKCR\\Software\\X\\Depth", L"unknown root"},
   };
   for (const Case& c : unknown) {
     Variant untouched = Variant::FromInt32(-5);
@@ -219,11 +312,11 @@ TEST_F(Settings, RegistryNamesReachOneDwordBelowTheProductKey) {
     EXPECT_EQ(S_FALSE, browser->GetSetting(Bstr(c.name).Get(), Variant::Missing().Get(), untouched.Ptr())) << c.why;
     EXPECT_EQ(-5, untouched.Get().lVal) << c.why;
   }
-  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, product.Path(), L"Other"));
-  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, outside.Path(), L"Depth"));
+  EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, user.Path(), L"Other"));
 
+  const wchar_t* name = L"reg:HKCU\\Software\\X\\Y\\Depth";
   EXPECT_EQ(S_OK, Set(*browser.Get(), name, Variant::FromString(L"12")));
-  EXPECT_EQ(9u, RegDword(HKEY_CURRENT_USER, product.Path(), L"Depth")) << "only VT_I4 and VT_INT are written";
+  EXPECT_EQ(9u, RegDword(HKEY_CURRENT_USER, L"Software\\X\\Y", L"Depth")) << "only VT_I4 and VT_INT are written";
   browser.Reset();
   EXPECT_FALSE(testsupport::RegValueExists(HKEY_CURRENT_USER, BrowserKey(L"FireFox"), name))
       << "registry names never enter the store";

@@ -9,6 +9,7 @@
 #include "TempFolder.h"
 #include "TessivaOverKernelTest.h"
 #include "Utf16File.h"
+#include "browserproxy/ui/DialogsResources.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
 
@@ -173,6 +174,40 @@ TEST_F(TessivaOverKernel, NothingToTranslateShowsTheHint) {
   EXPECT_TRUE(testsupport::ReadWholeFile(missing).empty());
 }
 
+// A path with an embedded NUL would name the file before the NUL, in
+// Tessiva's current folder when that part is relative.
+TEST_F(TessivaOverKernel, PathsWithAnEmbeddedNulAreRefused) {
+  ASSERT_TRUE(Browser());
+  // A hint or a progress dialog would be a fault: closed, and seen below.
+  testsupport::DialogWatcher watcher(true);
+  watcher.OnWindow(L"", L"#32770", [](HWND window) { testsupport::DialogWatcher::PressButton(window, IDCANCEL); });
+  const std::wstring source = TextSource();
+  const std::wstring page = PageSource();
+  const std::wstring cut = folder_.File(L"cut");
+  const std::wstring withNul = cut + L'\0' + L".txt";
+  struct Case {
+    const char* name;
+    bool page;
+    std::wstring source, destination;
+  } cases[] = {
+      {"text source", false, withNul, folder_.File(L"out.txt")},
+      {"text destination", false, source, withNul},
+      {"relative text source", false, std::wstring(L"a") + L'\0' + L"b", folder_.File(L"out.txt")},
+      {"page source", true, withNul, folder_.File(L"out.htm")},
+      {"page destination", true, page, withNul},
+  };
+  for (const Case& c : cases) {
+    Bstr from{std::wstring_view(c.source)}, to{std::wstring_view(c.destination)};
+    const HRESULT hr = c.page ? Browser()->TranslatePage(Bstr(L"http://example.test/nul").Get(), from.Get(), to.Get())
+                              : Browser()->TranslateTextWithProgress(from.Get(), to.Get(), Variant::Missing().Get());
+    EXPECT_EQ(E_INVALIDARG, hr) << c.name;
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(cut.c_str())) << c.name << ": the cut path was used";
+  }
+  EXPECT_TRUE(watcher.Seen().empty()) << "no hint, no progress";
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folder_.File(L"out.txt").c_str()));
+  ExpectServing("after the refused paths");
+}
+
 TEST_F(TessivaOverKernel, TextAndPageJobsRunWithProgress) {
   ASSERT_TRUE(Browser());
   SetSwitch(L"JobStepDelay", 50);
@@ -284,6 +319,24 @@ TEST_F(TessivaOverKernel, KernelFailuresAreAnsweredAndReported) {
   SetSwitch(L"FailFileJob", 0);
   ExpectServing("after the failures");
   EXPECT_FALSE(Translate(L"hello").empty());
+}
+
+// The kernel's about box, from ShowAboutDlg and from the settings frame's
+// About button: the kernel serves it under its published service, and
+// nothing is reported.
+TEST_F(TessivaOverKernel, TheAboutBoxIsTheKernelsFromTheBrowserObjectAndFromTheFrame) {
+  ASSERT_TRUE(Browser());
+  EXPECT_EQ(S_OK, Browser()->ShowAboutDlg());
+  EXPECT_EQ(1u, ReportNumber(L"AboutCount"));
+  EXPECT_EQ(std::wstring(kTitle), ReportText(L"LastAboutTitle"));
+  testsupport::DialogWatcher watcher(true);
+  watcher.OnWindow(L"Options", L"#32770", [](HWND frame) {
+    SendMessageW(frame, WM_COMMAND, MAKEWPARAM(IDC_ABOUT, BN_CLICKED), 0);
+    testsupport::DialogWatcher::PressButton(frame, IDCANCEL);
+  });
+  EXPECT_EQ(S_FALSE, Browser()->ShowSettings(0, Variant::Missing().Get()));
+  EXPECT_EQ(2u, ReportNumber(L"AboutCount")) << "the frame's About button";
+  EXPECT_EQ(0u, ReportNumber(L"ErrorCount"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // real HTTP server run by python3 beside Wine.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "BrowserTestSupport.h"
@@ -146,5 +147,104 @@ INSTANTIATE_TEST_SUITE_P(Replies, TessivaOverFailingServer,
                                          R"({"status": {"TranslateText": 500}})",
                                          R"({"delayMs": {"TranslateText": 6000}})",
                                          R"({"noAnswer": ["TranslateText"], "noAnswerSeconds": 6})"));
+
+// --- page jobs ---------------------------------------------------------------
+
+const char kUtf8Virus[] = "<p>\xD0\xB2\xD0\xB8\xD1\x80\xD1\x83\xD1\x81</p>";
+
+class TessivaPageJob : public TessivaOverServer {
+ protected:
+  // A page job through Tessiva and its progress dialog; the page's source.
+  HRESULT TranslatePage(std::wstring& target) {
+    const std::wstring source =
+        folder_.WriteFile(L"page-" + std::to_wstring(++pages_) + L".htm", testsupport::Utf16WithMark(L"<p>The virus</p>"));
+    target = folder_.File(L"page-result-" + std::to_wstring(pages_) + L".htm");
+    return Browser()->TranslatePage(Bstr(L"http://example.test/").Get(), Bstr(source).Get(), Bstr(target).Get());
+  }
+  int pages_ = 0;
+};
+
+class TessivaOverOtherServers : public TessivaPageJob, public testing::WithParamInterface<const char*> {};
+
+TEST_P(TessivaOverOtherServers, APageJobReadsWhateverTheServerNamesItsElements) {
+  ASSERT_TRUE(Browser());
+  server_->SetSwitches(GetParam());
+  std::wstring target;
+  EXPECT_EQ(S_OK, TranslatePage(target)) << GetParam();
+  EXPECT_EQ(kUtf8Virus, testsupport::ReadWholeFile(target)) << GetParam();
+  EXPECT_TRUE(vqdlog::OfOperation(server_->Requests(), L"StopTanslating").empty()) << GetParam();
+  ExpectServing(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Replies, TessivaOverOtherServers,
+                         testing::Values(R"({"renameElements": true})",
+                                         R"({"soapHeader": true, "whitespace": true, "comments": true})",
+                                         R"({"renameElements": true, "soapHeader": true, "whitespace": true})"));
+
+struct FailedJobCase {
+  const char* what;
+  const char* switches;
+  bool cancel;  // the user cancels the progress dialog
+};
+void PrintTo(const FailedJobCase& c, std::ostream* out) { *out << c.what << " " << c.switches; }
+
+class TessivaFailedPageJob : public TessivaPageJob, public testing::WithParamInterface<FailedJobCase> {};
+
+TEST_P(TessivaFailedPageJob, IsStoppedOnTheServerAndTessivaGoesOn) {
+  const FailedJobCase& c = GetParam();
+  ASSERT_TRUE(Browser());
+  server_->SetSwitches(c.switches);
+  testsupport::DialogWatcher watcher(true);
+  if (c.cancel) {
+    watcher.OnWindow(L"Page Translation", L"#32770", [](HWND window) {
+      Sleep(300);
+      testsupport::DialogWatcher::PressButton(window, IDCANCEL);
+    });
+  }
+  std::wstring target;
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_EQ(S_FALSE, TranslatePage(target)) << c.what;
+  EXPECT_LT(GetTickCount64() - start, kRequestTimeoutMs + 8000u) << c.what;
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(target.c_str())) << c.what;
+  const auto requests = server_->Requests();
+  const auto stops = vqdlog::OfOperation(requests, L"StopTanslating");
+  ASSERT_EQ(1u, stops.size()) << "the stop request, " << c.what;
+  const auto polls = vqdlog::OfOperation(requests, L"GetTranslateFileResult");
+  if (!polls.empty()) {
+    EXPECT_EQ(vqdlog::Field(polls[0], "WorkId"), vqdlog::Field(stops[0], "WorkId")) << c.what;
+  } else {
+    EXPECT_EQ(0u, vqdlog::Field(stops[0], "WorkId").find(L"job+")) << c.what;
+  }
+  server_->SetSwitches("{}");
+  ExpectServing(c.what);
+  EXPECT_EQ(S_OK, TranslatePage(target)) << "the next page, " << c.what;
+  EXPECT_EQ(kUtf8Virus, testsupport::ReadWholeFile(target)) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Jobs, TessivaFailedPageJob,
+    testing::Values(
+        FailedJobCase{"a poll reply lacking an element",
+                      R"({"renameElements": true, "dropElement": {"GetTranslateFileResult": 5}})", false},
+        FailedJobCase{"a start reply lacking its ready flag",
+                      R"({"soapHeader": true, "whitespace": true, "dropElement": {"StartTranslateHtmlFile": 1}})",
+                      false},
+        FailedJobCase{"a poll answered with an error", R"({"status": {"GetTranslateFileResult": 500}})", false},
+        FailedJobCase{"a poll never answered",
+                      R"({"jobMs": 60000, "noAnswer": ["GetTranslateFileResult"], "noAnswerSeconds": 4})", false},
+        FailedJobCase{"a job cancelled", R"({"jobMs": 60000, "renameElements": true})", true}),
+    [](const testing::TestParamInfo<FailedJobCase>& info) {
+      std::string name;
+      bool upper = true;
+      for (const char* p = info.param.what; *p; ++p) {
+        if (*p == ' ') {
+          upper = true;
+          continue;
+        }
+        name += upper ? static_cast<char>(toupper(*p)) : *p;
+        upper = false;
+      }
+      return name;
+    });
 
 }  // namespace

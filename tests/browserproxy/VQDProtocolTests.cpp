@@ -1,5 +1,6 @@
 // The translation server's wire format: form escaping, SOAP envelopes, the
-// Base64 coder (checked against the system's own) and the status maps.
+// Base64 coder (checked against the system's own) and the status maps; and
+// the words the connector's error boxes show.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <wincrypt.h>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "browserproxy/server/ErrorText.h"
 #include "browserproxy/server/VQDProtocol.h"
 
 namespace {
@@ -134,5 +136,33 @@ TEST(Base64Test, DecodingSkipsForeignCharactersAndStopsAtZero) {
   EXPECT_EQ(-1, vqd::Base64CharValue(L'='));
   EXPECT_EQ(63, vqd::Base64CharValue(L'/'));
 }
+
+struct ErrorTextCase {
+  HRESULT hr;
+  const wchar_t* code;  // as the box shows it when the system has no text
+};
+
+class ServerErrorTextTest : public testing::TestWithParam<ErrorTextCase> {};
+
+TEST_P(ServerErrorTextTest, IsTheSystemsTextOrWordsWithTheCode) {
+  const ErrorTextCase& c = GetParam();
+  wchar_t system[512] = {};
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                      static_cast<DWORD>(c.hr), 0, system, 512, nullptr);
+  std::wstring expected = std::wstring(L"Unknown error ") + c.code;
+  if (length) {
+    expected.assign(system, length);
+    while (!expected.empty() && (expected.back() == L'\n' || expected.back() == L'\r' || expected.back() == L' '))
+      expected.pop_back();
+  }
+  EXPECT_EQ(expected, ServerErrorText(c.hr)) << c.code;
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, ServerErrorTextTest,
+                         testing::Values(ErrorTextCase{E_FAIL, L"0x80004005"},
+                                         ErrorTextCase{E_ACCESSDENIED, L"0x80070005"},
+                                         ErrorTextCase{E_UNEXPECTED, L"0x8000FFFF"},
+                                         ErrorTextCase{E_POINTER, L"0x80004003"},
+                                         ErrorTextCase{HRESULT(0x80030006), L"0x80030006"}));
 
 }  // namespace

@@ -57,9 +57,10 @@ TEST_F(WebClassCreator, AnInitializeAnsweringSFalseStillKeepsTheObject) {
 
 TEST_F(WebClassCreator, BadArgumentsAreRejectedWithoutTouchingTheHook) {
   auto creator = MakeCreator();
-  for (long type : {4L, -1L}) {
+  // An unknown type fails the browser object's initialisation: E_FAIL.
+  for (long type : {4L, -1L, 0x7FFFFFFFL}) {
     IDispatch* untouched = reinterpret_cast<IDispatch*>(0x1);
-    EXPECT_EQ(E_INVALIDARG, creator->GetProxyObject(static_cast<ENorvaBrowserType>(type), nullptr, 0, 0x10, &untouched))
+    EXPECT_EQ(E_FAIL, creator->GetProxyObject(static_cast<ENorvaBrowserType>(type), nullptr, 0, 0x10, &untouched))
         << "type " << type;
     EXPECT_EQ(reinterpret_cast<IDispatch*>(0x1), untouched) << "type " << type;
   }

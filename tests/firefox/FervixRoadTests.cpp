@@ -182,7 +182,7 @@ TEST_F(FervixRoad, APageIsTranslatedAndTheBrowserStaysDisabledUntilTheScriptEnab
   XpString url(L"http://example.test/news/index.html"), templateId(L"GENERAL");
   SetForegroundWindow(browserWindow_.Hwnd());
   EXPECT_EQ(NS_OK, component->RememberForegroundWindow());
-  EXPECT_EQ(NS_OK, component->TranslateDocument(document.Get(), nullptr, url, kEnglishRussian, templateId));
+  EXPECT_EQ(NS_OK, component->TranslateDocument(document->ScriptObject(), nullptr, url, kEnglishRussian, templateId));
   ASSERT_TRUE(observer_->Saw(L"OnPageTranslated"));
   const std::wstring page = observer_->LastTranslatedPage();
   EXPECT_NE(std::wstring::npos, page.find(L"<title>" + kHelloRussian + L"</title>")) << "UTF-8 read back";
@@ -192,7 +192,7 @@ TEST_F(FervixRoad, APageIsTranslatedAndTheBrowserStaysDisabledUntilTheScriptEnab
 
   XpString frame;
   PRBool ok = PR_FALSE;
-  EXPECT_EQ(NS_OK, component->TranslateFrame(document.Get(), url, frame, kEnglishRussian, templateId, &ok));
+  EXPECT_EQ(NS_OK, component->TranslateFrame(document->ScriptObject(), url, frame, kEnglishRussian, templateId, &ok));
   EXPECT_EQ(PR_TRUE, ok);
   EXPECT_NE(std::wstring::npos, frame.Str().find(L"<p>" + kHelloWorldRussian + L"</p>"));
   EXPECT_TRUE(IsWindowEnabled(browserWindow_.Hwnd())) << "a frame disables nothing";
@@ -200,7 +200,7 @@ TEST_F(FervixRoad, APageIsTranslatedAndTheBrowserStaysDisabledUntilTheScriptEnab
   // A failing translation gives the window back.
   SetSwitch(L"FailTranslation", 0x80004005);
   EXPECT_EQ(NS_OK, component->RememberForegroundWindow());
-  EXPECT_EQ(NS_ERROR_FAILURE, component->TranslateDocument(document.Get(), nullptr, url, kEnglishRussian, templateId));
+  EXPECT_EQ(NS_ERROR_FAILURE, component->TranslateDocument(document->ScriptObject(), nullptr, url, kEnglishRussian, templateId));
   EXPECT_TRUE(IsWindowEnabled(browserWindow_.Hwnd()));
 }
 
@@ -219,11 +219,12 @@ TEST_F(FervixRoad, TheRememberedWindowIsTheOneDisabled) {
 TEST_F(FervixRoad, AnElementIsTranslatedInPlace) {
   IFervix9_2* component = Component();
   ASSERT_TRUE(component);
-  ComPtr<HtmlDocument> source = ComPtr<HtmlDocument>::Share(new HtmlDocument(L"hello world"));
-  ComPtr<HtmlDocument> target = ComPtr<HtmlDocument>::Share(new HtmlDocument(L""));
+  ComPtr<HtmlElement> source = ComPtr<HtmlElement>::Share(new HtmlElement(L"p", L"hello world"));
+  ComPtr<HtmlElement> target = ComPtr<HtmlElement>::Share(new HtmlElement(L"p", L""));
   XpString templateId(L"GENERAL");
-  EXPECT_EQ(NS_OK, component->TranslateElement(source.Get(), target.Get(), kEnglishRussian, templateId));
-  EXPECT_EQ(kHelloWorldRussian, target->Html());
+  EXPECT_EQ(NS_OK, component->TranslateElement(source->ScriptObject(), target->ScriptObject(), kEnglishRussian,
+                                               templateId));
+  EXPECT_EQ(kHelloWorldRussian, target->InnerHtml());
 }
 
 // Settings, web search and template choice are called by name on a worker
@@ -262,6 +263,58 @@ TEST_F(FervixRoad, DialogCallsReachTheBrowserObjectByName) {
   ULONG index = 0;
   ASSERT_EQ(S_OK, browser->get_ActiveTplIndex(&index));
   EXPECT_TRUE(observer_->Saw(L"OnActiveTemplateIndexChanged " + std::to_wstring(index)));
+}
+
+// ShowAot tells the script where the chosen template stands in the list
+// (the kernel knows it by an identifier unlike its display name), or the
+// list's length when no row holds the active template; GetActiveTemplateIndex
+// answers 0 then.
+TEST_F(FervixRoad, ShowAotTellsTheObserverThePlaceOfTheActiveTemplate) {
+  SetSwitch(L"OwnAnalyzer", 1);
+  IFervix9_2* component = Component();
+  ASSERT_TRUE(component);
+  PRInt32 templates = 0;
+  ASSERT_EQ(NS_OK, component->SetActiveDir(kEnglishRussian, &templates));
+  ASSERT_EQ(4, templates);
+  // The analyzer asks with its box: OK takes its best template.
+  testsupport::DialogWatcher watcher(true);
+  watcher.Press(L"Template analyzer", IDOK);
+  XpString medical(L"After the operation the virus was gone; a second operation followed.");
+  observer_->ClearCalls();
+  EXPECT_EQ(NS_OK, component->ShowAot(medical));
+  EXPECT_TRUE(observer_->Saw(L"OnListsChanged"));
+  EXPECT_TRUE(observer_->Saw(L"OnActiveTemplateIndexChanged 3")) << "Medicine, the fourth row";
+  PRInt32 index = -1;
+  EXPECT_EQ(NS_OK, component->GetActiveTemplateIndex(&index));
+  EXPECT_EQ(3, index);
+
+  // No row holds the active template.
+  SetSwitchText(L"FailCall", L"INrvaTemplateList.IndexOf");
+  observer_->ClearCalls();
+  EXPECT_EQ(NS_OK, component->ShowAot(medical));
+  EXPECT_TRUE(observer_->Saw(L"OnActiveTemplateIndexChanged 4")) << "the count";
+  EXPECT_EQ(NS_OK, component->GetActiveTemplateIndex(&index));
+  EXPECT_EQ(0, index);
+}
+
+// Every setting the script reads answers on a fresh profile: those without
+// a default give the missing value's field, which the option pages count as on.
+TEST_F(FervixRoad, SettingsAreReadOnAFreshProfile) {
+  IFervix9_2* component = Component();
+  ASSERT_TRUE(component);
+  PRInt32 value = 0;
+  EXPECT_EQ(NS_OK, component->GetPageTranslateSyncScroll(&value));
+  EXPECT_NE(0, value) << "on, as the page-translation page shows it";
+  EXPECT_EQ(NS_OK, component->GetPageTranslateMode(&value));
+  EXPECT_EQ(0, value);
+  PRBool flag = PR_TRUE;
+  EXPECT_EQ(NS_OK, component->IsWebSearchMode(&flag));
+  EXPECT_EQ(PR_FALSE, flag);
+  ComPtr<INorvaBrowserClass> browser = BrowserObject();
+  ASSERT_TRUE(browser);
+  ASSERT_EQ(S_OK, browser->SetSetting(Bstr(L"PageTranslateSyncScroll").Get(), Variant::FromUInt32(0).Get()));
+  EXPECT_EQ(NS_OK, component->GetPageTranslateSyncScroll(&value));
+  EXPECT_EQ(0, value);
 }
 
 // The kernel's control events reach the script's observer.

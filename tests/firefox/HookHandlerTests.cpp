@@ -83,6 +83,15 @@ TEST_F(HookHandler, AWordUnderThePointerIsTrimmedAndRequestedWithItsBox) {
   EXPECT_EQ(2u, fake_->requests.size()) << "digits in brackets leave no word";
 }
 
+// Firefox gives a range's box cut to the window and whole; words are
+// measured whole, through the method that gives that box.
+TEST_F(HookHandler, WordsAreMeasuredByTheirWholeBoxes) {
+  MoveTo(On(L"computer"));
+  ASSERT_EQ(1u, fake_->requests.size());
+  EXPECT_GT(browser_.UnclippedBoundsAsked(), 0);
+  EXPECT_EQ(0, browser_.ClippedBoundsAsked());
+}
+
 TEST_F(HookHandler, EmptySpaceHidesTheWordPopup) {
   RECT client = {};
   GetClientRect(browser_.Hwnd(), &client);

@@ -8,6 +8,7 @@
 #include "ChildProcess.h"
 #include "RegistrySandbox.h"
 #include "TempFolder.h"
+#include "GeckoXpcom.h"
 #include "XpcomHost.h"
 #include "firefox/FervixInterfaces.h"
 #include "platform/com/ComApartment.h"
@@ -42,6 +43,45 @@ TEST_F(ModuleLoad, CreatesTheComponentByContractIdForEitherInterface) {
   EXPECT_EQ(static_cast<void*>(same.Get()), static_cast<void*>(first.Get()));
   platform::ComPtr<IFervix9Observer> wrong;
   EXPECT_EQ(NS_NOINTERFACE, first->QueryInterface(__uuidof(IFervix9Observer), wrong.ReceiveVoid()));
+}
+
+// The browser asks the library's module and factory by their own ids.
+TEST_F(ModuleLoad, TheModuleAndItsFactoryAnswerTheBrowsersIds) {
+  HMODULE library = GetModuleHandleW(testsupport::SiblingPath(L"fervix9.dll").c_str());
+  ASSERT_TRUE(library);
+  auto getModule = reinterpret_cast<gecko::GetModuleFunction>(GetProcAddress(library, "NSGetModule"));
+  ASSERT_TRUE(getModule);
+  gecko::nsIModule* module = nullptr;
+  ASSERT_EQ(gecko::kOk, getModule(nullptr, nullptr, &module));
+  ASSERT_TRUE(module);
+  const GUID madeUp = {0x5e8b7a51, 0x2c0e, 0x4d3b, {0x9b, 0x16, 0x6a, 0x4c, 0x3f, 0x2e, 0x9d, 0x01}};
+  struct Row {
+    const char* what;
+    GUID iid;
+    gecko::nsresult expected;
+  };
+  const Row modules[] = {{"nsIModule", gecko::nsIModule::kIID, gecko::kOk},
+                         {"nsISupports", gecko::nsISupports::kIID, gecko::kOk},
+                         {"an id of no browser", madeUp, gecko::kNoInterface}};
+  for (const Row& row : modules) {
+    void* answer = nullptr;
+    EXPECT_EQ(row.expected, module->QueryInterface(row.iid, &answer)) << row.what;
+    if (answer) static_cast<gecko::nsISupports*>(answer)->Release();
+  }
+  const Row factories[] = {{"nsIFactory", gecko::nsIFactory::kIID, gecko::kOk},
+                           {"an id of no browser", madeUp, gecko::kNoInterface}};
+  for (const Row& row : factories) {
+    gecko::nsIFactory* factory = nullptr;
+    EXPECT_EQ(row.expected, module->GetClassObject(nullptr, kFervixComponentCid, row.iid,
+                                                   reinterpret_cast<void**>(&factory)))
+        << row.what;
+    if (!factory) continue;
+    platform::ComPtr<IFervix9_2> component;
+    EXPECT_EQ(gecko::kOk, factory->CreateInstance(nullptr, __uuidof(IFervix9_2), component.ReceiveVoid()));
+    EXPECT_TRUE(component);
+    factory->Release();
+  }
+  module->Release();
 }
 
 TEST_F(ModuleLoad, InitWithoutObserverAnswersNotOk) {

@@ -50,6 +50,45 @@ TEST_F(KernelServicesTest, AboutBoxShowsOverTheModeOwner) {
   EXPECT_EQ(1u, ReportNumber(L"AboutCount"));
 }
 
+// The direction list of a context serves the about box's service, the word
+// dictionary's kernel service and the morphology under the identifiers the
+// kernel publishes for them, written here as text so that a slip in either
+// side's own copy cannot hide.
+TEST_F(KernelServicesTest, TheDirectionListServesItsServicesUnderTheirPublishedIdentifiers) {
+  auto context = CreateKernelObject<INrvaContext>(CLSID_NrvaContext);
+  ASSERT_TRUE(context);
+  ASSERT_EQ(S_OK, context->Open(Bstr(L"FireFox").Get(), MissingArg(), MissingArg()));
+  ComPtr<IDispatch> list;
+  ASSERT_EQ(S_OK, context->GetDirectionList(list.Receive()));
+  auto provider = list.As<IServiceProvider>();
+  ASSERT_TRUE(provider);
+  // Each asked as its caller asks: the about box's service under its own
+  // identifier as the interface too, the others for IUnknown.
+  const struct {
+    const wchar_t* service;
+    bool serviceAsInterface;
+    const wchar_t* what;
+  } cases[] = {
+      {L"{A45A75EC-EC5C-438D-B471-E4875BE265F0}", true, L"about box"},
+      {L"{E0CF67D1-6730-4E92-BB9D-8B46D72AA711}", false, L"word dictionary's kernel service"},
+      {L"{2D558B52-9E1F-4FC8-8BD7-27395A19E9CC}", false, L"morphology"},
+  };
+  for (const auto& c : cases) {
+    GUID service{};
+    ASSERT_EQ(S_OK, CLSIDFromString(c.service, &service)) << c.service;
+    ComPtr<IUnknown> object;
+    EXPECT_EQ(S_OK, provider->QueryService(service, c.serviceAsInterface ? service : IID_IUnknown,
+                                           object.ReceiveVoid()))
+        << c.what;
+    EXPECT_TRUE(object) << c.what;
+  }
+  // One character off is another identifier, which nothing serves.
+  GUID slip{};
+  ASSERT_EQ(S_OK, CLSIDFromString(L"{E0CF67D1-6730-4E92-8BB9-8B46D72AA711}", &slip));
+  ComPtr<IUnknown> none;
+  EXPECT_EQ(E_NOINTERFACE, provider->QueryService(slip, IID_IUnknown, none.ReceiveVoid()));
+}
+
 TEST_F(KernelServicesTest, DetectsTheLanguageOfAText) {
   auto detector = CreateKernelObject<INrvaLanguageDetector>(CLSID_NrvaLanguageDetector);
   ASSERT_TRUE(detector);

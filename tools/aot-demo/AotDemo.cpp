@@ -2,7 +2,9 @@
 // Tessiva's kernel connector (its AOT service), which reaches the AOT
 // module's analyzer through the kernel's analyzer source, and prints each
 // ranking with the template it picks. Then lets the analyzer show its result
-// dialog for the medical text, saves a PNG of it and presses OK.
+// dialog for the medical text, saves a PNG of it and presses OK. Last, as a
+// plug-in does, asks Tessiva.exe's browser object for ShowAot on the same
+// text, chooses in the same dialog and prints the active template after it.
 // Usage: aot_demo.exe <screenshot folder>
 #include <windows.h>
 
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "OMBREL.h"
+#include "TessivaLib.h"
 #include "browserproxy/kernel/NorvaKernelWrapper.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
@@ -34,29 +37,13 @@ std::string Utf8(const std::wstring& text) {
   return result;
 }
 
-// The keyword report on one line: "virus x2, memory x1".
-std::string Keywords(const std::wstring& report) {
-  std::string out;
-  size_t pos = 0;
-  while (pos < report.size()) {
-    size_t end = report.find(L"\r\n", pos);
-    std::wstring line = report.substr(pos, end == std::wstring::npos ? std::wstring::npos : end - pos);
-    pos = end == std::wstring::npos ? report.size() : end + 2;
-    size_t first = line.find(L' '), second = first == std::wstring::npos ? first : line.find(L' ', first + 1);
-    if (second == std::wstring::npos) continue;
-    out += (out.empty() ? "" : ", ") + Utf8(line.substr(second + 1)) + " x" + Utf8(line.substr(0, first));
-  }
-  return out;
-}
-
 void Rank(CNorvaKernelWrapper& connector, const char* label, const std::wstring& text) {
   printf("%s text: %s\n", label, Utf8(text).c_str());
   std::vector<RankedTemplate> ranked;
   HRESULT hr = connector.GetAotService()->RankTemplates(text, ranked, false);
   printf("  RankTemplates 0x%08lX\n", static_cast<unsigned long>(hr));
   for (const auto& [id, titleAndWeight] : ranked)
-    printf("  %-28s weight %-3d keywords: %s\n", Utf8(id).c_str(), titleAndWeight.second,
-           Keywords(titleAndWeight.first).c_str());
+    printf("  %-10s %-28s weight %d\n", Utf8(id).c_str(), Utf8(titleAndWeight.first).c_str(), titleAndWeight.second);
   std::wstring picked;
   hr = connector.GetAotService()->DetectTemplate(text, picked);
   printf("  picks: %s (DetectTemplate 0x%08lX)\n", Utf8(picked).c_str(), static_cast<unsigned long>(hr));
@@ -84,6 +71,33 @@ std::wstring WithPicture(const wchar_t* title, const std::wstring& path, int but
   stop = true;
   watcher.join();
   return saved;
+}
+
+// The plug-in's road: Tessiva.exe's browser object (COM starts it), English-
+// Russian, ShowAot with the module's dialog, OK.
+HRESULT ChooseThroughTessiva(const std::wstring& screenshots) {
+  platform::ComPtr<IWebClassCreator> creator;
+  HRESULT hr = platform::ComPtr<IWebClassCreator>::TryCreate(CLSID_WebClassCreator, &creator, CLSCTX_LOCAL_SERVER);
+  platform::ComPtr<IDispatch> object;
+  if (SUCCEEDED(hr)) hr = creator->GetProxyObject(EPBT_FF, nullptr, 0, 0, object.Receive());
+  auto browser = object.As<INorvaBrowserClass>();
+  printf("Tessiva: GetProxyObject 0x%08lX\n", static_cast<unsigned long>(hr));
+  if (!browser) return E_FAIL;
+  browser->put_ActiveDirID(kEnglishRussian);
+  auto active = [&browser] {
+    platform::Bstr id;
+    ULONG index = 0;
+    browser->get_ActiveTplId(id.Receive());
+    browser->get_ActiveTplIndex(&index);
+    return Utf8(id.Str()) + " (row " + std::to_string(index) + ")";
+  };
+  printf("  active template before: %s\n", active().c_str());
+  std::wstring saved = WithPicture(kResultDialog, screenshots + L"\\tessiva-showaot-dialog.png", IDOK, [&] {
+    hr = browser->ShowAot(platform::Bstr(L"After the operation the virus was gone; a second operation followed.").Get());
+  });
+  printf("  ShowAot 0x%08lX, active template after: %s\n", static_cast<unsigned long>(hr), active().c_str());
+  if (!saved.empty()) printf("  saved %s\n", Utf8(saved).c_str());
+  return hr;
 }
 
 }  // namespace
@@ -128,5 +142,6 @@ int wmain(int argc, wchar_t** argv) {
     printf("Keyword setup dialog: DlgSetup2 0x%08lX\n", static_cast<unsigned long>(setup));
     if (!saved.empty()) printf("  saved %s\n", Utf8(saved).c_str());
   }
-  return SUCCEEDED(hr) ? 0 : 1;
+  const HRESULT shown = ChooseThroughTessiva(screenshots);
+  return SUCCEEDED(hr) && shown == S_OK ? 0 : 1;
 }

@@ -3,15 +3,20 @@
 #include <oleacc.h>
 #include <servprov.h>
 
-#include "AccessibleText.h"
+#include "GeckoAccessible.h"
 #include "platform/com/Bstr.h"
 
 namespace {
 
 constexpr int kMargin = 12;
 
-// The window's accessible object: its own text node and nothing else.
-class AccessibleText final : public IAccessible, public IServiceProvider, public ISimpleDOMNode, public ISimpleDOMText {
+// The window's accessible object: its own text node and nothing else. It
+// offers the browser's accessible node and text interfaces as a service,
+// as Firefox 3 does; what the plug-in has no use for answers E_NOTIMPL.
+class AccessibleText final : public IAccessible,
+                             public IServiceProvider,
+                             public gecko::ISimpleDOMNode,
+                             public gecko::ISimpleDOMText {
  public:
   explicit AccessibleText(BrowserWindow& window) : window_(window) {}
   void Forget() { alive_ = false; }
@@ -23,10 +28,10 @@ class AccessibleText final : public IAccessible, public IServiceProvider, public
       *out = static_cast<IAccessible*>(this);
     else if (iid == IID_IServiceProvider)
       *out = static_cast<IServiceProvider*>(this);
-    else if (iid == __uuidof(ISimpleDOMNode))
-      *out = static_cast<ISimpleDOMNode*>(this);
-    else if (iid == __uuidof(ISimpleDOMText))
-      *out = static_cast<ISimpleDOMText*>(this);
+    else if (iid == gecko::ISimpleDOMNode::kIID)
+      *out = static_cast<gecko::ISimpleDOMNode*>(this);
+    else if (iid == gecko::ISimpleDOMText::kIID)
+      *out = static_cast<gecko::ISimpleDOMText*>(this);
     if (!*out) return E_NOINTERFACE;
     AddRef();
     return S_OK;
@@ -42,15 +47,48 @@ class AccessibleText final : public IAccessible, public IServiceProvider, public
   HRESULT STDMETHODCALLTYPE QueryService(REFGUID service, REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (service != __uuidof(ISimpleDOMNode)) return E_NOINTERFACE;
+    if (service != gecko::ISimpleDOMNode::kIID) return E_NOINTERFACE;
     return QueryInterface(iid, out);
   }
 
-  HRESULT STDMETHODCALLTYPE get_nodeName(BSTR* name) override {
-    if (!name) return E_POINTER;
-    *name = SysAllocString(L"#text");
+  // ISimpleDOMNode: a text node without children.
+  HRESULT STDMETHODCALLTYPE get_nodeInfo(BSTR* nodeName, short* nameSpaceId, BSTR* nodeValue,
+                                         unsigned int* numChildren, unsigned int* uniqueId,
+                                         unsigned short* nodeType) override {
+    if (!nodeName || !nameSpaceId || !nodeValue || !numChildren || !uniqueId || !nodeType) return E_INVALIDARG;
+    if (!alive_) return E_FAIL;
+    *nodeName = nullptr;  // as Firefox answers for text nodes
+    *nameSpaceId = 0;
+    *nodeValue = platform::Bstr(window_.Text()).Detach();
+    *numChildren = 0;
+    *uniqueId = 1;
+    *nodeType = 3;  // a text node
     return S_OK;
   }
+  HRESULT STDMETHODCALLTYPE get_attributes(unsigned short, BSTR*, short*, BSTR*, unsigned short*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_attributesForNames(unsigned short, BSTR*, short*, BSTR*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_computedStyle(unsigned short, boolean, BSTR*, BSTR*, unsigned short*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_computedStyleForProperties(unsigned short, boolean, BSTR*, BSTR*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE scrollTo(boolean) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_parentNode(gecko::ISimpleDOMNode** node) override { return NoNode(node); }
+  HRESULT STDMETHODCALLTYPE get_firstChild(gecko::ISimpleDOMNode** node) override { return NoNode(node); }
+  HRESULT STDMETHODCALLTYPE get_lastChild(gecko::ISimpleDOMNode** node) override { return NoNode(node); }
+  HRESULT STDMETHODCALLTYPE get_previousSibling(gecko::ISimpleDOMNode** node) override { return NoNode(node); }
+  HRESULT STDMETHODCALLTYPE get_nextSibling(gecko::ISimpleDOMNode** node) override { return NoNode(node); }
+  HRESULT STDMETHODCALLTYPE get_childAt(unsigned int, gecko::ISimpleDOMNode** node) override { return NoNode(node); }
+  HRESULT STDMETHODCALLTYPE get_innerHTML(BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_localInterface(void**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_language(BSTR*) override { return E_NOTIMPL; }
+
+  // ISimpleDOMText
   HRESULT STDMETHODCALLTYPE get_domText(BSTR* text) override {
     if (!text) return E_POINTER;
     if (!alive_) return E_FAIL;
@@ -58,15 +96,20 @@ class AccessibleText final : public IAccessible, public IServiceProvider, public
     *text = platform::Bstr(window_.Text()).Detach();
     return S_OK;
   }
+  HRESULT STDMETHODCALLTYPE get_clippedSubstringBounds(unsigned start, unsigned end, int* x, int* y, int* width,
+                                                       int* height) override {
+    if (alive_) window_.CountBoundsAsked(true);
+    return Bounds(start, end, true, x, y, width, height);
+  }
   HRESULT STDMETHODCALLTYPE get_unclippedSubstringBounds(unsigned start, unsigned end, int* x, int* y, int* width,
                                                          int* height) override {
-    if (!x || !y || !width || !height) return E_POINTER;
-    RECT box = {};
-    if (!alive_ || !window_.SubstringBounds(start, end, box)) return E_INVALIDARG;
-    *x = box.left;
-    *y = box.top;
-    *width = box.right - box.left;
-    *height = box.bottom - box.top;
+    if (alive_) window_.CountBoundsAsked(false);
+    return Bounds(start, end, false, x, y, width, height);
+  }
+  HRESULT STDMETHODCALLTYPE scrollToSubstring(unsigned, unsigned) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_fontFamily(BSTR* family) override {
+    if (!family) return E_POINTER;
+    *family = SysAllocString(L"Tahoma");
     return S_OK;
   }
 
@@ -129,6 +172,26 @@ class AccessibleText final : public IAccessible, public IServiceProvider, public
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
  private:
+  static HRESULT NoNode(gecko::ISimpleDOMNode** node) {
+    if (!node) return E_INVALIDARG;
+    *node = nullptr;
+    return S_FALSE;
+  }
+  HRESULT Bounds(unsigned start, unsigned end, bool clipped, int* x, int* y, int* width, int* height) {
+    if (!x || !y || !width || !height) return E_POINTER;
+    RECT box = {};
+    if (!alive_ || !window_.SubstringBounds(start, end, box)) return E_INVALIDARG;
+    if (clipped) {
+      RECT client = window_.ClientOnScreen();
+      if (!IntersectRect(&box, &box, &client)) box = RECT{};
+    }
+    *x = box.left;
+    *y = box.top;
+    *width = box.right - box.left;
+    *height = box.bottom - box.top;
+    return S_OK;
+  }
+
   BrowserWindow& window_;
   bool alive_ = true;
   LONG refs_ = 0;
@@ -181,6 +244,13 @@ HWND BrowserWindow::Create(const std::wstring& text, int x, int y, int width, in
 }
 
 int BrowserWindow::LineHeight() const { return 22; }
+
+RECT BrowserWindow::ClientOnScreen() const {
+  RECT client = {};
+  GetClientRect(Hwnd(), &client);
+  MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return client;
+}
 
 POINT BrowserWindow::Origin() const {
   POINT origin = {kMargin, kMargin};

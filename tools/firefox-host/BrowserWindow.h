@@ -1,9 +1,10 @@
 #pragma once
 // The browser's top-level window as the host plays it: class
 // "MozillaWindowClass", a few lines of text painted in it, and an
-// accessible object (IAccessible with IServiceProvider, ISimpleDOMNode and
-// ISimpleDOMText) that gives that text and the screen box of any range, as
-// Firefox's accessibility does.
+// accessible object (IAccessible with IServiceProvider, and the browser's
+// ISimpleDOMNode and ISimpleDOMText as its service) that gives that text and
+// the screen box of any range, whole or cut to the window, as Firefox's
+// accessibility does.
 #include <windows.h>
 
 #include <string>
@@ -26,6 +27,13 @@ class BrowserWindow : public platform::Window {
   // How many times the accessible text was asked for.
   long TextReads() const { return textReads_; }
   void CountTextRead() { ++textReads_; }
+  // How many times the box of a range was asked for, cut to the window
+  // (clipped) and whole (unclipped).
+  long ClippedBoundsAsked() const { return clippedBounds_; }
+  long UnclippedBoundsAsked() const { return unclippedBounds_; }
+  void CountBoundsAsked(bool clipped) { ++(clipped ? clippedBounds_ : unclippedBounds_); }
+  // The client area in screen coordinates.
+  RECT ClientOnScreen() const;
 
  protected:
   ClassInfo WindowClass() const override;
@@ -39,4 +47,6 @@ class BrowserWindow : public platform::Window {
   platform::UniqueFont font_;
   platform::ComPtr<IUnknown> accessible_;
   long textReads_ = 0;
+  long clippedBounds_ = 0;
+  long unclippedBounds_ = 0;
 };

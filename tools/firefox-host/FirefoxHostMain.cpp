@@ -4,7 +4,8 @@
 // id and calls it as the extension script would (Init, the lists, a
 // selection, a page, the settings), moves the simulated pointer over a word
 // through the hook stand-in, and saves PNG pictures of what is shown.
-// Usage: firefox_host.exe [screenshot folder] | --load-only
+// Usage: firefox_host.exe [screenshot folder] | --load-only | --call <Init|TranslateSelection|ShowSettings|
+// ShowWebSearch|ShowAot> (Init and one call, then the end of the browser)
 #include <windows.h>
 
 #include <algorithm>
@@ -171,7 +172,7 @@ int Run(const std::wstring& folder) {
         L"<html><head><title>The new computer</title></head><body><p>Good morning, my friend.</p></body></html>"));
     XpString url(L"http://example.test/news/index.html");
     component->RememberForegroundWindow();
-    Step("TranslateDocument", component->TranslateDocument(page.Get(), nullptr, url, 0x00020001, templateId));
+    Step("TranslateDocument", component->TranslateDocument(page->ScriptObject(), nullptr, url, 0x00020001, templateId));
     printf("  page: %s\n", Utf8(observer->LastTranslatedPage()).c_str());
     EnableWindow(browser.Hwnd(), TRUE);  // as the script does after a page
   }
@@ -204,6 +205,45 @@ int Run(const std::wstring& folder) {
   return 0;
 }
 
+// One long call after Init, as a script makes it, and the end of the
+// browser: Tessiva is left to end by itself. Dialogs it opens are closed.
+int RunOneCall(const std::wstring& call) {
+  XpcomHost host;
+  if (NS_FAILED(host.Start()) || NS_FAILED(host.LoadComponentLibrary(XpcomHost::ProgramFolder() + L"fervix9.dll")))
+    return 2;
+  BrowserWindow browser;
+  browser.Create(L"Hello world, this is the new computer.", 60, 80, 560, 160);
+  Pump(300);
+  nsresult rv = NS_OK;
+  auto component = host.Create<IFervix9_2>(kFervixContractId, &rv);
+  if (!component) return 3;
+  ComPtr<HostObserver> observer = ComPtr<HostObserver>::Share(new HostObserver());
+  PRBool ok = PR_FALSE;
+  Step("Init (COM starts Tessiva)", component->Init(observer.Get(), &ok));
+  if (!ok) return 4;
+  {
+    // A progress dialog ends by itself (closing it would cancel its job).
+    ForeignWindowWatcher watcher(L"", L"", call != L"TranslateSelection");
+    XpString text(L"Hello world. The computer translates the page."), templateId(L"GENERAL");
+    XpString found;
+    PRBool searched = PR_FALSE;
+    if (call == L"TranslateSelection") {
+      Step("TranslateSelection", component->TranslateSelection(text, 0x00020001, templateId));
+    } else if (call == L"ShowSettings") {
+      Step("ShowSettings", component->ShowSettings());
+    } else if (call == L"ShowWebSearch") {
+      Step("ShowWebSearch", component->ShowWebSearch(text, found, &searched));
+    } else if (call == L"ShowAot") {
+      Step("ShowAot", component->ShowAot(text));
+    } else if (call != L"Init") {
+      return 5;
+    }
+  }
+  component.Reset();
+  observer.Reset();
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -212,6 +252,13 @@ int wmain(int argc, wchar_t** argv) {
     HMODULE library = LoadLibraryW((XpcomHost::ProgramFolder() + L"fervix9.dll").c_str());
     printf("LoadLibrary fervix9.dll: %s (%lu)\n", library ? "loaded" : "refused", GetLastError());
     return library ? 0 : 2;
+  }
+  if (argc > 2 && std::wstring(argv[1]) == L"--call") {
+    platform::ComApartment apartment;
+    if (!apartment.Ok()) return 1;
+    int result = RunOneCall(argv[2]);
+    printf("done (%d)\n", result);
+    return result;
   }
   std::wstring folder = argc > 1 ? argv[1] : L"";
   if (!folder.empty() && folder.back() != L'\\') folder += L'\\';

@@ -2,7 +2,14 @@
 
 #include "platform/base/ModulePath.h"
 
-#include "platform/xpcom/nsIServiceManager.h"
+namespace {
+
+template <class Function>
+Function Export(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(GetProcAddress(module, name));
+}
+
+}  // namespace
 
 XpcomHost::~XpcomHost() = default;
 
@@ -13,13 +20,15 @@ nsresult XpcomHost::Start() {
   std::string narrow(path.begin(), path.end());
   nsresult rv = XPCOMGlueStartup(narrow.c_str());
   if (NS_FAILED(rv)) return rv;
-  // Already loaded by the glue: the handle only reaches the host's exports.
+  // Already loaded by the glue: the handle only reaches its exports.
   xpcom_ = GetModuleHandleW(path.c_str());
   if (!xpcom_) return NS_ERROR_FAILURE;
-  load_ = reinterpret_cast<HostLoadComponentLibraryProc>(GetProcAddress(xpcom_, "NS_HostLoadComponentLibrary"));
-  create_ = reinterpret_cast<HostCreateInstanceProc>(GetProcAddress(xpcom_, "NS_HostCreateInstance"));
-  unload_ = reinterpret_cast<HostUnloadLibrariesProc>(GetProcAddress(xpcom_, "NS_HostUnloadLibraries"));
-  return load_ && create_ && unload_ ? NS_OK : NS_ERROR_FAILURE;
+  load_ = Export<gecko::HostLoadComponentLibraryExport>(xpcom_, "NS_HostLoadComponentLibrary");
+  unload_ = Export<gecko::HostUnloadLibrariesExport>(xpcom_, "NS_HostUnloadLibraries");
+  services_ = Export<gecko::GetServiceManagerExport>(xpcom_, "NS_GetServiceManager");
+  components_ = Export<gecko::GetComponentManagerExport>(xpcom_, "NS_GetComponentManager");
+  free_ = Export<gecko::FreeExport>(xpcom_, "NS_Free");
+  return load_ && unload_ && services_ && components_ && free_ ? NS_OK : NS_ERROR_FAILURE;
 }
 
 nsresult XpcomHost::LoadComponentLibrary(const std::wstring& path) {
@@ -28,20 +37,22 @@ nsresult XpcomHost::LoadComponentLibrary(const std::wstring& path) {
 
 nsresult XpcomHost::CreateInstance(const char* contractId, const nsIID& iid, void** result) {
   if (result) *result = nullptr;
-  return create_ ? create_(contractId, iid, result) : NS_ERROR_NOT_AVAILABLE;
+  platform::ComPtr<gecko::nsIComponentManager> manager;
+  if (!components_ || gecko::Failed(components_(manager.Receive())) || !manager) return NS_ERROR_NOT_AVAILABLE;
+  return manager->CreateInstanceByContractID(contractId, nullptr, iid, result);
 }
 
 std::string XpcomHost::CategoryEntry(const char* category, const char* entry) {
-  platform::ComPtr<nsIServiceManager> services;
-  if (NS_FAILED(NS_GetServiceManager(services.Receive())) || !services) return {};
-  platform::ComPtr<nsICategoryManager> categories;
-  if (NS_FAILED(services->GetServiceByContractID(kCategoryManagerContractId, __uuidof(nsICategoryManager),
-                                                  categories.ReceiveVoid())))
+  platform::ComPtr<gecko::nsIServiceManager> services;
+  if (!services_ || gecko::Failed(services_(services.Receive())) || !services) return {};
+  platform::ComPtr<gecko::nsICategoryManager> categories;
+  if (gecko::Failed(services->GetServiceByContractID(gecko::kCategoryManagerContractId,
+                                                     gecko::nsICategoryManager::kIID, categories.ReceiveVoid())))
     return {};
   char* value = nullptr;
-  if (NS_FAILED(categories->GetCategoryEntry(category, entry, &value)) || !value) return {};
+  if (gecko::Failed(categories->GetCategoryEntry(category, entry, &value)) || !value) return {};
   std::string result(value);
-  CoTaskMemFree(value);
+  free_(value);
   return result;
 }
 

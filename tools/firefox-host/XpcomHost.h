@@ -1,8 +1,10 @@
 #pragma once
 // The browser's side of loading a component library: the XPCOM library
-// ("xpcom.dll" beside the program, started through the glue), the
-// component library loaded and registered through its NSGetModule, and
-// objects created by contract identifier.
+// ("xpcom.dll" beside the program), the component library loaded and
+// registered through its NSGetModule, and objects created by contract
+// identifier through the component manager. The program also plays the
+// extension's script, whose strings go through the glue, so start-up
+// starts the glue over the same library.
 #include <string>
 
 #include "XpcomHostApi.h"
@@ -20,6 +22,7 @@ class XpcomHost {
   nsresult Start();
   // Loads and registers a component library (full path).
   nsresult LoadComponentLibrary(const std::wstring& path);
+  // An object of the class registered for the contract id, asked for iid.
   nsresult CreateInstance(const char* contractId, const nsIID& iid, void** result);
   template <class T>
   platform::ComPtr<T> Create(const char* contractId, nsresult* rv = nullptr) {
@@ -37,7 +40,9 @@ class XpcomHost {
 
  private:
   HMODULE xpcom_ = nullptr;
-  HostLoadComponentLibraryProc load_ = nullptr;
-  HostCreateInstanceProc create_ = nullptr;
-  HostUnloadLibrariesProc unload_ = nullptr;
+  gecko::HostLoadComponentLibraryExport load_ = nullptr;
+  gecko::HostUnloadLibrariesExport unload_ = nullptr;
+  gecko::GetServiceManagerExport services_ = nullptr;
+  gecko::GetComponentManagerExport components_ = nullptr;
+  gecko::FreeExport free_ = nullptr;
 };

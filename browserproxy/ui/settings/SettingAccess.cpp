@@ -89,6 +89,16 @@ std::wstring ActiveTplId(INorvaBrowserClass& settings) {
   return id.Str();
 }
 
+std::wstring ActiveTplName(INorvaBrowserClass& settings) {
+  std::wstring id = ActiveTplId(settings);
+  ULONG index = 0, count = 0;
+  if (FAILED(settings.get_ActiveTplIndex(&index)) || FAILED(settings.get_TmplCount(&count)) || index >= count)
+    return id;
+  Bstr name;
+  ThrowIfFailed(settings.get_TmplName(index, name.Receive()), L"TmplName");
+  return name.Str();
+}
+
 ENorvaBrowserType BrowserType(INorvaBrowserClass& settings) {
   ENorvaBrowserType type = EPBT_OPERA;
   ThrowIfFailed(settings.get_BrowserType(&type), L"BrowserType");

@@ -35,6 +35,10 @@ unsigned long TmplCount(INorvaBrowserClass& settings, unsigned long directionInd
 std::wstring TmplName(INorvaBrowserClass& settings, unsigned long templateIndex, unsigned long directionIndex);
 unsigned long ActiveDirIndex(INorvaBrowserClass& settings);
 std::wstring ActiveTplId(INorvaBrowserClass& settings);
+// The active template as the lists name it: the active direction's template
+// at ActiveTplIndex, where the engine places the template its ActiveTplId
+// identifies; that identifier itself when it places it in no row.
+std::wstring ActiveTplName(INorvaBrowserClass& settings);
 ENorvaBrowserType BrowserType(INorvaBrowserClass& settings);
 
 }  // namespace settingaccess

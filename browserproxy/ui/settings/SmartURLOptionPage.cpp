@@ -388,7 +388,8 @@ LRESULT CSmartURLOptionPage::OnEndLabelEdit(NMHDR* header) {
   INorvaBrowserClass& settings = Settings();
   LONG activeId = 0;
   ThrowIfFailed(settings.get_ActiveDirID(&activeId), L"ActiveDirID");
-  const std::wstring activeTemplate = sa::ActiveTplId(settings);
+  // By the name the template list shows, as the page stores every choice.
+  const std::wstring activeTemplate = sa::ActiveTplName(settings);
   auto pending = pending_.find(address);
   if (pending == pending_.end()) {
     pending_[address] = SmartUrlPendingEntry{activeId, activeTemplate, 0};

@@ -6,6 +6,7 @@
 #include "platform/base/DeviceContext.h"
 #include "platform/base/SelectedObject.h"
 #include "platform/com/Bstr.h"
+#include "platform/com/ComError.h"
 #include "platform/win/Controls.h"
 
 namespace sa = settingaccess;
@@ -30,7 +31,7 @@ BOOL CTranslateDirectionPage::Destroy() { return Dialog::Destroy(); }
 void CTranslateDirectionPage::Fill() {
   sa::Require(settings_);
   shownDirection_ = static_cast<int>(sa::ActiveDirIndex(*settings_));
-  activeTemplate_ = sa::ActiveTplId(*settings_);
+  activeTemplate_ = sa::ActiveTplName(*settings_);
   platform::ListBox list(Item(IDC_DIRECTION_LIST));
   const unsigned long count = sa::DirsCount(*settings_);
   for (unsigned long i = 0; i < count; ++i) {
@@ -74,11 +75,14 @@ void CTranslateDirectionPage::OnDirectionChanged() {
   if (sel == LB_ERR) return;
   // Failing reads count as no active choice.
   ULONG active = 0xFFFFFFFF;
-  platform::Bstr activeTemplate;
-  settings_->get_ActiveDirIndex(&active);
-  settings_->get_ActiveTplId(activeTemplate.Receive());
-  FillTemplates(static_cast<unsigned long>(sel),
-                static_cast<ULONG>(sel) == active ? activeTemplate.Str() : std::wstring());
+  std::wstring activeTemplate;
+  if (SUCCEEDED(settings_->get_ActiveDirIndex(&active)) && static_cast<ULONG>(sel) == active) {
+    try {
+      activeTemplate = sa::ActiveTplName(*settings_);
+    } catch (const platform::ComError&) {
+    }
+  }
+  FillTemplates(static_cast<unsigned long>(sel), activeTemplate);
   SetModified(LOWORD(sel) != LOWORD(shownDirection_));
 }
 
@@ -91,7 +95,7 @@ bool CTranslateDirectionPage::Apply() {
   if (FAILED(settings_->put_ActiveDirID(id))) {
     // Refused: the page goes back to what the browser object has active.
     const unsigned long active = sa::ActiveDirIndex(*settings_);
-    const std::wstring activeTemplate = sa::ActiveTplId(*settings_);
+    const std::wstring activeTemplate = sa::ActiveTplName(*settings_);
     directions.SetCurrentSelection(static_cast<int>(active));
     FillTemplates(active, activeTemplate);
     return true;
@@ -102,11 +106,6 @@ bool CTranslateDirectionPage::Apply() {
   if (t == LB_ERR) return false;
   // The whole name, however long: the list knows its length.
   platform::Bstr name(templates.ItemText(t));
-  if (FAILED(settings_->put_ActiveTplId(name.Get()))) {
-    // Refused (an engine that knows its templates by identifier, not by the
-    // name the list shows): like a refused direction, the page shows the
-    // active template again and the other pages still apply.
-    FillTemplates(static_cast<unsigned long>(sel), sa::ActiveTplId(*settings_));
-  }
+  platform::ThrowIfFailed(settings_->put_ActiveTplId(name.Get()), L"ActiveTplId");
   return true;
 }

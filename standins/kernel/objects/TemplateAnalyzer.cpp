@@ -125,11 +125,26 @@ class TemplateAnalyzer
       return S_FALSE;
     });
   }
+  // The switch "AnalyzerAdvice" (";"-separated) is the advice: the first
+  // item is the best, each item's next is the one after its first place, so
+  // an item named twice brings the chain back round. Without it, none.
   HRESULT STDMETHODCALLTYPE get_BestAdvice(LONG* p_bDict, BSTR* pVal) override {
-    return KernelCall(L"INorva5TemplateAnalyzer.get_BestAdvice", [&] { return NoAdvice(p_bDict, pVal); });
+    return KernelCall(L"INorva5TemplateAnalyzer.get_BestAdvice", [&] {
+      const auto advice = SplitFields(Switches::Text(L"AnalyzerAdvice"), L';');
+      if (advice.front().empty()) return NoAdvice(p_bDict, pVal);
+      return Advice(advice.front(), p_bDict, pVal);
+    });
   }
-  HRESULT STDMETHODCALLTYPE get_NextAdvice(LONG, BSTR, LONG* p_bDict, BSTR* pVal) override {
-    return KernelCall(L"INorva5TemplateAnalyzer.get_NextAdvice", [&] { return NoAdvice(p_bDict, pVal); });
+  HRESULT STDMETHODCALLTYPE get_NextAdvice(LONG, BSTR CurrVal, LONG* p_bDict, BSTR* pVal) override {
+    return KernelCall(L"INorva5TemplateAnalyzer.get_NextAdvice", [&] {
+      const auto advice = SplitFields(Switches::Text(L"AnalyzerAdvice"), L';');
+      const std::wstring_view current = platform::BstrView(CurrVal);
+      for (size_t i = 0; i + 1 < advice.size(); ++i) {
+        if (advice[i] != current) continue;
+        return advice[i + 1].empty() ? NoAdvice(p_bDict, pVal) : Advice(advice[i + 1], p_bDict, pVal);
+      }
+      return NoAdvice(p_bDict, pVal);
+    });
   }
   HRESULT STDMETHODCALLTYPE Initialize2(BSTR Client, IUnknown* pLogon, VARIANT varDir) override {
     return KernelCall(L"INorva5TemplateAnalyzer.Initialize2",
@@ -215,6 +230,12 @@ class TemplateAnalyzer
     return text;
   }
 
+  static HRESULT Advice(const std::wstring& item, LONG* p_bDict, BSTR* pVal) {
+    RequireOut(p_bDict);
+    *p_bDict = 1;
+    PutText(pVal, item);
+    return S_OK;
+  }
   static HRESULT NoAdvice(LONG* p_bDict, BSTR* pVal) {
     RequireOut(p_bDict);
     *p_bDict = 1;

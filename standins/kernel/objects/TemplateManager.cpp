@@ -20,8 +20,10 @@ using platform::InterfaceOf;
 
 // Services of the direction list: the about box's service and the kernel
 // service that the word dictionary takes.
-const GUID kAboutService = {0xA45A75EC, 0xEC5C, 0x438D, {0xA4, 0x5B, 0xE4, 0x87, 0x5B, 0xE2, 0x65, 0xF0}};
-const GUID kKernelService = {0xE0CF67D1, 0x6730, 0x4E92, {0x8B, 0xB9, 0x8B, 0x46, 0xD7, 0x2A, 0xA7, 0x11}};
+// {A45A75EC-EC5C-438D-B471-E4875BE265F0}
+const GUID kAboutService = {0xA45A75EC, 0xEC5C, 0x438D, {0xB4, 0x71, 0xE4, 0x87, 0x5B, 0xE2, 0x65, 0xF0}};
+// {E0CF67D1-6730-4E92-BB9D-8B46D72AA711}
+const GUID kKernelService = {0xE0CF67D1, 0x6730, 0x4E92, {0xBB, 0x9D, 0x8B, 0x46, 0xD7, 0x2A, 0xA7, 0x11}};
 const GUID kMorphologyService = {0x2D558B52, 0x9E1F, 0x4FC8, {0x8B, 0xD7, 0x27, 0x39, 0x5A, 0x19, 0xE9, 0xCC}};
 
 // The list also fires the context's events (DNorvaCtlEvents) to sinks
@@ -121,6 +123,13 @@ class TemplateManager : public Stubs<INrvaTemplateManager>,
     *out = nullptr;
     if (service == kMorphologyService)
       return platform::ComBoundary([&] { return NewMorphology()->QueryInterface(iid, out); });
+    // The about box's service is asked for under its own identifier as the
+    // interface too: the list itself serves it.
+    if (service == kAboutService && iid == kAboutService) {
+      *out = static_cast<INrvaTemplateManager*>(this);
+      static_cast<INrvaTemplateManager*>(this)->AddRef();
+      return S_OK;
+    }
     if (service == kAboutService || service == kKernelService || service == IID_INrvaTemplateManager)
       return static_cast<INrvaTemplateManager*>(this)->QueryInterface(iid, out);
     return E_NOINTERFACE;

@@ -5,6 +5,7 @@
 #include "ServerProcess.h"
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -28,7 +29,8 @@ namespace {
 
 // Each call as "name|code", the result in hexadecimal (0 for success). VBScript,
 // because its Nothing passes where the plug-in's callback interface goes.
-constexpr char kScript[] = R"VB(
+// Arguments: the results file, a folder for the script's files.
+constexpr char kPrologue[] = R"VB(
 Set fso = CreateObject("Scripting.FileSystemObject")
 Set out = fso.CreateTextFile(WScript.Arguments(0), True, True)
 folder = WScript.Arguments(1) & "\"
@@ -44,6 +46,9 @@ On Error Resume Next
 Set creator = CreateObject("Tessiva.WebClassCreator")
 Set b = creator.GetProxyObject(2, Nothing, 0, 0)
 Report "GetProxyObject"
+)VB";
+
+constexpr char kEveryMethod[] = R"VB(
 src = folder & "src.txt"
 Set t = fso.CreateTextFile(src, True, True) : t.Write "Hello world." : t.Close
 page = folder & "page.htm"
@@ -105,6 +110,32 @@ x = b.PluginTitle : Report "still serving"
 out.Close
 )VB";
 
+// Every optional argument left out, as a script writes the natural call.
+constexpr char kOptionalArgumentsLeftOut[] = R"VB(
+src = folder & "src.txt"
+Set t = fso.CreateTextFile(src, True, True) : t.Write "Hello world." : t.Close
+Err.Clear
+b.TranslateTextDlg "Hello world.", 0 : Report "TranslateTextDlg"
+b.TranslateTextWithProgress src, folder & "out.txt" : Report "TranslateTextWithProgress"
+b.ShowSettings 0 : Report "ShowSettings"
+x = b.ShowWebSearch() : Report "ShowWebSearch"
+x = b.ShowMessageBox("Hello from the script") : Report "ShowMessageBox"
+x = b.GetSetting("PopupWordDelay") : Report "GetSetting"
+x = b.PluginTitle : Report "still serving"
+out.Close
+)VB";
+
+// The client offers the server's own objects as setting values.
+constexpr char kObjectsAsSettings[] = R"VB(
+b.SetSetting "Self", b : Report "SetSetting itself"
+b.SetSetting "Creator", creator : Report "SetSetting its creator"
+b.SetSetting "List", Array(1, b) : Report "SetSetting a list holding it"
+b.SetSetting "Text", "ab" & Chr(0) & "cd" : Report "SetSetting a string with a NUL"
+b.SetSetting "Plain", 5 : Report "SetSetting a number"
+x = b.PluginTitle : Report "still serving"
+out.Close
+)VB";
+
 std::map<std::string, std::string> ParseResults(const std::wstring& text) {
   std::map<std::string, std::string> results;
   std::wistringstream lines(text);
@@ -122,6 +153,22 @@ std::map<std::string, std::string> ParseResults(const std::wstring& text) {
 class ScriptClient : public TessivaServersTest {
  protected:
   void TearDown() override { EndAllServers(); }
+  // Runs the prologue and body in cscript (at most three minutes); the answers by name.
+  std::map<std::string, std::string> RunScript(const char* body, testsupport::ChildResult* run) {
+    const std::wstring script = folder_.File(L"client.vbs");
+    {
+      std::ofstream file(script.c_str(), std::ios::binary);
+      file << kPrologue << body;
+    }
+    const std::wstring results = folder_.File(L"results.txt");
+    *run = testsupport::RunChild(L"cscript.exe //nologo \"" + script + L"\" \"" + results + L"\" \"" +
+                                     folder_.Path().substr(0, folder_.Path().size() - 1) + L"\"",
+                                 180000);
+    EXPECT_TRUE(run->started);
+    EXPECT_FALSE(run->timedOut);
+    return ParseResults(testsupport::ReadUtf16File(results));
+  }
+  testsupport::TempFolder folder_;
   testsupport::ScopedFixedKey switches_{HKEY_CURRENT_USER, kernelstandin_test::kSwitchesKey};
   dialogstest::ScopedSmartUrlStore store_;
 };
@@ -129,24 +176,16 @@ class ScriptClient : public TessivaServersTest {
 TEST_F(ScriptClient, EveryMethodAnswersAndTheServerSurvivesBadArguments) {
   ASSERT_TRUE(store_.Registered());
   kernelstandin_test::SetSwitch(L"NoMessageBoxes", 1);
-  testsupport::TempFolder folder;
-  const std::wstring script = folder.File(L"client.vbs");
-  {
-    std::ofstream file(script.c_str(), std::ios::binary);
-    file << kScript;
-  }
   // Every dialog or box of Tessiva is closed as a user would close it.
   testsupport::DialogWatcher watcher(true);
   watcher.OnWindow(L"", L"#32770", [](HWND window) {
     Sleep(100);
     testsupport::DialogWatcher::PressButton(window, IDCANCEL);
   });
-  const std::wstring results = folder.File(L"results.txt");
-  testsupport::ChildResult run = testsupport::RunChild(
-      L"cscript.exe //nologo \"" + script + L"\" \"" + results + L"\" \"" + folder.Path().substr(0, folder.Path().size() - 1) + L"\"", 180000);
+  testsupport::ChildResult run;
+  auto answers = RunScript(kEveryMethod, &run);
   ASSERT_TRUE(run.started);
   ASSERT_FALSE(run.timedOut);
-  auto answers = ParseResults(testsupport::ReadUtf16File(results));
   ASSERT_EQ(53u, answers.size()) << run.output;
   for (const auto& [name, code] : answers) EXPECT_NE("80004001", code) << name << " is not implemented";
   EXPECT_EQ("0", answers["still serving"]);
@@ -164,6 +203,52 @@ TEST_F(ScriptClient, EveryMethodAnswersAndTheServerSurvivesBadArguments) {
   const auto scriptServers = testsupport::ProcessesStartedBy(run.processId, run.createdAt);
   EXPECT_EQ(1u, scriptServers.size() + tessivaserver::RunningServers().size()) << "Tessiva still runs";
   for (DWORD server : scriptServers) testsupport::EndServerAndItsServers(server);
+}
+
+TEST_F(ScriptClient, EveryOptionalArgumentMayBeLeftOut) {
+  ASSERT_TRUE(store_.Registered());
+  kernelstandin_test::SetSwitch(L"NoMessageBoxes", 1);
+  testsupport::DialogWatcher watcher(true);
+  watcher.OnWindow(L"", L"#32770", [](HWND window) {
+    Sleep(100);
+    testsupport::DialogWatcher::PressButton(window, IDCANCEL);
+  });
+  testsupport::ChildResult run;
+  auto answers = RunScript(kOptionalArgumentsLeftOut, &run);
+  ASSERT_EQ(8u, answers.size()) << run.output;
+  for (const char* call : {"TranslateTextDlg", "TranslateTextWithProgress", "ShowSettings", "ShowMessageBox",
+                           "GetSetting", "still serving"})
+    EXPECT_EQ("0", answers[call]) << call;
+  EXPECT_NE("80004001", answers["ShowWebSearch"]);
+  // The frame kind is the default: the translation dialog came up; and the settings.
+  std::vector<std::wstring> titles;
+  for (const auto& window : watcher.Seen()) titles.push_back(window.title);
+  EXPECT_NE(titles.end(), std::find(titles.begin(), titles.end(), L"Selected Text Translation"));
+  EXPECT_NE(titles.end(), std::find(titles.begin(), titles.end(), L"Options"));
+  for (DWORD server : testsupport::ProcessesStartedBy(run.processId, run.createdAt))
+    testsupport::EndServerAndItsServers(server);
+}
+
+// A client that stores the server's own objects in its settings would keep
+// the server alive for ever: objects are refused, and the server ends by
+// itself after the client.
+TEST_F(ScriptClient, ObjectsAreNoSettingsAndTheServerEndsAfterItsClient) {
+  testsupport::ScopedFixedKey browsers(HKEY_CURRENT_USER, dialogstest::kBrowsersKey);
+  testsupport::ChildResult run;
+  auto answers = RunScript(kObjectsAsSettings, &run);
+  const auto servers = testsupport::ProcessesStartedBy(run.processId, run.createdAt);
+  ASSERT_EQ(1u, servers.size()) << "the script's Tessiva";
+  const testsupport::ServerProcess server(servers.front());
+  ASSERT_EQ(7u, answers.size()) << run.output;
+  // VBScript names E_INVALIDARG its error 5.
+  for (const char* call : {"SetSetting itself", "SetSetting its creator", "SetSetting a list holding it",
+                           "SetSetting a string with a NUL"})
+    EXPECT_TRUE(answers[call] == "5" || answers[call] == "80070057") << call << ": " << answers[call];
+  EXPECT_EQ("0", answers["SetSetting a number"]);
+  EXPECT_EQ("0", answers["still serving"]);
+  // Idle time (5 s), the revoke and the final pause: well within 30 s.
+  EXPECT_TRUE(server.WaitForEnd(30000)) << "Tessiva still runs after its only client ended";
+  testsupport::EndServerAndItsServers(server.Id());
 }
 
 // The page of the frame that holds the control (the frame is Tessiva's).

@@ -1,8 +1,12 @@
 // The translation dialog, opened by the browser object for a selected text.
 #include <gtest/gtest.h>
+#include <richedit.h>
+
+#include <vector>
 
 #include "DialogsTestSupport.h"
 #include "browserproxy/ui/DialogsResources.h"
+#include "browserproxy/ui/TranslateDlg.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Variant.h"
 #include "shared/TempFiles.h"
@@ -97,6 +101,45 @@ INSTANTIATE_TEST_SUITE_P(Points, TranslateDialogPlacement,
                                          Placement{"right edge moves in", 20, 200, true, false},
                                          Placement{"bottom edge moves in", 200, 20, false, true},
                                          Placement{"negative kept", -60, -40, false, false}));
+
+// Everything the rich-edit box holds, line breaks as CR LF.
+std::wstring BoxText(HWND box) {
+  GETTEXTLENGTHEX length = {GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+  const LRESULT count = SendMessageW(box, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  std::vector<wchar_t> buffer(static_cast<size_t>(count) + 1, L'\0');
+  GETTEXTEX how = {static_cast<DWORD>(buffer.size() * sizeof(wchar_t)), GT_USECRLF, 1200, nullptr, nullptr};
+  SendMessageW(box, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(buffer.data()));
+  return buffer.data();
+}
+
+// The box shows the text as it stands: whole when it is longer than the box
+// takes by default, as plain text when it looks like rich text.
+TEST_F(TranslateDialog, TheTextIsShownWholeAndAsItStands) {
+  std::wstring lines;
+  for (int i = 0; lines.size() < 50000; ++i) lines += L"line " + std::to_wstring(i) + L" of a long translation\r\n";
+  struct Case {
+    const char* name;
+    std::wstring text;
+  } cases[] = {
+      {"rich text", L"{\\rtf1\\ansi {\\b bold} plain}"},
+      {"longer than the box's default limit", lines + L"the end"},
+      {"one long paragraph", std::wstring(40000, L'x')},
+  };
+  std::wstring shown;
+  watcher_.OnWindow(kTranslationTitle, L"#32770", [&shown](HWND dialog) {
+    shown = BoxText(GetDlgItem(dialog, IDC_TRANSLATION_TEXT));
+    testsupport::DialogWatcher::PressButton(dialog, IDCANCEL);
+  });
+  for (const Case& c : cases) {
+    shown = L"(no dialog)";
+    CTranslateDlg dialog(0);
+    dialog.SetText(c.text);
+    POINT point{60, 60};
+    EXPECT_EQ(IDCANCEL, dialog.Run(nullptr, &point)) << c.name;
+    EXPECT_EQ(c.text.size(), shown.size()) << c.name;
+    EXPECT_TRUE(c.text == shown) << c.name << ": " << testing::PrintToString(shown.substr(0, 60));
+  }
+}
 
 TEST_F(TranslateDialog, AnEmptyTextShowsTheHintAndNoDialog) {
   watcher_.Press(L"NORVA for Mozilla FireFox", IDOK);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "TestCalc.h"
+#include "TestSink.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/DispatchCall.h"
 #include "platform/com/Variant.h"
@@ -82,6 +83,57 @@ TEST_F(DispatchTest, ALeftOutOptionalArgumentArrivesMissing) {
     ASSERT_EQ(S_OK, Call(3, c.args, &result)) << "case " << c.name;
     EXPECT_EQ(c.missing ? VARIANT_TRUE : VARIANT_FALSE, result.Get().boolVal) << "case " << c.name;
   }
+}
+
+// The type library's Invoke hands a left-out optional interface pointer over
+// as the missing value's code; a method that AddRefs it would crash.
+TEST_F(DispatchTest, ALeftOutOptionalInterfacePointerArrivesNull) {
+  auto sink = MakeComObject<TestSink>();
+  Variant unknown = Variant::FromUnknown(static_cast<ITestEvents*>(sink.Get()));
+  Variant dispatchArg = Variant::FromDispatch(static_cast<ITestEvents*>(sink.Get()));
+  const VARIANT missing = Variant::Missing().Get();
+  const VARIANT number = Variant::FromInt32(5).Get();
+  struct Case {
+    const char* name;
+    std::vector<VARIANT> args;
+    LONG given;  // 1 unknown, 2 dispatch, 4 events arrived non-null; 8 tail missing
+  };
+  const Case cases[] = {
+      {"all left out", {}, 8},
+      {"all passed missing", {missing, missing, missing, missing}, 8},
+      {"first given", {unknown.Get()}, 1 | 8},
+      {"first missing, second given", {missing, dispatchArg.Get()}, 2 | 8},
+      {"events given", {missing, missing, dispatchArg.Get()}, 4 | 8},
+      {"objects missing, tail given", {missing, missing, missing, number}, 0},
+      {"every one given", {unknown.Get(), dispatchArg.Get(), dispatchArg.Get(), number}, 1 | 2 | 4},
+  };
+  for (const Case& c : cases) {
+    Variant result;
+    ASSERT_EQ(S_OK, Call(10, c.args, &result)) << "case " << c.name;
+    EXPECT_EQ(c.given, result.ToInt32().value_or(-1)) << "case " << c.name;
+  }
+
+  // By name, as a script calls: the same.
+  const VARIANT first[] = {unknown.Get()};
+  EXPECT_EQ(1 | 8, CallByName(dispatch.Get(), L"ObjectsGiven", first).ToInt32().value_or(-1));
+  EXPECT_EQ(8, CallByName(dispatch.Get(), L"ObjectsGiven", {}, DISPATCH_METHOD | DISPATCH_PROPERTYGET)
+                   .ToInt32()
+                   .value_or(-1));
+
+  // Named arguments: events (2) and tail (3) given by name, the others left out.
+  VARIANT named[] = {number, dispatchArg.Get()};  // last to first, as DISPPARAMS holds them
+  DISPID names[] = {3, 2};
+  DISPPARAMS params = {named, names, 2, 2};
+  Variant result;
+  UINT argError = 0;
+  ASSERT_EQ(S_OK, dispatch->Invoke(10, IID_NULL, 0, DISPATCH_METHOD, &params, result.Receive(), nullptr, &argError));
+  EXPECT_EQ(4, result.ToInt32().value_or(-1));
+
+  // A wrong argument beside a left-out one is still the type library's to refuse.
+  VARIANT wrong[] = {Variant::FromInt32(1).Get(), missing};  // unknown missing, dispatch a number
+  params = {wrong, nullptr, 2, 0};
+  EXPECT_EQ(DISP_E_TYPEMISMATCH,
+            dispatch->Invoke(10, IID_NULL, 0, DISPATCH_METHOD, &params, result.Receive(), nullptr, &argError));
 }
 
 TEST_F(DispatchTest, BadCallsAreRefusedWithTheirErrors) {

@@ -45,6 +45,13 @@ HRESULT TestCalc::IsMissing(VARIANT value, VARIANT_BOOL* missing) {
   return S_OK;
 }
 
+HRESULT TestCalc::ObjectsGiven(IUnknown* unknown, IDispatch* dispatch, ITestEvents* events, VARIANT tail,
+                               LONG* given) {
+  if (!given) return E_POINTER;
+  *given = (unknown ? 1 : 0) | (dispatch ? 2 : 0) | (events ? 4 : 0) | (platform::IsMissing(tail) ? 8 : 0);
+  return S_OK;
+}
+
 HRESULT TestCalc::Fire(LONG value, BSTR text, LONG* reached) {
   if (!reached) return E_POINTER;
   return ComBoundary([&] {

@@ -33,6 +33,8 @@ class TestCalc : public platform::Dispatch<ITestCalc, testLibrary>, public platf
   HRESULT STDMETHODCALLTYPE Sum(VARIANT numbers, LONG* sum) override;
   HRESULT STDMETHODCALLTYPE get_Stored(LONG* value) override;
   HRESULT STDMETHODCALLTYPE put_Stored(LONG value) override;
+  HRESULT STDMETHODCALLTYPE ObjectsGiven(IUnknown* unknown, IDispatch* dispatch, ITestEvents* events, VARIANT tail,
+                                         LONG* given) override;
 
  private:
   LONG number_;

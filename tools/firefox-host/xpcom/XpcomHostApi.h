@@ -1,12 +1,23 @@
 #pragma once
-// What the stand-in XPCOM library offers the program that plays the
-// browser, beyond the frozen functions: load a component library as the
-// browser does (NSGetModule, then the module's registration), create an
-// object by contract identifier, and unload the libraries again.
-#include "platform/xpcom/nsIServiceManager.h"
+// What a program that plays the browser reaches in the stand-in XPCOM
+// library by export name: functions Firefox's own xpcom.dll exports too
+// (registries, strings, memory), and two of the host's own that load a
+// component library as the browser does (NSGetModule, then the module's
+// registration) and unload the libraries again. All __cdecl.
+#include "GeckoFrozenFunctions.h"
 
-using HostLoadComponentLibraryProc = nsresult(__stdcall*)(const wchar_t* path);
-using HostCreateInstanceProc = nsresult(__stdcall*)(const char* contractId, const nsIID& iid, void** result);
-using HostGetComponentManagerProc = nsresult(__stdcall*)(nsIComponentManager** result);
+namespace gecko {
+
+using GetServiceManagerExport = nsresult(GECKO_CALL*)(nsIServiceManager** result);
+using GetComponentManagerExport = nsresult(GECKO_CALL*)(nsIComponentManager** result);
+using StringContainerInitExport = StringContainerInitFunction;
+using StringContainerFinishExport = StringContainerFinishFunction;
+using StringGetDataExport = StringGetDataFunction;
+using StringSetDataExport = StringSetDataFunction;
+using FreeExport = FreeFunction;
+
+using HostLoadComponentLibraryExport = nsresult(GECKO_CALL*)(const wchar_t* path);
 // The number of libraries freed.
-using HostUnloadLibrariesProc = int(__stdcall*)();
+using HostUnloadLibrariesExport = int(GECKO_CALL*)();
+
+}  // namespace gecko

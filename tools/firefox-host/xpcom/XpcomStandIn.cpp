@@ -1,66 +1,87 @@
-// Stand-in of the browser's XPCOM library for the program that plays
-// Firefox: the frozen function table (strings, service manager), a
-// component manager with its registrar, the category manager, and the
-// host's own exports that load a component library as the browser does.
+// Stand-in of Firefox 3's XPCOM library ("xpcom.dll") for the programs that
+// play the browser: the frozen function table in Gecko 1.9's layout, the
+// same functions as named exports, one object answering as the component
+// manager, registrar, service manager and category manager (every method
+// of each, those nobody here needs answering NS_ERROR_NOT_IMPLEMENTED), and
+// two exports of the host's own that load and unload a component library
+// as the browser does.
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
-#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "GeckoFrozenFunctions.h"
 #include "XpcomHostApi.h"
-#include "platform/com/ComPtr.h"
-#include "platform/xpcom/XpcomGlue.h"
-#include "platform/xpcom/nsIModule.h"
-#include "platform/xpcom/nsIServiceManager.h"
 
 namespace {
 
-using platform::ComPtr;
+using namespace gecko;
 
-bool SameId(const nsID& a, const nsID& b) { return memcmp(&a, &b, sizeof(nsID)) == 0; }
-struct IdLess {
-  bool operator()(const nsID& a, const nsID& b) const { return memcmp(&a, &b, sizeof(nsID)) < 0; }
-};
+// --- Memory and strings -------------------------------------------------
 
-// A string object's storage: its first slot points at the characters.
-std::wstring*& Slot(const nsAString& text) {
-  return *reinterpret_cast<std::wstring**>(const_cast<nsAString*>(&text));
-}
-std::wstring& Text(const nsAString& text) {
-  std::wstring*& slot = Slot(text);
-  if (!slot) slot = new std::wstring();
-  return *slot;
-}
-
-nsresult __stdcall StringContainerInit(nsStringContainer& container) {
-  Slot(container) = new std::wstring();
-  return NS_OK;
-}
-void __stdcall StringContainerFinish(nsStringContainer& container) {
-  delete Slot(container);
-  Slot(container) = nullptr;
-}
-uint32_t __stdcall StringGetData(const nsAString& text, const PRUnichar** data, PRBool* terminated) {
-  std::wstring& value = Text(text);
-  if (data) *data = value.c_str();
-  if (terminated) *terminated = PR_TRUE;
-  return static_cast<uint32_t>(value.size());
-}
-nsresult __stdcall StringSetData(nsAString& text, const PRUnichar* data, uint32_t length) {
-  if (!data && length) return NS_ERROR_NULL_POINTER;
-  if (length == UINT32_MAX) length = static_cast<uint32_t>(wcslen(data));
-  Text(text).assign(data ? data : L"", length);
-  return NS_OK;
-}
+void* GECKO_CALL Alloc(size_t size) { return malloc(size ? size : 1); }
+void* GECKO_CALL Realloc(void* block, size_t size) { return realloc(block, size ? size : 1); }
+void GECKO_CALL Free(void* block) { free(block); }
 
 char* CopyForCaller(const std::string& text) {
-  char* copy = static_cast<char*>(CoTaskMemAlloc(text.size() + 1));
+  char* copy = static_cast<char*>(Alloc(text.size() + 1));
   if (copy) memcpy(copy, text.c_str(), text.size() + 1);
   return copy;
 }
+
+// A string object here: its characters (terminated, owned by the object
+// when flags says so), their count.
+constexpr uint32_t kOwnsData = 1;
+
+void ReleaseData(nsAString& text) {
+  if (text.flags & kOwnsData) delete[] static_cast<PRUnichar*>(text.data);
+  text.data = nullptr;
+  text.length = 0;
+  text.flags = 0;
+}
+
+nsresult GECKO_CALL StringContainerInit(nsStringContainer& container) {
+  container.data = nullptr;
+  container.length = 0;
+  container.flags = 0;
+  return kOk;
+}
+
+void GECKO_CALL StringContainerFinish(nsStringContainer& container) { ReleaseData(container); }
+
+uint32_t GECKO_CALL StringGetData(const nsAString& text, const PRUnichar** data, PRBool* terminated) {
+  static const PRUnichar kEmpty[] = L"";
+  if (data) *data = text.data ? static_cast<const PRUnichar*>(text.data) : kEmpty;
+  if (terminated) *terminated = kTrue;
+  return text.data ? text.length : 0;
+}
+
+nsresult GECKO_CALL StringSetData(nsAString& text, const PRUnichar* data, uint32_t length) {
+  if (!data && length) return kNullPointer;
+  if (length == UINT32_MAX) length = data ? static_cast<uint32_t>(wcslen(data)) : 0;
+  auto* copy = new (std::nothrow) PRUnichar[length + 1];
+  if (!copy) return kOutOfMemory;
+  if (length) memcpy(copy, data, length * sizeof(PRUnichar));
+  copy[length] = 0;
+  ReleaseData(text);
+  text.data = copy;
+  text.length = length;
+  text.flags = kOwnsData;
+  return kOk;
+}
+
+nsresult GECKO_CALL NotImplemented() { return kNotImplemented; }
+AnyFunction Missing() { return reinterpret_cast<AnyFunction>(&NotImplemented); }
+
+// --- The registries ------------------------------------------------------
+
+struct IdLess {
+  bool operator()(const nsID& a, const nsID& b) const { return memcmp(&a, &b, sizeof(nsID)) < 0; }
+};
 
 // One object answering as the browser's registries. It lives as long as the
 // library and counts nothing.
@@ -69,116 +90,183 @@ class Registries final : public nsIComponentManager,
                          public nsIServiceManager,
                          public nsICategoryManager {
  public:
-  NS_IMETHOD QueryInterface(const nsIID& iid, void** result) override {
-    if (!result) return NS_ERROR_NULL_POINTER;
+  GECKO_METHOD QueryInterface(const nsID& iid, void** result) override {
+    if (!result) return kNullPointer;
     *result = nullptr;
-    if (SameId(iid, __uuidof(nsISupports)) || SameId(iid, __uuidof(nsIComponentManager)))
+    if (SameId(iid, nsISupports::kIID) || SameId(iid, nsIComponentManager::kIID))
       *result = static_cast<nsIComponentManager*>(this);
-    else if (SameId(iid, __uuidof(nsIComponentRegistrar)))
+    else if (SameId(iid, nsIComponentRegistrar::kIID))
       *result = static_cast<nsIComponentRegistrar*>(this);
-    else if (SameId(iid, __uuidof(nsIServiceManager)))
+    else if (SameId(iid, nsIServiceManager::kIID))
       *result = static_cast<nsIServiceManager*>(this);
-    else if (SameId(iid, __uuidof(nsICategoryManager)))
+    else if (SameId(iid, nsICategoryManager::kIID))
       *result = static_cast<nsICategoryManager*>(this);
-    return *result ? NS_OK : NS_NOINTERFACE;
+    return *result ? kOk : kNoInterface;
   }
   nsrefcnt __stdcall AddRef() override { return 2; }
   nsrefcnt __stdcall Release() override { return 1; }
 
   // nsIComponentManager
-  NS_IMETHOD GetClassObject(const nsCID& cid, const nsIID& iid, void** result) override {
-    if (!result) return NS_ERROR_NULL_POINTER;
+  GECKO_METHOD GetClassObject(const nsID& cid, const nsID& iid, void** result) override {
+    if (!result) return kNullPointer;
     *result = nullptr;
     auto found = classes_.find(cid);
-    if (found == classes_.end()) return NS_ERROR_FACTORY_NOT_REGISTERED;
+    if (found == classes_.end()) return kFactoryNotRegistered;
     return found->second->GetClassObject(this, cid, iid, result);
   }
-  NS_IMETHOD CreateInstanceByContractID(const char* contractId, nsISupports* outer, const nsIID& iid,
-                                        void** result) override {
-    if (!result || !contractId) return NS_ERROR_NULL_POINTER;
+  GECKO_METHOD GetClassObjectByContractID(const char* contractId, const nsID& iid, void** result) override {
+    if (!result || !contractId) return kNullPointer;
     *result = nullptr;
     auto found = contracts_.find(contractId);
-    if (found == contracts_.end()) return NS_ERROR_FACTORY_NOT_REGISTERED;
-    ComPtr<nsIFactory> factory;
-    nsresult rv = GetClassObject(found->second, __uuidof(nsIFactory), factory.ReceiveVoid());
-    if (NS_FAILED(rv)) return rv;
-    return factory->CreateInstance(outer, iid, result);
+    return found == contracts_.end() ? kFactoryNotRegistered : GetClassObject(found->second, iid, result);
+  }
+  GECKO_METHOD CreateInstance(const nsID& cid, nsISupports* outer, const nsID& iid, void** result) override {
+    if (!result) return kNullPointer;
+    *result = nullptr;
+    nsIFactory* factory = nullptr;
+    nsresult rv = GetClassObject(cid, nsIFactory::kIID, reinterpret_cast<void**>(&factory));
+    if (Failed(rv) || !factory) return Failed(rv) ? rv : kFailure;
+    rv = factory->CreateInstance(outer, iid, result);
+    factory->Release();
+    return rv;
+  }
+  GECKO_METHOD CreateInstanceByContractID(const char* contractId, nsISupports* outer, const nsID& iid,
+                                          void** result) override {
+    if (!result || !contractId) return kNullPointer;
+    *result = nullptr;
+    auto found = contracts_.find(contractId);
+    return found == contracts_.end() ? kFactoryNotRegistered : CreateInstance(found->second, outer, iid, result);
   }
 
   // nsIComponentRegistrar
-  NS_IMETHOD RegisterFactoryLocation(const nsCID& cid, const char*, const char* contractId, nsIFile*,
-                                     const char*, const char*) override {
-    if (!registering_) return NS_ERROR_FAILURE;
+  GECKO_METHOD AutoRegister(nsIFile*) override { return kNotImplemented; }
+  GECKO_METHOD AutoUnregister(nsIFile*) override { return kNotImplemented; }
+  GECKO_METHOD RegisterFactory(const nsID&, const char*, const char*, nsIFactory*) override {
+    return kNotImplemented;
+  }
+  GECKO_METHOD UnregisterFactory(const nsID&, nsIFactory*) override { return kNotImplemented; }
+  GECKO_METHOD RegisterFactoryLocation(const nsID& cid, const char*, const char* contractId, nsIFile*,
+                                       const char*, const char*) override {
+    // The library whose module is registering serves the class.
+    if (!registering_) return kFailure;
     classes_[cid] = registering_;
     if (contractId && *contractId) contracts_[contractId] = cid;
-    return NS_OK;
+    return kOk;
   }
-  NS_IMETHOD UnregisterFactoryLocation(const nsCID& cid, nsIFile*) override {
+  GECKO_METHOD UnregisterFactoryLocation(const nsID& cid, nsIFile*) override {
     classes_.erase(cid);
     for (auto it = contracts_.begin(); it != contracts_.end();)
       it = SameId(it->second, cid) ? contracts_.erase(it) : std::next(it);
-    return NS_OK;
+    return kOk;
+  }
+  GECKO_METHOD IsCIDRegistered(const nsID& cid, PRBool* result) override {
+    if (!result) return kNullPointer;
+    *result = classes_.count(cid) ? kTrue : kFalse;
+    return kOk;
+  }
+  GECKO_METHOD IsContractIDRegistered(const char* contractId, PRBool* result) override {
+    if (!result || !contractId) return kNullPointer;
+    *result = contracts_.count(contractId) ? kTrue : kFalse;
+    return kOk;
+  }
+  GECKO_METHOD EnumerateCIDs(nsISimpleEnumerator**) override { return kNotImplemented; }
+  GECKO_METHOD EnumerateContractIDs(nsISimpleEnumerator**) override { return kNotImplemented; }
+  GECKO_METHOD CIDToContractID(const nsID& cid, char** result) override {
+    if (!result) return kNullPointer;
+    *result = nullptr;
+    for (const auto& [contract, registered] : contracts_)
+      if (SameId(registered, cid)) return (*result = CopyForCaller(contract)) ? kOk : kOutOfMemory;
+    return kFactoryNotRegistered;
+  }
+  GECKO_METHOD ContractIDToCID(const char* contractId, nsID** result) override {
+    if (!result || !contractId) return kNullPointer;
+    *result = nullptr;
+    auto found = contracts_.find(contractId);
+    if (found == contracts_.end()) return kFactoryNotRegistered;
+    *result = static_cast<nsID*>(Alloc(sizeof(nsID)));
+    if (!*result) return kOutOfMemory;
+    **result = found->second;
+    return kOk;
   }
 
-  // nsIServiceManager
-  NS_IMETHOD GetService(const nsCID&, const nsIID&, void** result) override {
+  // nsIServiceManager: the category manager is the one service here.
+  GECKO_METHOD GetService(const nsID&, const nsID&, void** result) override {
     if (result) *result = nullptr;
-    return NS_ERROR_FACTORY_NOT_REGISTERED;
+    return kFactoryNotRegistered;
   }
-  NS_IMETHOD GetServiceByContractID(const char* contractId, const nsIID& iid, void** result) override {
-    if (!result) return NS_ERROR_NULL_POINTER;
+  GECKO_METHOD GetServiceByContractID(const char* contractId, const nsID& iid, void** result) override {
+    if (!result) return kNullPointer;
     *result = nullptr;
-    if (contractId && strcmp(contractId, kCategoryManagerContractId) == 0)
-      return QueryInterface(iid, result);
-    return NS_ERROR_FACTORY_NOT_REGISTERED;
+    if (contractId && strcmp(contractId, kCategoryManagerContractId) == 0) return QueryInterface(iid, result);
+    return kFactoryNotRegistered;
+  }
+  GECKO_METHOD IsServiceInstantiated(const nsID&, const nsID&, PRBool* result) override {
+    if (!result) return kNullPointer;
+    *result = kFalse;
+    return kOk;
+  }
+  GECKO_METHOD IsServiceInstantiatedByContractID(const char* contractId, const nsID&, PRBool* result) override {
+    if (!result) return kNullPointer;
+    *result = contractId && strcmp(contractId, kCategoryManagerContractId) == 0 ? kTrue : kFalse;
+    return kOk;
   }
 
   // nsICategoryManager
-  NS_IMETHOD GetCategoryEntry(const char* category, const char* entry, char** value) override {
-    if (!category || !entry || !value) return NS_ERROR_NULL_POINTER;
-    *value = nullptr;
-    auto found = categories_.find(std::string(category) + "\n" + entry);
-    if (found == categories_.end()) return NS_ERROR_NOT_AVAILABLE;
-    *value = CopyForCaller(found->second);
-    return *value ? NS_OK : NS_ERROR_OUT_OF_MEMORY;
+  GECKO_METHOD GetCategoryEntry(const char* category, const char* entry, char** result) override {
+    if (!category || !entry || !result) return kNullPointer;
+    *result = nullptr;
+    auto found = categories_.find(Key(category, entry));
+    if (found == categories_.end()) return kNotAvailable;
+    *result = CopyForCaller(found->second);
+    return *result ? kOk : kOutOfMemory;
   }
-  NS_IMETHOD AddCategoryEntry(const char* category, const char* entry, const char* value, PRBool, PRBool replace,
-                              char** oldValue) override {
-    if (!category || !entry || !value) return NS_ERROR_NULL_POINTER;
-    if (oldValue) *oldValue = nullptr;
-    std::string key = std::string(category) + "\n" + entry;
-    auto found = categories_.find(key);
+  GECKO_METHOD AddCategoryEntry(const char* category, const char* entry, const char* value, PRBool,
+                                PRBool replace, char** result) override {
+    if (!category || !entry || !value) return kNullPointer;
+    if (result) *result = nullptr;
+    auto found = categories_.find(Key(category, entry));
     if (found != categories_.end()) {
-      if (oldValue) *oldValue = CopyForCaller(found->second);
-      if (!replace) return NS_ERROR_FAILURE;
+      if (result) *result = CopyForCaller(found->second);
+      if (!replace) return kFailure;
     }
-    categories_[key] = value;
-    return NS_OK;
+    categories_[Key(category, entry)] = value;
+    return kOk;
   }
-  NS_IMETHOD DeleteCategoryEntry(const char* category, const char* entry, PRBool) override {
-    if (!category || !entry) return NS_ERROR_NULL_POINTER;
-    categories_.erase(std::string(category) + "\n" + entry);
-    return NS_OK;
+  GECKO_METHOD DeleteCategoryEntry(const char* category, const char* entry, PRBool) override {
+    if (!category || !entry) return kNullPointer;
+    categories_.erase(Key(category, entry));
+    return kOk;
   }
+  GECKO_METHOD DeleteCategory(const char* category) override {
+    if (!category) return kNullPointer;
+    const std::string prefix = std::string(category) + "\n";
+    for (auto it = categories_.begin(); it != categories_.end();)
+      it = it->first.compare(0, prefix.size(), prefix) == 0 ? categories_.erase(it) : std::next(it);
+    return kOk;
+  }
+  GECKO_METHOD EnumerateCategory(const char*, nsISimpleEnumerator**) override { return kNotImplemented; }
+  GECKO_METHOD EnumerateCategories(nsISimpleEnumerator**) override { return kNotImplemented; }
 
+  // Loads a component library, takes its module through NSGetModule and
+  // lets it register itself, as the browser does at start-up.
   nsresult LoadLibraryModule(const wchar_t* path) {
     HMODULE library = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (!library) return NS_ERROR_FAILURE;
-    auto getModule = reinterpret_cast<NSGetModuleProc>(GetProcAddress(library, "NSGetModule"));
-    ComPtr<nsIModule> module;
-    nsresult rv = getModule ? getModule(this, nullptr, module.Receive()) : NS_ERROR_FAILURE;
-    if (NS_SUCCEEDED(rv) && module) {
-      registering_ = module.Get();
+    if (!library) return kFailure;
+    auto getModule = reinterpret_cast<GetModuleFunction>(GetProcAddress(library, "NSGetModule"));
+    nsIModule* module = nullptr;
+    nsresult rv = getModule ? getModule(this, nullptr, &module) : kFailure;
+    if (!Failed(rv) && module) {
+      registering_ = module;
       rv = module->RegisterSelf(this, nullptr, "", "");
       registering_ = nullptr;
     }
-    if (NS_FAILED(rv) || !module) {
-      module.Reset();
+    if (Failed(rv) || !module) {
+      if (module) module->Release();
       FreeLibrary(library);
-      return NS_FAILED(rv) ? rv : NS_ERROR_FAILURE;
+      return Failed(rv) ? rv : kFailure;
     }
-    modules_.push_back({library, std::move(module)});
-    return NS_OK;
+    modules_.push_back({library, module});
+    return kOk;
   }
 
   // Forgets every class; frees the libraries whose module says it can go.
@@ -187,26 +275,28 @@ class Registries final : public nsIComponentManager,
     contracts_.clear();
     int unloaded = 0;
     while (!modules_.empty()) {
-      Loaded& loaded = modules_.back();
-      PRBool canUnload = PR_FALSE;
+      Loaded loaded = modules_.back();
+      modules_.pop_back();
+      PRBool canUnload = kFalse;
       loaded.module->CanUnload(this, &canUnload);
-      loaded.module.Reset();
+      loaded.module->Release();
       if (canUnload) {
         FreeLibrary(loaded.library);
         ++unloaded;
       }
-      modules_.pop_back();
     }
     return unloaded;
   }
 
  private:
+  static std::string Key(const char* category, const char* entry) { return std::string(category) + "\n" + entry; }
+
   struct Loaded {
     HMODULE library;
-    ComPtr<nsIModule> module;
+    nsIModule* module;  // one reference
   };
-  std::map<nsCID, nsIModule*, IdLess> classes_;
-  std::map<std::string, nsCID> contracts_;
+  std::map<nsID, nsIModule*, IdLess> classes_;
+  std::map<std::string, nsID> contracts_;
   std::map<std::string, std::string> categories_;
   std::vector<Loaded> modules_;
   nsIModule* registering_ = nullptr;
@@ -217,43 +307,89 @@ Registries& TheRegistries() {
   return registries;
 }
 
-nsresult __stdcall GetServiceManager(nsIServiceManager** result) {
-  if (!result) return NS_ERROR_NULL_POINTER;
+nsresult GECKO_CALL GetServiceManager(nsIServiceManager** result) {
+  if (!result) return kNullPointer;
   *result = &TheRegistries();
-  return NS_OK;
+  return kOk;
+}
+nsresult GECKO_CALL GetComponentManager(nsIComponentManager** result) {
+  if (!result) return kNullPointer;
+  *result = &TheRegistries();
+  return kOk;
+}
+nsresult GECKO_CALL GetComponentRegistrar(nsIComponentRegistrar** result) {
+  if (!result) return kNullPointer;
+  *result = &TheRegistries();
+  return kOk;
+}
+
+FrozenFunctions MakeTable() {
+  FrozenFunctions table;
+  const size_t start = offsetof(FrozenFunctions, init);
+  const std::vector<AnyFunction> missing((sizeof(FrozenFunctions) - start) / sizeof(AnyFunction), Missing());
+  memcpy(reinterpret_cast<char*>(&table) + start, missing.data(), missing.size() * sizeof(AnyFunction));
+  table.version = kFrozenFunctionsVersion;
+  table.size = sizeof(FrozenFunctions);
+  table.getServiceManager = GetServiceManager;
+  table.getComponentManager = GetComponentManager;
+  table.getComponentRegistrar = GetComponentRegistrar;
+  table.stringContainerInit = StringContainerInit;
+  table.stringContainerFinish = StringContainerFinish;
+  table.stringGetData = StringGetData;
+  table.stringSetData = StringSetData;
+  table.allocFunc = Alloc;
+  table.reallocFunc = Realloc;
+  table.freeFunc = Free;
+  return table;
 }
 
 }  // namespace
 
 extern "C" {
 
-__declspec(dllexport) nsresult __stdcall NS_GetFrozenFunctions(XPCOMFunctions* functions, const char*) {
-  if (!functions) return NS_ERROR_NULL_POINTER;
-  if (functions->version != kXpcomFunctionsVersion || functions->size < sizeof(XPCOMFunctions))
-    return NS_ERROR_FAILURE;
-  functions->getServiceManager = GetServiceManager;
-  functions->stringContainerInit = StringContainerInit;
-  functions->stringContainerFinish = StringContainerFinish;
-  functions->stringGetData = StringGetData;
-  functions->stringSetData = StringSetData;
-  return NS_OK;
+// Fills as much of the caller's table after version and size as it has
+// room for; a table of another version is refused.
+__declspec(dllexport) nsresult GECKO_CALL NS_GetFrozenFunctions(FrozenFunctions* functions, const char*) {
+  if (!functions) return kNullPointer;
+  if (functions->version != kFrozenFunctionsVersion || functions->size < offsetof(FrozenFunctions, init))
+    return kFailure;
+  static const FrozenFunctions table = MakeTable();
+  const size_t room = functions->size < sizeof(FrozenFunctions) ? functions->size : sizeof(FrozenFunctions);
+  const size_t start = offsetof(FrozenFunctions, init);
+  memcpy(reinterpret_cast<char*>(functions) + start, reinterpret_cast<const char*>(&table) + start,
+         (room - start) / sizeof(AnyFunction) * sizeof(AnyFunction));
+  return kOk;
 }
 
-__declspec(dllexport) nsresult __stdcall NS_HostLoadComponentLibrary(const wchar_t* path) {
+__declspec(dllexport) nsresult GECKO_CALL NS_GetServiceManager(nsIServiceManager** result) {
+  return GetServiceManager(result);
+}
+__declspec(dllexport) nsresult GECKO_CALL NS_GetComponentManager(nsIComponentManager** result) {
+  return GetComponentManager(result);
+}
+__declspec(dllexport) nsresult GECKO_CALL NS_GetComponentRegistrar(nsIComponentRegistrar** result) {
+  return GetComponentRegistrar(result);
+}
+__declspec(dllexport) nsresult GECKO_CALL NS_StringContainerInit(nsStringContainer& container) {
+  return StringContainerInit(container);
+}
+__declspec(dllexport) void GECKO_CALL NS_StringContainerFinish(nsStringContainer& container) {
+  StringContainerFinish(container);
+}
+__declspec(dllexport) uint32_t GECKO_CALL NS_StringGetData(const nsAString& text, const PRUnichar** data,
+                                                           PRBool* terminated) {
+  return StringGetData(text, data, terminated);
+}
+__declspec(dllexport) nsresult GECKO_CALL NS_StringSetData(nsAString& text, const PRUnichar* data,
+                                                           uint32_t length) {
+  return StringSetData(text, data, length);
+}
+__declspec(dllexport) void* GECKO_CALL NS_Alloc(size_t size) { return Alloc(size); }
+__declspec(dllexport) void GECKO_CALL NS_Free(void* block) { Free(block); }
+
+__declspec(dllexport) nsresult GECKO_CALL NS_HostLoadComponentLibrary(const wchar_t* path) {
   return TheRegistries().LoadLibraryModule(path);
 }
-
-__declspec(dllexport) nsresult __stdcall NS_HostCreateInstance(const char* contractId, const nsIID& iid,
-                                                               void** result) {
-  return TheRegistries().CreateInstanceByContractID(contractId, nullptr, iid, result);
-}
-
-__declspec(dllexport) nsresult __stdcall NS_HostGetComponentManager(nsIComponentManager** result) {
-  if (!result) return NS_ERROR_NULL_POINTER;
-  *result = &TheRegistries();
-  return NS_OK;
-}
-
-__declspec(dllexport) int __stdcall NS_HostUnloadLibraries() { return TheRegistries().UnloadLibraries(); }
+__declspec(dllexport) int GECKO_CALL NS_HostUnloadLibraries() { return TheRegistries().UnloadLibraries(); }
 
 }  // extern "C"

@@ -1,6 +1,7 @@
 #pragma once
-// The MSXML request and DOM objects that the translation-server connector
-// uses, with the identifiers the SDK headers leave to an import library.
+// The MSXML request and DOM objects (the translation server's requests and
+// replies, the dictionary answer the popups read), with the identifiers the
+// SDK headers leave to an import library, whose copy can resolve to a thunk.
 #include <windows.h>
 #include <msxml2.h>
 
