@@ -1,5 +1,6 @@
 #include "shared/CharLibrary.h"
 
+#include "shared/LibrarySearchWatch.h"
 #include "shared/PathStrings.h"
 #include "shared/ProductRegistry.h"
 #include "shared/RegistryKey.h"
@@ -50,6 +51,9 @@ struct CharLibEntryTable {
   std::mutex binding;
   std::atomic<HMODULE> module{nullptr};
   std::atomic<FARPROC> entries[kExportCount] = {};
+  // A missing library is looked for again only once "SharedRoot" or its
+  // folder changed; until then every call gives up at once.
+  LibrarySearchWatch missing;
 };
 
 CharLibEntryTable& Table() {
@@ -68,12 +72,10 @@ Fn Entry(const char* name) {
   return reinterpret_cast<Fn>(entry);
 }
 
-std::wstring CharLibraryPath() {
+std::wstring SharedRoot() {
   CRegistryKey key;
-  std::wstring folder;
-  if (key.Open(HKEY_LOCAL_MACHINE, kProductFoldersKey, KEY_READ)) folder = key.ReadStringValue(L"SharedRoot", L"");
-  // An empty folder leaves the bare name to the system's library search.
-  return folder.empty() ? std::wstring(L"charlib40.dll") : JoinPath(folder, L"charlib40.dll");
+  if (!key.Open(HKEY_LOCAL_MACHINE, kProductFoldersKey, KEY_READ)) return std::wstring();
+  return key.ReadStringValue(L"SharedRoot", L"");
 }
 
 // The library's 8-bit conversions write one element per source character
@@ -98,9 +100,17 @@ void LoadCharLibrary() {
   std::lock_guard<std::mutex> lock(table.binding);
   // Once the library is bound its missing exports stay missing; only a
   // missing library is looked for again.
-  if (table.module) return;
-  HMODULE module = LoadLibraryW(CharLibraryPath().c_str());
-  if (!module) return;
+  if (table.module || !table.missing.SearchAgain()) return;
+  table.missing.WatchKey(HKEY_LOCAL_MACHINE, kProductFoldersKey);
+  const std::wstring folder = SharedRoot();
+  table.missing.WatchFolder(folder);
+  // An empty folder leaves the bare name to the system's library search.
+  HMODULE module = LoadLibraryW(folder.empty() ? L"charlib40.dll" : JoinPath(folder, L"charlib40.dll").c_str());
+  if (!module) {
+    table.missing.RememberMiss();
+    return;
+  }
+  table.missing.Forget();
   for (size_t i = 0; i < kExportCount; ++i) table.entries[i] = GetProcAddress(module, kExportNames[i]);
   table.module = module;
 }
@@ -109,6 +119,7 @@ void UnloadCharLibraryForTesting() {
   CharLibEntryTable& table = Table();
   std::lock_guard<std::mutex> lock(table.binding);
   for (auto& entry : table.entries) entry = nullptr;
+  table.missing.Forget();
   if (HMODULE module = table.module.exchange(nullptr)) FreeLibrary(module);
 }
 

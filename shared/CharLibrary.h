@@ -9,10 +9,13 @@
 // loaded from the product's "SharedRoot" folder on first use and never freed.
 // Every wrapper binds on first use; while the library or its export is
 // missing it converts nothing and leaves the destination unchanged (the
-// character or string itself for the upper-casing wrappers). Destination
+// character or string itself for the upper-casing wrappers). A library that
+// was not found is looked for again once the "SharedRoot" value (or its key)
+// changed or a file came to or left its folder, not at every call. Destination
 // sizes are in elements, terminator included; nothing is written past them.
 
-// Binds the library's exports (again, when an earlier try failed).
+// Binds the library's exports (again, when an earlier try failed and what it
+// read has changed since).
 void LoadCharLibrary();
 
 // 8-bit text of the language's code page to wide text.

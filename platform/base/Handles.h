@@ -78,6 +78,8 @@ using UniqueKernelHandle = UniqueHandle<handle_traits::NullInvalid<HANDLE, Close
 using UniqueFileHandle = UniqueHandle<handle_traits::InvalidHandleValue<CloseHandle>>;
 // A file search (FindFirstFileW).
 using UniqueFindHandle = UniqueHandle<handle_traits::InvalidHandleValue<FindClose>>;
+// A folder watch (FindFirstChangeNotificationW).
+using UniqueChangeNotification = UniqueHandle<handle_traits::InvalidHandleValue<FindCloseChangeNotification>>;
 using UniqueLibrary = UniqueHandle<handle_traits::NullInvalid<HMODULE, FreeLibrary>>;
 using UniqueRegistryKey = UniqueHandle<handle_traits::NullInvalid<HKEY, RegCloseKey>>;
 // Memory the system allocated for the caller (FormatMessage, security descriptors).

@@ -122,6 +122,37 @@ TEST_F(CharLibraryTest, MissingLibraryLeavesEverythingUnchangedAndIsLookedForAga
   EXPECT_STREQ(L"abc", StrAnsiToUnicode(kEnglish, "abc", wide, 8));
 }
 
+// A failed search is remembered: the library is looked for again only once
+// "SharedRoot" was written or a file came to its folder.
+TEST_F(CharLibraryTest, AMissIsRememberedUntilTheValueOrTheFolderChanges) {
+  auto converts = [] {
+    wchar_t wide[8] = {};
+    return std::wstring(StrAnsiToUnicode(kEnglish, "abc", wide, 8)) == L"abc";
+  };
+  wchar_t oldDirectory[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, oldDirectory);
+  // Without a folder the bare name goes to the system's search, which also
+  // looks in the current directory: moving there changes no registry value.
+  testsupport::DeleteRegTree(HKEY_LOCAL_MACHINE, kFolders);
+  EXPECT_FALSE(converts());
+  ASSERT_TRUE(SetCurrentDirectoryW(StandIn().c_str()));
+  EXPECT_FALSE(converts()) << "the miss is remembered while the registry stays as it was";
+  SetSharedRoot(L"");
+  EXPECT_TRUE(converts()) << "a written value (even the same empty text) means a new search";
+  SetCurrentDirectoryW(oldDirectory);
+  UnloadCharLibraryForTesting();
+
+  testsupport::TempFolder folder;
+  SetSharedRoot(folder.Path());
+  EXPECT_FALSE(converts());
+  ASSERT_TRUE(CopyFileW((StandIn() + L"\\charlib40.dll").c_str(), folder.File(L"charlib40.dll").c_str(), FALSE));
+  // The folder's notice arrives on its own time.
+  bool found = false;
+  for (DWORD start = GetTickCount(); !found && GetTickCount() - start < 5000; Sleep(20)) found = converts();
+  EXPECT_TRUE(found) << "a library copied into the folder is found without a registry change";
+  UnloadCharLibraryForTesting();
+}
+
 TEST_F(CharLibraryTest, MissingExportLeavesOnlyItsCallsUnchanged) {
   SetSharedRoot(StandInWithoutUpper());
   char text[] = "abc";
