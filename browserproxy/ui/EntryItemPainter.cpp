@@ -87,6 +87,25 @@ platform::UniqueFont Derive(HFONT base, LONG weight, bool italic) {
 
 int Pick(bool russian) { return russian ? 1 : 0; }
 
+// The word in quotes, shortened with "..." when the whole would be wider
+// than `room`.
+std::wstring QuotedWord(HDC dc, HFONT font, const std::wstring& word, int room) {
+  platform::SelectedObject selected(dc, font);
+  auto width = [&](const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  std::wstring whole = L"'" + word + L"'";
+  if (width(whole) <= room) return whole;
+  int fit = 0;
+  SIZE ignored{};
+  GetTextExtentExPointW(dc, word.c_str(), static_cast<int>(word.size()), std::max(0, room - width(L"'...'")), &fit,
+                        nullptr, &ignored);
+  if (fit > 0 && IS_HIGH_SURROGATE(word[static_cast<size_t>(fit) - 1])) --fit;
+  return L"'" + word.substr(0, static_cast<size_t>(std::max(0, fit))) + L"...'";
+}
+
 void PaintMessage(HDC dc, const RECT& lineRect, const EntryLine& line, const EntryListFonts& fonts,
                   EntryLinePainted& out) {
   LinePen pen(dc, lineRect);
@@ -94,12 +113,15 @@ void PaintMessage(HDC dc, const RECT& lineRect, const EntryLine& line, const Ent
   const int start = pen.Left();
   const UINT flags = line.inaccessible ? kWrappedSingle : kWrapped;
   HFONT regular = fonts.regular[Pick(line.russianInterface)];
-  SIZE first = pen.Put(regular, 0, popupstrings::Load(line.inaccessible ? popupstrings::kInformationAbout
-                                                                         : popupstrings::kWord),
-                       flags, 2);
-  pen.Put(fonts.bold[Pick(line.russianWord)], 0, L"'" + line.messageWord + L"'", flags, 2);
-  pen.Put(regular, 0, popupstrings::Load(line.inaccessible ? popupstrings::kInaccessible : popupstrings::kNotFound),
-          flags);
+  HFONT bold = fonts.bold[Pick(line.russianWord)];
+  const std::wstring before =
+      popupstrings::Load(line.inaccessible ? popupstrings::kInformationAbout : popupstrings::kWord);
+  const std::wstring after = popupstrings::Load(line.inaccessible ? popupstrings::kInaccessible : popupstrings::kNotFound);
+  // A long word (a URL, say) gives way, so that the whole sentence stays on the line.
+  const int room = lineRect.right - start - pen.Extent(regular, before).cx - pen.Extent(regular, after).cx - 4;
+  SIZE first = pen.Put(regular, 0, before, flags, 2);
+  pen.Put(bold, 0, QuotedWord(dc, bold, line.messageWord, room), flags, 2);
+  pen.Put(regular, 0, after, flags);
   out.textRect = pen.TextRect(start, pen.Left(), first.cy);
   out.lineRect = pen.Covered();
   if (line.inaccessible) return;

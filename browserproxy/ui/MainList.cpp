@@ -92,6 +92,7 @@ void CMainList::CreateFonts() {
 }
 
 void CMainList::DeleteFonts() {
+  widths_.Clear();
   fonts_ = EntryListFonts{};
   ownedFonts_.clear();
 }
@@ -155,14 +156,8 @@ void CMainList::SetMessageMode(const std::wstring& word, const std::wstring& hea
 int CMainList::GetTextWidth() {
   auto answer = [&] { return widest_ > 6 ? widest_ + 80 : 255; };
   if (!Hwnd()) return answer();
-  platform::WindowDC dc(Hwnd());
   HFONT bold = fonts_.bold[wordLanguage_ == 2 ? 1 : 0];
-  platform::SelectedObject selected(dc.Get(), bold);
-  auto width = [&](const std::wstring& text) {
-    SIZE size{};
-    if (!text.empty()) GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
-  };
+  auto width = [&](const std::wstring& text) { return widths_.Width(bold, text); };
   for (const LightInfoItem& item : Items()) {
     int sum = width(item.text);
     if (item.kind != 1) {

@@ -9,6 +9,7 @@
 #include "browserproxy/ui/EntryItemPainter.h"
 #include "platform/base/Handles.h"
 #include "browserproxy/ui/OwnerDrawList.h"
+#include "browserproxy/ui/TextWidthCache.h"
 
 // The owner-drawn entry list of the word popup: a list box whose lines are
 // the layout items of the light entry view (line i is item i), or a lookup
@@ -68,6 +69,7 @@ class CMainList : public COwnerDrawList, public CEdLightInfo {
   std::vector<platform::UniqueFont> ownedFonts_;
   int russianInterface_ = 0;
   int widest_ = 0;
+  TextWidthCache widths_;  // of the bold fonts, for GetTextWidth
   int options_ = 0;
   long wordLanguage_ = 0;
   std::vector<CEntryDsc>* entries_ = nullptr;

@@ -82,10 +82,22 @@ void PaintPopupFooter(HDC dc, const RECT& client, const PopupLook& look, HBITMAP
             DT_SINGLELINE | DT_VCENTER | DT_INTERNAL | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
+namespace {
+
+void ApplyRoundRegion(HWND window, const RECT& box, int corner, BOOL redraw) {
+  HRGN region = CreateRoundRectRgn(box.left, box.top, box.right, box.bottom, corner, corner);
+  // The window owns the region once it is set.
+  if (region && !SetWindowRgn(window, region, redraw)) DeleteObject(region);
+}
+
+}  // namespace
+
 void SetRoundRegion(HWND window, int corner) {
   RECT client{};
   GetClientRect(window, &client);
-  HRGN region = CreateRoundRectRgn(client.left, client.top, client.right, client.bottom, corner, corner);
-  // The window owns the region once it is set.
-  if (region && !SetWindowRgn(window, region, TRUE)) DeleteObject(region);
+  ApplyRoundRegion(window, client, corner, TRUE);
+}
+
+void SetRoundRegion(HWND window, SIZE size, int corner) {
+  ApplyRoundRegion(window, RECT{0, 0, size.cx, size.cy}, corner, FALSE);
 }

@@ -42,3 +42,6 @@ void PaintPopupFooter(HDC dc, const RECT& client, const PopupLook& look, HBITMAP
 void DrawKeyedBitmap(HDC dc, HBITMAP bitmap, int x, int y, COLORREF key);
 // Gives the window a round-rectangle region of its client rectangle.
 void SetRoundRegion(HWND window, int corner);
+// The same for a window of that size (client and window alike), without a
+// repaint: for a hidden window about to take the size.
+void SetRoundRegion(HWND window, SIZE size, int corner);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "NorvaKernel.h"
+#include "browserproxy/ui/PopupPlacement.h"
 #include "browserproxy/ui/WordRect.h"
 #include "platform/base/DeviceContext.h"
 #include "platform/com/ComError.h"
@@ -274,20 +275,26 @@ void CToolTipWordWnd::OnShowTimer() {
   }
   const int height = listHeight + look_.footerHeight + 3;
   const int width = list_.GetTextWidth() + 10;
-  // Beside the word, on the work area of the word's monitor.
-  RECT area = WorkAreaAt(anchor);
-  if (anchor.x + width + 5 > area.right) anchor.x = anchor.x - 5 - width;
-  if (anchor.y + height + 3 > area.bottom) anchor.y = anchor.y - 3 - height;
-  int x = std::max<int>(area.left, std::min<int>(anchor.x + 5, area.right - width));
-  int y = std::max<int>(area.top, std::min<int>(anchor.y + 3, area.bottom - height));
-  SetWindowPos(Hwnd(), nullptr, x, y, width, height, kPlacement);
-  SetWindowPos(list_.Hwnd(), nullptr, 5, 1, width - 10, height - (look_.footerHeight + 3), kPlacement);
-  // The region follows the new size (set here, not while painting, so that
-  // setting it never asks for another paint).
-  SetRoundRegion(Hwnd(), 5);
-  ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
+  // Without a rectangle the word is taken as one line of text above the pointer.
+  const LONG wordTop = hasRect ? wordRect_.top : cursor.y - list_.BaseItemHeight();
+  ShowAt(PlaceWordPopup(WorkAreaAt(anchor), anchor, wordTop, SIZE{width, height}));
   SetTimer(Hwnd(), kHideTimer, kHideAfterMs, nullptr);
   SetTimer(Hwnd(), kForegroundTimer, kForegroundPollMs, nullptr);
+}
+
+void CToolTipWordWnd::ShowAt(const RECT& place) {
+  const SIZE size{place.right - place.left, place.bottom - place.top};
+  UINT flags = kPlacement | SWP_SHOWWINDOW;
+  if (size.cx == shownSize_.cx && size.cy == shownSize_.cy) {
+    flags |= SWP_NOSIZE;
+  } else {
+    // What follows the size is set while the popup is hidden, so that it
+    // shows once, complete, and nothing is painted twice.
+    SetWindowPos(list_.Hwnd(), nullptr, 5, 1, size.cx - 10, size.cy - (look_.footerHeight + 3), kPlacement);
+    SetRoundRegion(Hwnd(), size, 5);
+    shownSize_ = size;
+  }
+  SetWindowPos(Hwnd(), nullptr, place.left, place.top, size.cx, size.cy, flags);
 }
 
 LRESULT CToolTipWordWnd::OnButtonDown(platform::Message&) {

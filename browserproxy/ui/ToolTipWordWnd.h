@@ -58,6 +58,8 @@ class CToolTipWordWnd : public platform::Window {
   bool EnsureList();
   void FillList();
   void OnShowTimer();
+  // Moves, sizes and shows the popup in one step.
+  void ShowAt(const RECT& place);
   // Shows after `delay` ms (from the queue when 0); CancelShow forgets it.
   void ScheduleShow(UINT delay);
   void CancelShow();
@@ -72,6 +74,7 @@ class CToolTipWordWnd : public platform::Window {
   WPARAM pendingShow_ = 0;  // the number of the queued show, 0 for none
   WPARAM lastShow_ = 0;
   RECT wordRect_{};
+  SIZE shownSize_{};  // the size the popup, its list and its region last had
   platform::ComPtr<IUnknown> directions_;
   platform::ComPtr<IUnknown> wordObject_;
   std::wstring lastWord_;

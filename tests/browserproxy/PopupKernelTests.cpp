@@ -180,6 +180,11 @@ class WordPopupTest : public PopupKernelTest {
     }
     return lines;
   }
+  static RECT WorkArea() {
+    MONITORINFO info{sizeof info};
+    GetMonitorInfoW(MonitorFromPoint(POINT{200, 150}, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+  }
   RECT Where() {
     RECT r{};
     GetWindowRect(popup_.Hwnd(), &r);
@@ -329,6 +334,47 @@ TEST_F(WordPopupTest, StaysOnTheWorkAreaNearTheEdges) {
   EXPECT_LE(r.right, width);
   EXPECT_LE(r.bottom, height);
   EXPECT_LT(r.right, width - 40) << "to the left of the word";
+  EXPECT_EQ(height - 16 - 3, r.bottom) << "above the word's top, not over the word";
+}
+
+// Near the bottom edge the popup opens above the word, clear of it, on the
+// word's monitor's work area; so does a message popup.
+TEST_F(WordPopupTest, NearTheBottomEdgeItOpensAboveTheWord) {
+  const RECT area = WorkArea();
+  for (const wchar_t* word : {L"table", L"zorblax"}) {
+    const LONG top = area.bottom - 24;  // the word: 14 pixels high, 10 above the edge
+    ShowOver(word, 200, top);
+    ASSERT_TRUE(WaitVisible(true, 3000)) << word;
+    const RECT r = Where();
+    EXPECT_EQ(205, r.left) << word;
+    EXPECT_EQ(top - 3, r.bottom) << word << ": the popup ends 3 pixels above the word's top";
+    EXPECT_GE(r.top, area.top) << word;
+  }
+}
+
+// A word or a URL wider than the screen: the popup is cut to the work area
+// and the message's word gives way (see the painter's test for the line).
+TEST_F(WordPopupTest, ALongWordOrUrlKeepsThePopupOnTheWorkArea) {
+  const RECT area = WorkArea();
+  const std::wstring words[] = {std::wstring(288, L'w'),
+                                L"https://www.example.com/documents/2026/annual-report/appendix/tables/"
+                                L"section-12-paragraph-4-without-any-space-anywhere-in-it?lang=en&page=17&view=full"
+                                L"&highlight=translation-dictionary-entry-popup-window-width"};
+  for (LONG x : {200L, area.right - 300}) {
+    for (const std::wstring& word : words) {
+      ShowOver(word, x, 150);
+      ASSERT_TRUE(WaitVisible(true, 3000)) << word.size() << " characters";
+      const RECT r = Where();
+      EXPECT_GT(popup_.List().GetTextWidth() + 10, area.right - area.left)
+          << "the sentence alone is wider than the screen (" << word.size() << " characters)";
+      EXPECT_EQ(area.left, r.left) << word.size() << " characters at x " << x;
+      EXPECT_EQ(area.right, r.right) << word.size() << " characters at x " << x;
+      EXPECT_EQ(150 + 14 + 3, r.top) << "below the word";
+      RECT list{};
+      GetWindowRect(popup_.List().Hwnd(), &list);
+      EXPECT_EQ(r.right - 5, list.right) << "the list inside the popup";
+    }
+  }
 }
 
 TEST_F(WordPopupTest, BadRectanglesAndWordsEndQuietly) {

@@ -193,6 +193,39 @@ TEST(EntryItemPainting, TheInaccessibleMessageHasNoLanguagePairHint) {
   EXPECT_EQ(0, b.NonWhite(lower));
 }
 
+// A word or URL longer than the line gives way: the sentence ends inside
+// the line, with its closing words painted.
+TEST(EntryItemPainting, ALongMessageWordIsShortenedSoThatTheSentenceFits) {
+  const std::wstring words[] = {std::wstring(288, L'w'),
+                                L"https://www.example.com/a/very/long/path/without/any/space/at/all/index.html"
+                                L"?query=abcdefghijklmnopqrstuvwxyz0123456789&more=abcdefghijklmnopqrstuvwxyz"};
+  for (bool inaccessible : {false, true}) {
+    for (const std::wstring& word : words) {
+      EntryLine message = Line(EntryLine::Kind::Message);
+      message.messageWord = word;
+      message.inaccessible = inaccessible;
+      Canvas shortened(600, 32), plain(600, 32);
+      const RECT line{0, 0, 400, 32};
+      EntryLinePainted painted = PaintEntryLine(shortened.Dc(), line, message, shortened.Fonts(), EntryListColours{});
+      EXPECT_LE(painted.textRect.right, 400 + 2) << word.size() << " characters, inaccessible " << inaccessible;
+      EXPECT_GT(painted.textRect.right, 300) << "the line is used";
+      EXPECT_EQ(0, shortened.NonWhite(RECT{402, 0, 600, 32})) << "nothing beyond the line";
+      // The sentence's last words are those of a short word's message.
+      message.messageWord = L"w";
+      EntryLinePainted reference = PaintEntryLine(plain.Dc(), line, message, plain.Fonts(), EntryListColours{});
+      ASSERT_GT(reference.textRect.right, 80);
+      const int tail = 60;
+      // The not-found message has its hint in the lower half; the other is centred.
+      const int sentenceBottom = inaccessible ? 32 : 16;
+      for (int dx = 0; dx < tail; ++dx)
+        for (int y = 0; y < sentenceBottom; ++y)
+          ASSERT_EQ(plain.Pixel(reference.textRect.right - 2 - tail + dx, y),
+                    shortened.Pixel(painted.textRect.right - 2 - tail + dx, y))
+              << "the sentence's end at x " << dx << ", y " << y << "; " << word.size() << " characters";
+    }
+  }
+}
+
 TEST(EntryItemPainting, FontsAndColoursOfTheContextComeBack) {
   Canvas canvas(600, 32);
   HGDIOBJ before = GetCurrentObject(canvas.Dc(), OBJ_FONT);

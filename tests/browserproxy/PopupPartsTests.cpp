@@ -13,6 +13,7 @@
 #include "browserproxy/ui/Translations.h"
 #include "browserproxy/ui/TranslationResultXml.h"
 #include "browserproxy/ui/VQDMainList.h"
+#include "browserproxy/ui/PopupPlacement.h"
 #include "browserproxy/ui/WordRect.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComError.h"
@@ -141,6 +142,40 @@ TEST(WordRectangle, PointsUnpackSigned) {
   p = UnpackPoint((200 << 16) | 300);
   EXPECT_EQ(300, p.x);
   EXPECT_EQ(200, p.y);
+}
+
+// The word at (500..540, 300..318) on a 1280 x 1024 work area, unless a
+// row says otherwise; the anchor is the word's bottom-left corner.
+TEST(WordPopupPlacement, BesideTheWordInsideTheWorkArea) {
+  const RECT area{0, 0, 1280, 1024};
+  struct Case {
+    const char* name;
+    RECT area;
+    POINT anchor;
+    LONG wordTop;
+    SIZE size;
+    RECT expected;
+  };
+  const Case cases[] = {
+      {"room below and right", area, {500, 318}, 300, {200, 100}, {505, 321, 705, 421}},
+      {"right edge: left of the anchor", area, {1200, 318}, 300, {200, 100}, {1000, 321, 1200, 421}},
+      {"bottom edge: above the word's top", area, {500, 1018}, 1000, {200, 103}, {505, 894, 705, 997}},
+      {"both edges", area, {1200, 1018}, 1000, {200, 103}, {1000, 894, 1200, 997}},
+      {"wider than the area: cut to it", area, {500, 318}, 300, {2213, 63}, {0, 321, 1280, 384}},
+      {"taller than the area: cut to it", area, {500, 318}, 300, {200, 3000}, {505, 0, 705, 1024}},
+      {"fits neither side, more room above", area, {500, 900}, 880, {200, 900}, {505, 0, 705, 900}},
+      {"fits neither side, more room below", area, {500, 120}, 100, {200, 950}, {505, 74, 705, 1024}},
+      {"a second monitor to the right", RECT{1280, 0, 2560, 1024}, {2500, 1018}, 1000, {200, 103},
+       {2300, 894, 2500, 997}},
+      {"a work area above a task bar", RECT{0, 0, 1280, 984}, {500, 980}, 962, {200, 60}, {505, 899, 705, 959}},
+  };
+  for (const Case& c : cases) {
+    const RECT got = PlaceWordPopup(c.area, c.anchor, c.wordTop, c.size);
+    EXPECT_EQ(c.expected.left, got.left) << c.name;
+    EXPECT_EQ(c.expected.top, got.top) << c.name;
+    EXPECT_EQ(c.expected.right, got.right) << c.name;
+    EXPECT_EQ(c.expected.bottom, got.bottom) << c.name;
+  }
 }
 
 TEST(CharacterReferences, DecodeOnceAndKeepWhatIsNoDecimalReference) {
