@@ -7,6 +7,10 @@
 // read from the Linux process's /proc entry (Wine answers zero for another
 // process's GetProcessTimes), that reading checked once on this process.
 // Tessiva and the stand-in kernel must be registered (the main job does it).
+// The layout-table reader that an installed product has beside its store
+// (the build's "mds\mds.stg") is registered for the run when it is not, and
+// unregistered after: without it every request would try to make a reader
+// and fail again, which is no installation's path.
 //   tessiva_wordpopup_bench [requests]
 #include <windows.h>
 
@@ -16,12 +20,14 @@
 #include <string>
 
 #include "LinuxProcessTimes.h"
+#include "MdsReader.h"
 #include "ServerProcess.h"
 #include "TessivaLib.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
 #include "platform/com/Variant.h"
+#include "platform/base/ModulePath.h"
 
 namespace {
 
@@ -46,6 +52,42 @@ bool WaitForPopup(LRESULT lines) {
   return false;
 }
 
+bool ReaderRegistered() {
+  wchar_t clsid[40] = {};
+  StringFromGUID2(CLSID_MdsReader, clsid, 40);
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + clsid + L"\\InprocServer32").c_str(), 0,
+                    KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// Registers the stand-in table reader beside this program for the run; its
+// registration goes again when the object goes, unless it was there before.
+class ReaderForTheRun {
+ public:
+  ReaderForTheRun() {
+    if (ReaderRegistered()) return;
+    registered_ = Call("DllRegisterServer");
+  }
+  ~ReaderForTheRun() {
+    if (registered_) Call("DllUnregisterServer");
+  }
+  bool Ok() const { return registered_ || ReaderRegistered(); }
+
+ private:
+  static bool Call(const char* entry) {
+    HMODULE dll = LoadLibraryW((platform::ModuleFolder(nullptr) + L"mdsreader.dll").c_str());
+    if (!dll) return false;
+    auto function = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(GetProcAddress(dll, entry));
+    const bool ok = function && SUCCEEDED(function());
+    FreeLibrary(dll);
+    return ok;
+  }
+  bool registered_ = false;
+};
+
 // The /proc reading against GetProcessTimes on half a second of this
 // process's own work: both should agree within a tick or two.
 void CheckProcReading() {
@@ -68,6 +110,8 @@ void CheckProcReading() {
 int wmain(int argc, wchar_t** argv) {
   const int requests = argc > 1 ? _wtoi(argv[1]) : 80;
   platform::ComApartment apartment;
+  ReaderForTheRun reader;
+  if (!reader.Ok()) printf("the layout-table reader could not be registered: every request tries to make one\n");
   ComPtr<IWebClassCreator> creator;
   if (FAILED(ComPtr<IWebClassCreator>::TryCreate(CLSID_WebClassCreator, &creator, CLSCTX_LOCAL_SERVER))) return 1;
   ComPtr<IDispatch> object;
