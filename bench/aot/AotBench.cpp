@@ -227,8 +227,8 @@ int main() {
     loadPerCharacter.push_back(load / static_cast<double>(characters));
     printf("load %u templates x %u keywords (%zu characters): %.1f ms, %.1f x one lower-casing pass over the lists\n",
            layout.templates, layout.keywords, characters, load * 1e3, load / lower.Best(all, 3));
-    const Shares smallShares = Measure(*analyzer, small, 9);
-    const Shares largeShares = Measure(*analyzer, large, 3);
+    const Shares smallShares = Measure(*analyzer.Get(), small, 9);
+    const Shares largeShares = Measure(*analyzer.Get(), large, 3);
     Print("64 KB", smallShares, smallBase);
     Print("8 MB", largeShares, largeBase);
     printf("  growth of the module's Analyze from 64 KB to 8 MB: %.0f (text x128)\n",
