@@ -17,7 +17,9 @@ constexpr uint32_t kMostSearchedMoves = 8;
 }  // namespace
 
 size_t KeywordMatcher::Add(std::wstring_view word) {
-  const std::wstring lower = ToLower(word);
+  std::wstring& lower = lowered_;
+  lower.assign(word);
+  if (!lower.empty()) CharLowerBuffW(lower.data(), static_cast<DWORD>(lower.size()));
   const size_t id = wordCount_++;
   sameWord_.push_back(-1);
   built_ = false;

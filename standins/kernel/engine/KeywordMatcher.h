@@ -53,6 +53,7 @@ class KeywordMatcher {
   std::vector<int32_t> rootChildren_;  // the growing root's child per character, -1 when none
   std::vector<int32_t> sameWord_;      // word id -> the next id of an equal word, or -1
   size_t wordCount_ = 0;
+  std::wstring lowered_;  // the word being added, in lower case
 
   bool built_ = false;
   std::vector<uint32_t> classes_;  // character -> class | kWordChar

@@ -50,16 +50,19 @@ class KeywordAnalyzer : public Stubs<INrvaKeywordAnalyzer> {
   HRESULT STDMETHODCALLTYPE AddKeywords(BSTR templateName, BSTR words) override {
     return KernelCall(L"INrvaKeywordAnalyzer.AddKeywords", [&] {
       const uint32_t listIndex = static_cast<uint32_t>(lists_.size());
+      const std::wstring lower = ToLower(platform::BstrView(words));
       std::vector<std::wstring> list;
-      for (const std::wstring& line : SplitFields(std::wstring(platform::BstrView(words)), L'\n')) {
-        std::wstring word = line;
-        if (!word.empty() && word.back() == L'\r') word.pop_back();
+      for (size_t start = 0; start < lower.size();) {
+        size_t end = lower.find(L'\n', start);
+        if (end == std::wstring::npos) end = lower.size();
+        std::wstring_view word(lower.data() + start, end - start);
+        start = end + 1;
+        if (!word.empty() && word.back() == L'\r') word.remove_suffix(1);
         if (word.empty()) continue;
-        word = ToLower(word);
         const size_t id = matcher_.Add(word);
         if (owners_.size() <= id) owners_.resize(id + 1);
         owners_[id] = {listIndex, static_cast<uint32_t>(list.size())};
-        list.push_back(std::move(word));
+        list.emplace_back(word);
       }
       lists_.emplace_back(std::wstring(platform::BstrView(templateName)), std::move(list));
     });
