@@ -248,6 +248,17 @@ INSTANTIATE_TEST_SUITE_P(
         RankingCase{"CaseDoesNotMatter", L"Virus", L"operation", L"VIRUS", {kComputer}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The exchange sort: a swap with a heavier third entry moves the first of
+// two equal ones behind the second.
+TEST_F(AnalyzerComTest, ASwapWithAHeavierTemplateReordersEqualOnes) {
+  StoreList(kEnglishRussian, kGeneral, L"alpha");
+  StoreList(kEnglishRussian, kComputer, L"beta");
+  StoreList(kEnglishRussian, kBusiness, L"gamma");
+  auto analyzer = Ready();
+  ASSERT_EQ(S_OK, analyzer->Analyze(Bstr(L"alpha beta gamma gamma").Get(), nullptr));
+  EXPECT_EQ((std::vector<std::wstring>{kBusiness, kComputer, kGeneral}), Walk(analyzer.Get()));
+}
+
 TEST_F(AnalyzerComTest, HeavyWeightsCompareUnsigned) {
   // 40000 hits against 30000: the unsigned compare keeps 40000 first.
   std::wstring text;
