@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "platform/base/DeviceContext.h"
 #include "platform/base/SelectedObject.h"
+#include "platform/win/WindowImage.h"
 
 namespace testsupport {
 namespace {
@@ -49,6 +51,31 @@ class TextMeasure {
     SIZE size{};
     GetTextExtentPoint32W(screen_.Get(), shown.c_str(), static_cast<int>(shown.size()), &size);
     return size;
+  }
+
+  // The columns that drawing the text on one line inks, from its start: its
+  // width as the eye sees it, which may pass the advance width when a glyph
+  // hangs over.
+  int InkWidth(const std::wstring& text) const {
+    const SIZE size = Line(text, false);
+    const int width = size.cx + 32, height = size.cy + 8;
+    platform::MemoryDC memory(screen_.Get());
+    platform::UniqueBitmap canvas(CreateCompatibleBitmap(screen_.Get(), width, height));
+    platform::SelectedObject selected(memory.Get(), canvas.Get());
+    platform::SelectedObject font(memory.Get(), GetCurrentObject(screen_.Get(), OBJ_FONT));
+    RECT all{0, 0, width, height};
+    FillRect(memory.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(memory.Get(), RGB(0, 0, 0));
+    SetBkMode(memory.Get(), TRANSPARENT);
+    TextOutW(memory.Get(), 16, 4, text.c_str(), static_cast<int>(text.size()));
+    int left = width, right = 0;
+    for (int x = 0; x < width; ++x)
+      for (int y = 0; y < height; ++y)
+        if (GetRValue(GetPixel(memory.Get(), x, y)) < 0x80) {
+          left = std::min(left, x);
+          right = x + 1;
+        }
+    return std::max(0, right - left);
   }
 
   // Broken into lines at word ends within width: the widest line (wider than
@@ -205,6 +232,50 @@ std::vector<TextMisfit> MisfittingTexts(HWND dialog) {
       CheckStatic(control, misfits);
     else if (!lstrcmpiW(kind.c_str(), WC_LISTVIEWW))
       CheckColumnHeaders(control, misfits);
+  }
+  return misfits;
+}
+
+std::vector<TextMisfit> ClippedColumnHeaders(HWND list) {
+  std::vector<TextMisfit> misfits;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  if (!header || !IsWindowVisible(header)) return misfits;
+  RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  platform::UniqueBitmap picture = platform::CaptureWindow(header);
+  DIBSECTION dib{};
+  if (!picture || GetObjectW(picture.Get(), sizeof(dib), &dib) != sizeof(dib)) return misfits;
+  const int width = dib.dsBm.bmWidth, height = std::abs(dib.dsBm.bmHeight);
+  const auto* pixels = static_cast<const DWORD*>(dib.dsBm.bmBits);
+  // Caption pixels are the dark ones (the text colour on the button face).
+  auto dark = [&](int x, int y) {
+    const DWORD p = pixels[y * width + x];
+    return ((p >> 16) & 0xFF) < 0x80 && ((p >> 8) & 0xFF) < 0x80 && (p & 0xFF) < 0x80;
+  };
+  const TextMeasure measure(FontOf(header));
+  const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[260] = {};
+    HDITEMW item{};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 260;
+    if (!SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item)) || !text[0]) continue;
+    RECT box{};
+    SendMessageW(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&box));
+    // The dark columns inside the item, its edges (the dividers) left out.
+    int drawnLeft = box.right, drawnRight = box.left;
+    for (int x = box.left + 2; x < std::min<int>(box.right - 2, width); ++x)
+      for (int y = 2; y < height - 2; ++y)
+        if (dark(x, y)) {
+          drawnLeft = std::min(drawnLeft, x);
+          drawnRight = x + 1;
+        }
+    const SIZE needed{measure.InkWidth(text), box.bottom - box.top};
+    const int drawn = std::max(0, drawnRight - drawnLeft);
+    // A caption drawn in full inks as many columns as the text drawn alone.
+    if (drawn != needed.cx)
+      misfits.push_back({GetDlgCtrlID(list), L"drawn column header " + std::to_wstring(i), text, needed,
+                         SIZE{drawn, box.bottom - box.top}});
   }
   return misfits;
 }

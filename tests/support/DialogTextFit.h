@@ -30,6 +30,11 @@ std::string Describe(const std::vector<TextMisfit>& misfits);
 // that do not fit. Safe to call from another thread of the window's process.
 std::vector<TextMisfit> MisfittingTexts(HWND dialog);
 
+// The column headers of a list view on the screen whose caption is drawn
+// short of its full width (clipped or cut): read from the screen's pixels, so
+// the list must be visible and in front.
+std::vector<TextMisfit> ClippedColumnHeaders(HWND list);
+
 // The rows of a report-view list view whose text is wider than its column.
 std::vector<TextMisfit> MisfittingListRows(HWND list);
 

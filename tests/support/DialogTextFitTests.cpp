@@ -1,7 +1,7 @@
 // The measuring of dialog texts finds the controls that are too narrow or too
 // low for their texts, and only those.
 #include <gtest/gtest.h>
-
+#include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
@@ -56,6 +56,22 @@ TEST(DialogTextFit, FindsTheControlsTooSmallForTheirTexts) {
   for (const Case& c : cases)
     EXPECT_EQ(!c.fits, Misfits(misfits, c.id, c.kind)) << "control " << c.id << "\n" << Describe(misfits);
   EXPECT_EQ(5u, misfits.size()) << Describe(misfits);
+}
+
+// Read from the screen: a caption cut by its narrow column is drawn short, one
+// with room (and a trailing space for its last glyph's ink) in full.
+TEST(DialogTextFit, FindsTheColumnHeadersDrawnShortOnTheScreen) {
+  TemplateDialog dialog(GetModuleHandleW(nullptr), IDD_FIT_FIXTURE, kRussian);
+  ASSERT_NE(nullptr, dialog.Get());
+  HWND list = GetDlgItem(dialog.Get(), IDC_FIT_LIST);
+  AddColumn(list, 0, L"Количество", 40);
+  AddColumn(list, 1, L"Количество ", 120);
+  SetWindowPos(dialog.Get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  UpdateWindow(dialog.Get());
+  const std::vector<TextMisfit> misfits = ClippedColumnHeaders(list);
+  ASSERT_EQ(1u, misfits.size()) << Describe(misfits);
+  EXPECT_EQ(L"drawn column header 0", misfits[0].kind);
+  EXPECT_GT(misfits[0].needed.cx, misfits[0].room.cx);
 }
 
 TEST(DialogTextFit, FindsTheListRowsWiderThanTheirColumn) {
