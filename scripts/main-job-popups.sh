@@ -4,6 +4,8 @@
 # <build>/screenshots. Runs inside the Wine environment run-main-job.sh started.
 # Usage: scripts/main-job-popups.sh <build-dir>
 set -euo pipefail
+# shellcheck source=road-verdict.sh
+source "$(dirname "$0")/road-verdict.sh"
 build=$(cd "$1" && pwd)
 bin="$build/bin"
 shots="$build/screenshots"
@@ -11,5 +13,5 @@ mkdir -p "$shots"
 out="$build/main-job-popups.txt"
 status=0
 timeout 120 wine "$bin/tessiva_popup_demo.exe" "$(winepath -w "$shots")" </dev/null >"$out" 2>&1 || status=$?
-grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' "$out" || true
-exit $status
+road_output "$out"
+road_verdict popup-demo "$status" "$out"
