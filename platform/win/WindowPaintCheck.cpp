@@ -70,8 +70,7 @@ Pixels ReadPixels(HBITMAP bitmap) {
   rows.bmiHeader.biBitCount = 32;
   rows.bmiHeader.biCompression = BI_RGB;
   WindowDC screen(nullptr);
-  if (GetDIBits(screen.Get(), bitmap, 0, pixels.height, pixels.values.data(), &rows, DIB_RGB_COLORS) !=
-      pixels.height)
+  if (GetDIBits(screen.Get(), bitmap, 0, pixels.height, pixels.values.data(), &rows, DIB_RGB_COLORS) != pixels.height)
     return {};
   for (DWORD& value : pixels.values) value &= 0xFFFFFF;
   return pixels;
@@ -92,8 +91,7 @@ std::wstring UnpaintedPart(HWND window, const Pixels& picture) {
     const LONG captionTop = static_cast<LONG>(info.cyWindowBorders);
     const RECT caption = {border, captionTop, picture.width - border, std::min(captionTop + height, client.top)};
     const ColourSpan active{Rgb(GetSysColor(COLOR_ACTIVECAPTION)), Rgb(GetSysColor(COLOR_GRADIENTACTIVECAPTION))};
-    const ColourSpan inactive{Rgb(GetSysColor(COLOR_INACTIVECAPTION)),
-                              Rgb(GetSysColor(COLOR_GRADIENTINACTIVECAPTION))};
+    const ColourSpan inactive{Rgb(GetSysColor(COLOR_INACTIVECAPTION)), Rgb(GetSysColor(COLOR_GRADIENTINACTIVECAPTION))};
     // Icon, title and buttons take their part; the rest is the caption's colour.
     if (Share(picture, caption, [&](DWORD pixel) { return active.Holds(pixel); }) < 0.5 &&
         Share(picture, caption, [&](DWORD pixel) { return inactive.Holds(pixel); }) < 0.5)

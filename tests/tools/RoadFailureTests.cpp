@@ -1,6 +1,6 @@
 // The roads of the main job judge what they saw: run over a kernel that
 // answers every translation with its source text, or that fails to
-// translate, a road must end with exit code 1 and say in one line what was
+// translate, a road must end with exit code 1 and say in a line what was
 // wrong; over the kernel as it is, the same road passes.
 #include <gtest/gtest.h>
 
@@ -19,17 +19,17 @@ struct BrokenRoad {
   bool withPictureFolder;
   const wchar_t* kernelSwitch;  // null: the kernel as it is
   DWORD switchValue;
-  const char* expectedLine;     // the start of the FAILED line; null: the road passes
+  const char* expectedLine;  // the start of the FAILED line; null: the road passes
 };
 
 const BrokenRoad kRoads[] = {
     {"PluginDemoPasses", L"tessiva_plugin_demo.exe", false, nullptr, 0, nullptr},
     {"PluginDemoTranslationsEchoed", L"tessiva_plugin_demo.exe", false, L"EchoTranslation", 1,
      "plugin-demo: FAILED: the text's translation: \"Hello world."},
-    {"PopupDemoTranslationsFail", L"tessiva_popup_demo.exe", true, L"FailTranslation",
-     static_cast<DWORD>(E_FAIL), "popup-demo: FAILED: "},
-    {"FirefoxHostTranslationsEchoed", L"firefox_host.exe", true, L"EchoTranslation", 1,
-     "firefox-host: FAILED: the selection's translation: \"Hello world."},
+    {"PopupDemoTranslationsFail", L"tessiva_popup_demo.exe", true, L"FailTranslation", static_cast<DWORD>(E_FAIL),
+     "popup-demo: FAILED: "},
+    {"FirefoxHostTranslationsFail", L"firefox_host.exe", true, L"FailTranslation", static_cast<DWORD>(E_FAIL),
+     "firefox-host: FAILED: "},
 };
 
 class RoadFailure : public TessivaServersTest, public testing::WithParamInterface<BrokenRoad> {

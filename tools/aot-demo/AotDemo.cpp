@@ -51,8 +51,8 @@ void Rank(roads::Road& road, CNorvaKernelWrapper& connector, const char* label, 
   printf("  picks: %s (DetectTemplate 0x%08lX)\n", Utf8(picked).c_str(), static_cast<unsigned long>(hr));
   road.Check(!ranked.empty() && ranked.front().first == subject,
              std::string(label) + " text: the ranking does not put " + Utf8(subject) + " first");
-  road.Check(picked == subject, std::string(label) + " text: DetectTemplate picked \"" + Utf8(picked) + "\", not " +
-                                    Utf8(subject));
+  road.Check(picked == subject,
+             std::string(label) + " text: DetectTemplate picked \"" + Utf8(picked) + "\", not " + Utf8(subject));
 }
 
 // Runs `show` while a watcher waits for the dialog with this title, saves
@@ -99,9 +99,8 @@ void ChooseThroughTessiva(roads::Road& road, const std::wstring& screenshots) {
     return id.Str();
   };
   printf("  active template before: %s\n", Utf8(active()).c_str());
-  WithPicture(road, kResultDialog, screenshots + L"\\tessiva-showaot-dialog.png", IDOK, [&] {
-    hr = browser->ShowAot(platform::Bstr(kMedicalText).Get());
-  });
+  WithPicture(road, kResultDialog, screenshots + L"\\tessiva-showaot-dialog.png", IDOK,
+              [&] { hr = browser->ShowAot(platform::Bstr(kMedicalText).Get()); });
   const std::wstring after = active();
   printf("  ShowAot 0x%08lX, active template after: %s\n", static_cast<unsigned long>(hr), Utf8(after).c_str());
   road.Check(hr == S_OK, "ShowAot answered " + roads::Hex(hr) + " after OK in its dialog");

@@ -78,17 +78,18 @@ int Run(const std::wstring& folder) {
                                object.Receive());
   printf("%-44s 0x%08lX\n", "GetProxyObject(EPBT_CROME)", static_cast<unsigned long>(hr));
   auto browser = object.As<INorvaBrowserClass>();
-  if (!road.Check(static_cast<bool>(browser), "GetProxyObject(EPBT_CROME) gave no browser object")) return road.Finish();
+  if (!road.Check(static_cast<bool>(browser), "GetProxyObject(EPBT_CROME) gave no browser object"))
+    return road.Finish();
 
   for (int page = 0; page < 7; ++page) {
     const std::wstring path = folder + L"\\" + kPageFiles[page] + L".png";
     SetForegroundWindow(front);
     std::thread camera([&] {
       Photograph(road, L"Options", 0, path, [&](HWND dialog) {
-        const LRESULT shown = SendMessageW(GetDlgItem(dialog, kPageList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                           LVNI_SELECTED);
-        road.Check(shown == page, "ShowSettings(" + std::to_string(page) + ") opened the page in row " +
-                                      std::to_string(shown));
+        const LRESULT shown =
+            SendMessageW(GetDlgItem(dialog, kPageList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+        road.Check(shown == page,
+                   "ShowSettings(" + std::to_string(page) + ") opened the page in row " + std::to_string(shown));
       });
     });
     hr = browser->ShowSettings(0, Variant::FromInt32(page).Get());
@@ -100,15 +101,14 @@ int Run(const std::wstring& folder) {
   SetForegroundWindow(front);
   const std::wstring source = L"The translation dialog shows the translation of a selected text.";
   std::thread camera([&] {
-    Photograph(road, L"Selected Text Translation", kTranslationText, folder + L"\\translation-dialog.png",
-               [&](HWND dialog) {
-                 // The translation may fill the box a moment after the dialog shows.
-                 std::wstring shown;
-                 for (int i = 0; i < 50 && (shown = roads::ControlText(GetDlgItem(dialog, kTranslationText))).empty();
-                      ++i)
-                   Sleep(100);
-                 road.CheckContains(shown, kTranslationRussian, "the translation dialog's text");
-               });
+    Photograph(
+        road, L"Selected Text Translation", kTranslationText, folder + L"\\translation-dialog.png", [&](HWND dialog) {
+          // The translation may fill the box a moment after the dialog shows.
+          std::wstring shown;
+          for (int i = 0; i < 50 && (shown = roads::ControlText(GetDlgItem(dialog, kTranslationText))).empty(); ++i)
+            Sleep(100);
+          road.CheckContains(shown, kTranslationRussian, "the translation dialog's text");
+        });
   });
   hr = browser->TranslateTextDlg(Bstr(source).Get(), MAKELONG(120, 140), Variant::Missing().Get(),
                                  Variant::FromInt32(EPTDT_FRAME).Get(),

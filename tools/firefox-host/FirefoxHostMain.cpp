@@ -10,7 +10,6 @@
 // ShowWebSearch|ShowAot> (Init and one call, then the end of the browser)
 #include <windows.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <set>
@@ -35,15 +34,14 @@ using roads::Utf8;
 
 void Step(const char* what, nsresult rv) { printf("%-46s 0x%08X\n", what, rv); }
 
-// The screen around a window (the popup may stand beside it) as a PNG.
-HRESULT SaveScreenAround(HWND window, int margin, const std::wstring& path) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  rect.left = std::max(0L, rect.left - margin);
-  rect.top = std::max(0L, rect.top - margin);
-  rect.right = std::min<LONG>(GetSystemMetrics(SM_CXSCREEN), rect.right + margin);
-  rect.bottom = std::min<LONG>(GetSystemMetrics(SM_CYSCREEN), rect.bottom + margin);
-  platform::UniqueBitmap picture = platform::CaptureScreen(rect);
+// The screen where the window and the popup over it are (the popup may
+// stand beside the window), as a PNG.
+HRESULT SaveScreenOf(HWND window, HWND popup, const std::wstring& path) {
+  RECT windowRect = {}, popupRect = {}, both = {};
+  GetWindowRect(window, &windowRect);
+  GetWindowRect(popup, &popupRect);
+  UnionRect(&both, &windowRect, &popupRect);
+  platform::UniqueBitmap picture = platform::CaptureScreen(both);
   return picture ? platform::SaveBitmapToPng(picture.Get(), path) : E_FAIL;
 }
 
@@ -139,7 +137,8 @@ int Run(const std::wstring& folder) {
   Pump(300);
   auto component = host.Create<IFervix9_2>(kFervixContractId, &rv);
   Step("create " "@norvasoft.test/norva9/fervix9;1", rv);
-  if (!road.Check(static_cast<bool>(component), "the component @norvasoft.test/norva9/fervix9;1 was not made")) return road.Finish();
+  if (!road.Check(static_cast<bool>(component), "the component @norvasoft.test/norva9/fervix9;1 was not made"))
+    return road.Finish();
   ComPtr<HostObserver> observer = ComPtr<HostObserver>::Share(new HostObserver());
   PRBool ok = PR_FALSE;
   Step("Init (COM starts Tessiva)", component->Init(observer.Get(), &ok));
@@ -224,10 +223,10 @@ int Run(const std::wstring& folder) {
     road.Check(!IntersectRect(&overlap, &shown, &word), "the word popup covers the word it explains");
   }
   if (!folder.empty() && popup) {
-    // The popup painted, then the screen around the window with it.
+    // The popup painted, then the screen of the window with it.
     const platform::WindowPicture picture = platform::CaptureWindow(popup);
     if (road.Check(picture.fault.empty(), "the word popup: its " + Utf8(picture.fault) + " did not paint")) {
-      HRESULT hr = SaveScreenAround(browser.Hwnd(), 40, folder + L"firefox-word-popup.png");
+      HRESULT hr = SaveScreenOf(browser.Hwnd(), popup, folder + L"firefox-word-popup.png");
       if (road.CheckResult(hr, "saving firefox-word-popup.png")) printf("  saved firefox-word-popup.png\n");
     }
     road.SavePicture(browser.Hwnd(), folder + L"firefox-host-window.png", "the browser window");

@@ -87,8 +87,8 @@ void TranslateSomePage(roads::Road& road, INorvaBrowserClass* browser) {
   const std::wstring page =
       L"<html><head><title>The new computer</title></head><body><p>Good morning, my friend.</p></body></html>";
   if (!road.Check(WriteExchangeFile(sourcePath, page), "cannot write " + Utf8(sourcePath))) return;
-  const HRESULT hr = browser->TranslatePage(Bstr(L"http://example.test/news").Get(), Bstr(sourcePath).Get(),
-                                            Bstr(resultPath).Get());
+  const HRESULT hr =
+      browser->TranslatePage(Bstr(L"http://example.test/news").Get(), Bstr(sourcePath).Get(), Bstr(resultPath).Get());
   Step("TranslatePage", hr);
   const std::string result = ReadWholeFile(resultPath);
   printf("  page:   %s\n  result: %s\n", Utf8(page).c_str(), result.c_str());
@@ -146,7 +146,8 @@ void Run(roads::Road& road) {
   ULONG count = 0;
   hr = browser->get_DirsCount(&count);
   Step("DirsCount", hr);
-  if (!road.Check(SUCCEEDED(hr) && count > 0, "no translation engine is connected (DirsCount " + roads::Hex(hr) + ")")) {
+  if (!road.Check(SUCCEEDED(hr) && count > 0,
+                  "no translation engine is connected (DirsCount " + roads::Hex(hr) + ")")) {
     printf("  no translation engine is connected\n");
   } else {
     printf("  %lu directions\n", count);
@@ -175,8 +176,8 @@ void Run(roads::Road& road) {
     TranslateSomePage(road, browser.Get());
   }
   DestroyWindow(handler);
-  road.Check(next == after.ToUInt32().value_or(0), "PopupWordDelay set to " + std::to_string(next) + " reads back as " +
-                                                       Utf8(Describe(after)));
+  road.Check(next == after.ToUInt32().value_or(0),
+             "PopupWordDelay set to " + std::to_string(next) + " reads back as " + Utf8(Describe(after)));
 }
 
 }  // namespace

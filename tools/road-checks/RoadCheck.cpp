@@ -36,7 +36,11 @@ bool Road::CheckResult(long result, const std::string& call) {
 }
 
 bool Road::CheckContains(const std::wstring& text, const std::wstring& part, const std::string& what) {
-  return Check(text.find(part) != std::wstring::npos,
+  auto lower = [](std::wstring s) {
+    if (!s.empty()) CharLowerBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+  };
+  return Check(lower(text).find(lower(part)) != std::wstring::npos,
                what + ": \"" + Utf8(text) + "\" does not hold \"" + Utf8(part) + "\"");
 }
 

@@ -27,7 +27,8 @@ class Road {
   void Fail(const std::string& what) { Check(false, what); }
   // A COM or XPCOM call that must succeed.
   bool CheckResult(long result, const std::string& call);
-  // A text result that must hold a part (a translated word, say).
+  // A text result that must hold a part (a translated word, say), whatever
+  // the case of its letters (a translation keeps the case of its source).
   bool CheckContains(const std::wstring& text, const std::wstring& part, const std::string& what);
   // Saves a picture of the window as the user sees it, frame included; the
   // road fails when there is no window or it did not paint (what names it).

@@ -130,10 +130,10 @@ void Run(roads::Road& road, const std::wstring& address, const std::wstring& tes
   const std::string result = ReadWholeFile(job.destinationPath);
   printf("page:   %s\nresult: %s (%s)\n", Utf8(page).c_str(), result.c_str(), pageDone ? "written" : "not written");
   road.Check(pageDone, "the page job wrote no result");
-  road.Check(result.find(Utf8(kComputerRussian)) != std::string::npos &&
-                 result.find(Utf8(kVirusRussian)) != std::string::npos,
-             "the page's translation \"" + result + "\" does not hold \"" + Utf8(kComputerRussian) + "\" and \"" +
-                 Utf8(kVirusRussian) + "\"");
+  road.Check(
+      result.find(Utf8(kComputerRussian)) != std::string::npos && result.find(Utf8(kVirusRussian)) != std::string::npos,
+      "the page's translation \"" + result + "\" does not hold \"" + Utf8(kComputerRussian) + "\" and \"" +
+          Utf8(kVirusRussian) + "\"");
   DeleteFileW(job.sourcePath.c_str());
   DeleteFileW(job.destinationPath.c_str());
 
