@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "RoadCheck.h"
+#include "StandInWords.h"
 #include "TessivaLib.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
@@ -21,14 +22,13 @@
 
 namespace {
 
+using roads::kTranslationRussian;
 using platform::Bstr;
 using platform::ComPtr;
 using platform::Variant;
 
 constexpr int kTranslationText = 241;  // the translation dialog's text box
 constexpr int kPageList = 223;         // the settings frame's list of pages
-// "translation", as the stand-in kernel translates it.
-const std::wstring kTranslationRussian = L"\x043f\x0435\x0440\x0435\x0432\x043e\x0434";
 
 const wchar_t* const kPageFiles[] = {L"settings-direction", L"settings-page-translation", L"settings-selection",
                                      L"settings-word-popup", L"settings-web-search", L"settings-smarturl",

@@ -20,6 +20,7 @@
 #include "HostObserver.h"
 #include "HtmlDocument.h"
 #include "RoadCheck.h"
+#include "StandInWords.h"
 #include "TessivaLib.h"
 #include "XpcomHost.h"
 #include "firefox/FervixInterfaces.h"
@@ -29,6 +30,9 @@
 
 namespace {
 
+using roads::kHelloWorldRussian;
+using roads::kComputerRussian;
+using roads::kMorningRussian;
 using platform::ComPtr;
 using roads::Utf8;
 
@@ -115,9 +119,6 @@ HWND WaitForWordPopup(DWORD ms) {
 }
 
 constexpr PRInt32 kEnglishRussian = 0x00020001;
-const std::wstring kHelloWorldRussian = L"\x043f\x0440\x0438\x0432\x0435\x0442 \x043c\x0438\x0440";  // "hello world"
-const std::wstring kComputerRussian = L"\x043a\x043e\x043c\x043f\x044c\x044e\x0442\x0435\x0440";
-const std::wstring kMorningRussian = L"\x0443\x0442\x0440\x043e";
 
 int Run(const std::wstring& folder) {
   roads::Road road("firefox-host");

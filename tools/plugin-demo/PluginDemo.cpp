@@ -14,6 +14,7 @@
 #include <string>
 
 #include "RoadCheck.h"
+#include "StandInWords.h"
 #include "TessivaLib.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
@@ -22,17 +23,15 @@
 
 namespace {
 
+using roads::kHelloWorldRussian;
+using roads::kComputerRussian;
+using roads::kMorningRussian;
 using platform::Bstr;
 using platform::ComPtr;
 using platform::Variant;
 using roads::Utf8;
 
 std::string Utf8(const wchar_t* text) { return Utf8(std::wstring(text ? text : L"")); }
-
-// What the stand-in kernel makes of the words the road translates.
-const std::wstring kHelloWorldRussian = L"\x043f\x0440\x0438\x0432\x0435\x0442 \x043c\x0438\x0440";
-const std::wstring kComputerRussian = L"\x043a\x043e\x043c\x043f\x044c\x044e\x0442\x0435\x0440";
-const std::wstring kMorningRussian = L"\x0443\x0442\x0440\x043e";
 
 void Step(const char* what, HRESULT hr) { printf("%-44s 0x%08lX\n", what, static_cast<unsigned long>(hr)); }
 

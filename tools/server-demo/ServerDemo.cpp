@@ -18,6 +18,7 @@
 #include <thread>
 
 #include "RoadCheck.h"
+#include "StandInWords.h"
 #include "browserproxy/core/ConnectorFactory.h"
 #include "browserproxy/server/NorvaVQDWrapper.h"
 #include "browserproxy/server/ServerConnectorSetup.h"
@@ -27,11 +28,9 @@
 
 namespace {
 
+using roads::kComputerRussian;
+using roads::kVirusRussian;
 using roads::Utf8;
-
-// What the stand-in's data makes of the words the road translates.
-const std::wstring kComputerRussian = L"\x043a\x043e\x043c\x043f\x044c\x044e\x0442\x0435\x0440";
-const std::wstring kVirusRussian = L"\x0432\x0438\x0440\x0443\x0441";
 
 std::string ReadWholeFile(const std::wstring& path) {
   std::ifstream file(path.c_str(), std::ios::binary);
