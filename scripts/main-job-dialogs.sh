@@ -16,6 +16,7 @@ echo "Registering the stand-in smart-URL store"
 timeout 60 wine regsvr32 /s "$bin/NrvaSmartUrl.dll" </dev/null >/dev/null 2>&1 \
   || road_fail dialogs-demo "registering NrvaSmartUrl.dll failed"
 out="$build/main-job-dialogs.txt"
+wait_for_tessiva_end  # a Tessiva of the road before, ending
 status=0
 timeout 180 wine "$bin/tessiva_dialogs_demo.exe" "$(winepath -w "$shots")" </dev/null >"$out" 2>&1 || status=$?
 road_output "$out"

@@ -11,6 +11,7 @@ build=$(cd "${1:?build dir}" && pwd)
 mkdir -p "$build/screenshots"
 out="$build/main-job-fervix.txt"
 echo "Firefox road: firefox_host.exe with fervix9.dll"
+wait_for_tessiva_end  # a Tessiva of the road before, ending
 status=0
 timeout 180 wine "$build/bin/firefox_host.exe" "$(winepath -w "$build/screenshots")" </dev/null >"$out" 2>&1 || status=$?
 road_output "$out"

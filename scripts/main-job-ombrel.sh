@@ -22,6 +22,7 @@ timeout 60 wine regsvr32 /s "$bin/OMBREL.dll" </dev/null >/dev/null 2>&1 \
   || road_fail aot-demo "registering OMBREL.dll failed"
 timeout 60 wine reg add 'HKCU\Software\NorvaStandIns\Kernel' /v SeedKeywordLists /t REG_DWORD /d 1 /f \
   </dev/null >/dev/null 2>&1 || true
+wait_for_tessiva_end  # a Tessiva of the road before, ending
 status=0
 timeout 120 wine "$bin/aot_demo.exe" "$(winepath -w "$shots")" </dev/null >"$out" 2>&1 || status=$?
 road_output "$out"

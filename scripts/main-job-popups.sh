@@ -11,6 +11,7 @@ bin="$build/bin"
 shots="$build/screenshots"
 mkdir -p "$shots"
 out="$build/main-job-popups.txt"
+wait_for_tessiva_end  # a Tessiva of the road before, ending
 status=0
 timeout 120 wine "$bin/tessiva_popup_demo.exe" "$(winepath -w "$shots")" </dev/null >"$out" 2>&1 || status=$?
 road_output "$out"

@@ -52,7 +52,7 @@ road_output "$work/demo.txt"
 
 # Tessiva itself over the server: a Tessiva started for the kernel must have
 # ended first, so that COM starts one that sees the server's address.
-for _ in $(seq 1 300); do pgrep -f 'Tessiva\.exe' >/dev/null || break; sleep 0.1; done
+wait_for_tessiva_end
 echo "Tessiva with its connector pointed at the translation server:"
 echo '{"renameElements": true}' >"$work/switches.json"
 before=$(grep -c "\"operation\"" "$work/requests.log" || true)
@@ -67,6 +67,6 @@ if [ "${requests:-0}" -le "${before:-0}" ]; then
 fi
 # That Tessiva ends by itself once idle; the roads after this one must not
 # reach it, since its connector points at a server that is about to stop.
-for _ in $(seq 1 300); do pgrep -f 'Tessiva\.exe' >/dev/null || break; sleep 0.1; done
+wait_for_tessiva_end
 cat "$work/demo.txt" "$work/plugin.txt" >"$work/road.txt"
 road_verdict server-demo "$status" "$work/road.txt"

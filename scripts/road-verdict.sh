@@ -37,3 +37,20 @@ road_verdict() {
   fi
   return 1
 }
+
+# Waits (at most 30 s) until no Tessiva.exe of this Wine prefix runs: a
+# Tessiva that an earlier road started ends by itself once idle, and a road
+# that reached it during its final pause would lose it half-way. Tessivas of
+# other prefixes on the machine are not waited for.
+wait_for_tessiva_end() {
+  local i pid busy
+  for i in $(seq 1 300); do
+    busy=""
+    for pid in $(pgrep -f 'Tessiva\.exe' || true); do
+      if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then busy=1; fi
+    done
+    [ -n "$busy" ] || return 0
+    sleep 0.1
+  done
+  return 0
+}

@@ -217,18 +217,30 @@ int Run(const std::wstring& folder) {
   const bool read = browser.TextReads() > reads;
   printf("  accessible text read: %s\n", read ? "yes" : "no");
   road.Check(read, "Tessiva did not read the window's accessible text under the pointer");
+  if (!popup) {
+    // What the user would have had under the pointer instead.
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    wchar_t under[64] = {}, front[64] = {};
+    GetClassNameW(WindowFromPoint(cursor), under, 64);
+    GetClassNameW(GetForegroundWindow(), front, 64);
+    printf("  pointer at (%ld, %ld) over a window of class %s; foreground: %s\n", cursor.x, cursor.y,
+           Utf8(under).c_str(), Utf8(front).c_str());
+  }
   if (road.Check(popup, "no word popup appeared over \"computer\"")) {
     RECT shown = {}, overlap = {};
     GetWindowRect(popup, &shown);
     printf("  word popup at (%ld, %ld) - (%ld, %ld)\n", shown.left, shown.top, shown.right, shown.bottom);
     road.Check(!IntersectRect(&overlap, &shown, &word), "the word popup covers the word it explains");
   }
-  if (!folder.empty() && popup) {
-    // The popup painted, then the screen of the window with it.
-    const platform::WindowPicture picture = platform::CaptureWindow(popup);
-    if (road.Check(picture.fault.empty(), "the word popup: its " + Utf8(picture.fault) + " did not paint")) {
-      HRESULT hr = SaveScreenOf(browser.Hwnd(), popup, folder + L"firefox-word-popup.png");
-      if (road.CheckResult(hr, "saving firefox-word-popup.png")) printf("  saved firefox-word-popup.png\n");
+  if (!folder.empty()) {
+    if (popup) {
+      // The popup painted, then the screen of the window with it.
+      const platform::WindowPicture picture = platform::CaptureWindow(popup);
+      if (road.Check(picture.fault.empty(), "the word popup: its " + Utf8(picture.fault) + " did not paint")) {
+        HRESULT hr = SaveScreenOf(browser.Hwnd(), popup, folder + L"firefox-word-popup.png");
+        if (road.CheckResult(hr, "saving firefox-word-popup.png")) printf("  saved firefox-word-popup.png\n");
+      }
     }
     road.SavePicture(browser.Hwnd(), folder + L"firefox-host-window.png", "the browser window");
   }
