@@ -4,6 +4,8 @@
 # over a window of the demo's own, saving a PNG of each into
 # <build>/screenshots. Runs inside the Wine environment the main job started.
 # Usage: scripts/main-job-dialogs.sh <build-dir>
+# Ends with "dialogs-demo: passed", or with a line "dialogs-demo: FAILED: <what>" for each
+# thing that went wrong, and then exits 1 (scripts/road-verdict.sh).
 set -euo pipefail
 # shellcheck source=road-verdict.sh
 source "$(dirname "$0")/road-verdict.sh"

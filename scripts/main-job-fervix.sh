@@ -4,6 +4,8 @@
 # Tessiva and stand-in kernel that run-main-job.sh registered; the pictures
 # of what it showed go to <build>/screenshots/.
 # Usage (inside the Wine environment of run-main-job.sh): main-job-fervix.sh <build-dir>
+# Ends with "firefox-host: passed", or with a line "firefox-host: FAILED: <what>" for each
+# thing that went wrong, and then exits 1 (scripts/road-verdict.sh).
 set -euo pipefail
 # shellcheck source=road-verdict.sh
 source "$(dirname "$0")/road-verdict.sh"

@@ -7,6 +7,8 @@
 # module's result dialog and keyword setup dialog, and chooses a template
 # through Tessiva.exe's ShowAot with the module's dialog driven.
 # Usage: scripts/main-job-ombrel.sh <build-dir>
+# Ends with "aot-demo: passed", or with a line "aot-demo: FAILED: <what>" for each
+# thing that went wrong, and then exits 1 (scripts/road-verdict.sh).
 set -euo pipefail
 # shellcheck source=road-verdict.sh
 source "$(dirname "$0")/road-verdict.sh"

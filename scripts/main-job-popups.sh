@@ -3,6 +3,8 @@
 # selection popup over a page window of its own and saves a PNG of each into
 # <build>/screenshots. Runs inside the Wine environment run-main-job.sh started.
 # Usage: scripts/main-job-popups.sh <build-dir>
+# Ends with "popup-demo: passed", or with a line "popup-demo: FAILED: <what>" for each
+# thing that went wrong, and then exits 1 (scripts/road-verdict.sh).
 set -euo pipefail
 # shellcheck source=road-verdict.sh
 source "$(dirname "$0")/road-verdict.sh"

@@ -5,6 +5,8 @@
 # dialog in <build>/screenshots/quenlo-tree.png. Runs inside the Wine
 # environment that scripts/run-main-job.sh started.
 # Usage: scripts/main-job-quenlo.sh <build-dir>
+# Ends with "quenlo-demo: passed", or with a line "quenlo-demo: FAILED: <what>" for each
+# thing that went wrong, and then exits 1 (scripts/road-verdict.sh).
 set -euo pipefail
 # shellcheck source=road-verdict.sh
 source "$(dirname "$0")/road-verdict.sh"

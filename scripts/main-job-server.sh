@@ -7,6 +7,8 @@
 # stops the server by its process id.
 # Runs inside the Wine environment that scripts/run-main-job.sh started.
 # Usage: scripts/main-job-server.sh <build-dir>
+# Ends with "server-demo: passed", or with a line "server-demo: FAILED: <what>" for each
+# thing that went wrong, and then exits 1 (scripts/road-verdict.sh).
 set -euo pipefail
 # shellcheck source=road-verdict.sh
 source "$(dirname "$0")/road-verdict.sh"
