@@ -47,7 +47,7 @@ wait_for_tessiva_end() {
   for i in $(seq 1 300); do
     busy=""
     for pid in $(pgrep -f 'Tessiva\.exe' || true); do
-      if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then busy=1; fi
+      if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX"; then busy=1; fi
     done
     [ -n "$busy" ] || return 0
     sleep 0.1
