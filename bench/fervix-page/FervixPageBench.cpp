@@ -203,14 +203,13 @@ int wmain() {
     printf("the plug-in, Tessiva or the kernel's server did not start\n");
     return 3;
   }
-  RoadMeters meters{testsupport::LinuxCpuMeter(testsupport::LinuxProcFolderOf(testsupport::SiblingPath(L"Tessiva.exe"))),
-                    testsupport::LinuxCpuMeter(
-                        testsupport::LinuxProcFolderOf(testsupport::SiblingPath(L"NrvaKernelServer.exe"))),
-                    {},
-                    testsupport::LinuxCpuMeter(
-                        testsupport::LinuxProcFolderOf(testsupport::SiblingPath(L"fervix_page_bench.exe"), false))};
-  meters.wineServer = testsupport::LinuxCpuMeter(
-      testsupport::WineServerProcFolder(testsupport::LinuxProcFolderOf(testsupport::SiblingPath(L"Tessiva.exe"))));
+  using testsupport::LinuxCpuMeter, testsupport::LinuxProcFolderOf, testsupport::SiblingPath;
+  const std::wstring tessivaProc = LinuxProcFolderOf(SiblingPath(L"Tessiva.exe"));
+  RoadMeters meters;
+  meters.tessiva = LinuxCpuMeter(tessivaProc);
+  meters.kernel = LinuxCpuMeter(LinuxProcFolderOf(SiblingPath(L"NrvaKernelServer.exe")));
+  meters.wineServer = LinuxCpuMeter(testsupport::WineServerProcFolder(tessivaProc));
+  meters.self = LinuxCpuMeter(LinuxProcFolderOf(SiblingPath(L"fervix_page_bench.exe"), false));
 
   testsupport::TempFolder folder;
   struct Size {

@@ -95,7 +95,8 @@ std::wstring WineServerProcFolder(const std::wstring& sessionMember) {
   if (sessionMember.empty()) return {};
   const std::string prefix = WinePrefixOf(sessionMember);
   auto found = ProcFolders([&](const std::wstring& folder) {
-    return ShortName(folder) == "wineserver" && WinePrefixOf(folder) == prefix;
+    // "wineserver64" on a 64-bit installation.
+    return ShortName(folder).rfind("wineserver", 0) == 0 && WinePrefixOf(folder) == prefix;
   });
   return found.size() == 1 ? found.front() : std::wstring();
 }
