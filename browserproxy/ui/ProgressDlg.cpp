@@ -6,6 +6,10 @@
 
 namespace {
 
+// How often the bar follows the recorded progress.
+constexpr UINT_PTR kBarTimer = 1;
+constexpr UINT kBarTimerMs = 50;
+
 // The foreground window's owner when it has one, else the window itself.
 HWND OwnerOfForeground() {
   HWND foreground = GetForegroundWindow();
@@ -22,9 +26,21 @@ CProgressDlg::CProgressDlg(std::wstring title) : Dialog(IDD_PROGRESS), title_(st
   if (owner_) SetActiveWindow(owner_);
   Messages().On(WM_INITDIALOG, [this](platform::Message&) -> LRESULT {
     SetWindowTextW(hwnd_, title_.c_str());
+    // The modal run would otherwise send WM_ENTERIDLE to its owner, a window
+    // of the browser's process, each time the queue empties: a round trip
+    // to another process after every progress event.
+    SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | DS_NOIDLEMSG);
+    SetTimer(hwnd_, kBarTimer, kBarTimerMs, nullptr);
     // The job ended, or the user cancelled, while the run was starting.
     if (pendingEnd_) EndRun(pendingEnd_);
     return TRUE;
+  });
+  Messages().On(WM_TIMER, [this](platform::Message& message) -> LRESULT {
+    if (message.wParam == kBarTimer)
+      ShowRecordedProgress();
+    else
+      message.handled = false;
+    return 0;
   });
   Messages().OnCommand(IDOK, BN_CLICKED, [this](platform::Message&) -> LRESULT {
     EndRun(IDOK);
@@ -75,12 +91,22 @@ long CProgressDlg::OnEvent(long code) {
 long CProgressDlg::OnKernelNotice(long) { return 0; }
 
 long CProgressDlg::SetPos(long position, long maximum) {
-  if (stopped_) return 0;
-  HWND bar = hwnd_ ? GetDlgItem(hwnd_, IDC_PROGRESS_BAR) : nullptr;
-  if (!bar) return 0;
-  SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
-  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  // Without a window there is no bar to move, now or later.
+  if (stopped_ || !hwnd_) return 0;
+  recordedProgress_ = static_cast<unsigned long long>(static_cast<unsigned long>(maximum)) << 32 |
+                      static_cast<unsigned long>(position);
+  progressChanged_ = true;
   return 0;
+}
+
+void CProgressDlg::ShowRecordedProgress() {
+  // After Cancel the bar stays where it was.
+  if (stopped_ || !progressChanged_.exchange(false)) return;
+  HWND bar = hwnd_ ? GetDlgItem(hwnd_, IDC_PROGRESS_BAR) : nullptr;
+  if (!bar) return;
+  const unsigned long long recorded = recordedProgress_;
+  SendMessageW(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(static_cast<long>(recorded >> 32)));
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(static_cast<long>(recorded & 0xFFFFFFFFu)), 0);
 }
 
 bool CProgressDlg::DoModal() {
