@@ -115,43 +115,35 @@ std::map<std::wstring, std::wstring> ParseKeywordReport(std::wstring_view report
 
 namespace {
 
-bool LooksLikeUtf16(const std::vector<BYTE>& bytes) {
-  if (bytes.size() < 2) return false;
-  size_t zeros = 0;
-  for (size_t i = 1; i < bytes.size(); i += 2) {
-    if (bytes[i] >= 0x30) return false;  // outside the alphabetic planes: 8-bit text
-    if (bytes[i] == 0) ++zeros;
+// UTF-16 code units from bytes in either order; an odd last byte and a lead
+// surrogate cut off at the end are no characters.
+std::wstring DecodeUtf16(const BYTE* bytes, size_t size, bool bigEndian) {
+  std::wstring text(size / 2, L'\0');
+  for (size_t i = 0; i < text.size(); ++i) {
+    const BYTE low = bytes[2 * i + (bigEndian ? 1 : 0)], high = bytes[2 * i + (bigEndian ? 0 : 1)];
+    text[i] = static_cast<wchar_t>(high << 8 | low);
   }
-  // Latin text has zero high bytes; Cyrillic ones 0x04.
-  return zeros > 0 || bytes[1] == 0x04;
+  if (!text.empty() && IS_HIGH_SURROGATE(text.back())) text.pop_back();
+  return text;
 }
 
 }  // namespace
 
-std::wstring DecodeFileHead(const std::vector<BYTE>& bytes, WORD sourceLanguage) {
-  if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
-    return DecodeUtf16List(std::vector<BYTE>(bytes.begin() + 2, bytes.end()));
-  if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
-    int size = MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(bytes.data() + 3),
-                                   static_cast<int>(bytes.size() - 3), nullptr, 0);
-    std::wstring text(size > 0 ? size : 0, L'\0');
-    if (size > 0)
-      MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(bytes.data() + 3),
-                          static_cast<int>(bytes.size() - 3), text.data(), size);
+std::wstring DecodeFileHead(const std::vector<BYTE>& bytes) {
+  const size_t size = bytes.size();
+  if (size >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) return DecodeUtf16(bytes.data() + 2, size - 2, false);
+  if (size >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) return DecodeUtf16(bytes.data() + 2, size - 2, true);
+  if (size >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
+    const char* utf8 = reinterpret_cast<const char*>(bytes.data() + 3);
+    const int length = static_cast<int>(size - 3);
+    int characters = MultiByteToWideChar(CP_UTF8, 0, utf8, length, nullptr, 0);
+    std::wstring text(characters > 0 ? characters : 0, L'\0');
+    if (characters > 0) MultiByteToWideChar(CP_UTF8, 0, utf8, length, text.data(), characters);
     // A character cut at the end of the head is no character.
     if (!text.empty() && text.back() == L'\xFFFD') text.pop_back();
     return text;
   }
-  if (LooksLikeUtf16(bytes)) return DecodeUtf16List(bytes);
-  if (auto text = DecodeLegacyList(bytes, sourceLanguage)) return *text;
-  // Without the character library: the system's code page.
-  int size = MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(bytes.data()),
-                                 static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(size > 0 ? size : 0, L'\0');
-  if (size > 0)
-    MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()),
-                        text.data(), size);
-  return text;
+  return DecodeUtf16(bytes.data(), size, false);
 }
 
 std::wstring LowerCase(std::wstring_view text) {

@@ -42,10 +42,10 @@ std::wstring_view FormPartOf(std::wstring_view entry);
 // last line counts also when no line end follows it.
 std::map<std::wstring, std::wstring> ParseKeywordReport(std::wstring_view report);
 
-// The head of a text file as text: "FF FE" starts UTF-16LE (the mark is no
-// text), "EF BB BF" UTF-8; without a mark, bytes that read as UTF-16LE are
-// taken so, others as 8-bit text of the source language. Whole characters only.
-std::wstring DecodeFileHead(const std::vector<BYTE>& bytes, WORD sourceLanguage);
+// The head of a text file as text: UTF-16LE, or what its byte-order mark
+// says (FF FE UTF-16LE, FE FF UTF-16BE, EF BB BF UTF-8; the mark is no
+// text). Whole characters only.
+std::wstring DecodeFileHead(const std::vector<BYTE>& bytes);
 
 // Lower case by the system's rules (keywords keep their case for German, 4).
 std::wstring LowerCase(std::wstring_view text);

@@ -92,12 +92,12 @@ HRESULT CNorva5TemplateSemiAnalyzer::LoadKeywords() {
   return hr;
 }
 
-HRESULT CNorva5TemplateSemiAnalyzer::AnalyzeText(std::wstring_view text) {
+HRESULT CNorva5TemplateSemiAnalyzer::AnalyzeText(BSTR text) {
   SetTemplate(defaultTemplate_);
   ranked_.clear();
   std::vector<RankedTemplate> kept;
   HRESULT hr = ComBoundary([&] {
-    ThrowIfFailed(keywordAnalyzer_->Analyze(Bstr(text).Get()), L"analysing the text");
+    ThrowIfFailed(keywordAnalyzer_->Analyze(text), L"analysing the text");
     Bstr best;
     ThrowIfFailed(keywordAnalyzer_->GetBestTemplate(best.Receive()), L"the best template");
     // No template matched: the default template stays.
@@ -121,14 +121,27 @@ HRESULT CNorva5TemplateSemiAnalyzer::AnalyzeText(std::wstring_view text) {
     SetTemplate(defaultTemplate_);
     return hr;
   }
-  // Exchange sort, largest weight first (unsigned compare).
-  for (size_t j = 0; j + 1 < kept.size(); ++j)
-    for (size_t k = j + 1; k < kept.size(); ++k)
-      if (kept[j].weight < kept[k].weight) std::swap(kept[j], kept[k]);
+  // Exchange sort, largest weight first (unsigned compare), of the entries'
+  // places: the names and reports move once, into the ranked list.
+  std::vector<size_t> order(kept.size());
+  std::vector<unsigned short> weights(kept.size());
+  for (size_t i = 0; i < kept.size(); ++i) {
+    order[i] = i;
+    weights[i] = kept[i].weight;
+  }
+  for (size_t j = 0; j + 1 < order.size(); ++j)
+    for (size_t k = j + 1; k < order.size(); ++k)
+      if (weights[j] < weights[k]) {
+        std::swap(weights[j], weights[k]);
+        std::swap(order[j], order[k]);
+      }
   // A name appears once, so that a walk by names ends at the list's end.
-  std::unordered_set<std::wstring> seen;
-  for (RankedTemplate& entry : kept)
-    if (seen.insert(entry.name).second) ranked_.push_back(std::move(entry));
+  std::unordered_set<std::wstring_view> seen;
+  std::vector<size_t> firsts;
+  for (size_t place : order)
+    if (seen.insert(kept[place].name).second) firsts.push_back(place);
+  ranked_.reserve(firsts.size());
+  for (size_t place : firsts) ranked_.push_back(std::move(kept[place]));
   return ranked_.empty() ? S_FALSE : S_OK;
 }
 
@@ -167,7 +180,7 @@ HRESULT CNorva5TemplateSemiAnalyzer::Initialize2(BSTR Client, IUnknown* pLogon, 
 }
 
 HRESULT CNorva5TemplateSemiAnalyzer::Analyze(BSTR Source, IUnknown* pDoc) {
-  return ComBoundary([&] { return CTemplateFileAnalyzer::Analyze(BstrView(Source), pDoc); });
+  return ComBoundary([&] { return CTemplateFileAnalyzer::Analyze(Source, pDoc); });
 }
 
 HRESULT CNorva5TemplateSemiAnalyzer::AdjustDocument(BSTR Source, IUnknown* pDoc) { return Analyze(Source, pDoc); }
@@ -233,7 +246,7 @@ HRESULT CNorva5TemplateSemiAnalyzer::DlgSelectTemplate(BSTR Source, HRESULT* phr
     if (!pTemplate) return E_INVALIDARG;
     *pTemplate = nullptr;
     return ComBoundary([&]() -> HRESULT {
-      HRESULT analyzed = CTemplateFileAnalyzer::Analyze(BstrView(Source), nullptr);
+      HRESULT analyzed = CTemplateFileAnalyzer::Analyze(Source, nullptr);
       if (analyzed != S_OK) return analyzed;
       // The records from the best template to the end of the ranked list.
       std::vector<ResultRecord> records;

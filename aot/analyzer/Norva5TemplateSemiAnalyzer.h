@@ -25,7 +25,7 @@ class CNorva5TemplateSemiAnalyzer
  public:
   static std::span<const platform::InterfaceEntry> Interfaces();
 
-  HRESULT AnalyzeText(std::wstring_view text) override;
+  HRESULT AnalyzeText(BSTR text) override;
   HRESULT LoadKeywords() override;
   unsigned RecommendedTextLength() const override { return 1024; }
   const std::vector<RankedTemplate>& Ranked() const { return ranked_; }

@@ -141,7 +141,7 @@ HRESULT CTemplateFileAnalyzer::EnsureKeywords() {
   return hr;
 }
 
-HRESULT CTemplateFileAnalyzer::Analyze(std::wstring_view source, IUnknown* document) {
+HRESULT CTemplateFileAnalyzer::Analyze(BSTR source, IUnknown* document) {
   HRESULT hr = EnsureKeywords();
   if (SUCCEEDED(hr)) hr = AnalyzeText(source);
   if (hr == S_OK && document && !template_.empty()) {
@@ -174,7 +174,7 @@ HRESULT CTemplateFileAnalyzer::AnalyzeFile(const std::wstring& path, IUnknown* d
   if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
                          read != bytes.size()))
     return E_FAIL;
-  return Analyze(DecodeFileHead(bytes, static_cast<WORD>(dirId_ & 0xFFFF)), document);
+  return Analyze(Bstr(DecodeFileHead(bytes)).Get(), document);
 }
 
 ComPtr<KernelDocument> CTemplateFileAnalyzer::SetupDocument() const {

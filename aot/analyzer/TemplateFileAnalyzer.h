@@ -34,12 +34,13 @@ class CTemplateFileAnalyzer {
   CTemplateFileAnalyzer& operator=(const CTemplateFileAnalyzer&) = delete;
 
   // 0 (S_OK) when a ranking was made; S_FALSE when no template matched.
-  virtual HRESULT AnalyzeText(std::wstring_view text) = 0;
+  // The text is handed to the kernel as it stands (null is the empty text).
+  virtual HRESULT AnalyzeText(BSTR text) = 0;
   void ResetKeywords();
   virtual HRESULT LoadKeywords() { return S_OK; }
   HRESULT Initialize(std::wstring_view client, const VARIANT& varDir);
   HRESULT Initialize2(std::wstring_view client, IUnknown* logon, const VARIANT& varDir);
-  HRESULT Analyze(std::wstring_view source, IUnknown* document);
+  HRESULT Analyze(BSTR source, IUnknown* document);
   HRESULT AnalyzeFile(const std::wstring& path, IUnknown* document);
   long DirID() const { return dirId_; }
   void SetDirID(long dirId);

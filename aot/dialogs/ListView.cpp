@@ -5,9 +5,14 @@
 namespace ombrel {
 
 int ListView::InsertColumn(int index, const std::wstring& title, int width) const {
+  // The header draws a caption into a box exactly as wide as the text's
+  // advance, which cuts off the ink of a last glyph that hangs over it ("а"
+  // and "о" of the dialog font lose up to three pixels); a trailing space
+  // gives that ink room.
+  std::wstring caption = title.empty() ? title : title + L" ";
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-  column.pszText = const_cast<wchar_t*>(title.c_str());
+  column.pszText = caption.data();
   column.cx = width;
   column.iSubItem = index;
   return static_cast<int>(Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));

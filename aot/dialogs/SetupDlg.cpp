@@ -742,7 +742,7 @@ HRESULT CSetupDlg::AutoSetup(KernelTemplateManager* manager, KernelDocument* doc
       if (entry.empty()) continue;
       (KeywordOfForm(entry) ? setup.forms_ : setup.keywords_).push_back({entry, found});
     }
-  size_t added = 0;
+  size_t given = 0;
   size_t start = 0;
   while (start <= words.size()) {
     size_t end = words.find(L';', start);
@@ -751,14 +751,15 @@ HRESULT CSetupDlg::AutoSetup(KernelTemplateManager* manager, KernelDocument* doc
     start = end + 1;
     if (!setup.KeepsCase()) word = LowerCase(word);
     if (word.empty()) continue;
+    ++given;
+    // A word already in the list stays there once; its forms are stored
+    // afresh like those of a new word.
     bool known = std::any_of(setup.keywords_.begin(), setup.keywords_.end(),
                              [&](const CWord& e) { return e.profile == found && e.text == word; });
-    if (known) continue;
-    setup.keywords_.push_back({word, found});
-    setup.StoreForms(word, found, false);
-    ++added;
+    if (!known) setup.keywords_.push_back({word, found});
+    setup.StoreForms(word, found, known);
   }
-  if (added == 0) return S_FALSE;
+  if (given == 0) return S_FALSE;
   setup.SaveProfile(found);
   setup.ReleaseKernel();
   return S_OK;

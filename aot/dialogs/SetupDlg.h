@@ -31,9 +31,9 @@ class CSetupDlg : public platform::Dialog {
   // Runs the dialog modally; S_OK after it closed.
   static HRESULT Run(KernelTemplateManager* manager, KernelDocument* document, long dirId,
                      const std::wstring& profile, HWND parent);
-  // Adds the ";"-separated words (and their forms) to the named profile
-  // without showing the dialog; S_FALSE when the pair or the profile is not
-  // found or no word was given.
+  // Adds the ";"-separated words to the named profile and stores the forms
+  // of each, without showing the dialog; the profile's earlier entries stay.
+  // S_FALSE when the pair or the profile is not found or no word was given.
   static HRESULT AutoSetup(KernelTemplateManager* manager, KernelDocument* document, long dirId,
                            const std::wstring& profile, const std::wstring& words);
 

@@ -124,6 +124,8 @@ void CSetupDlg::LoadFile() {
       list.SetSubItemImage(i, 1, StoreForms(loaded[static_cast<size_t>(i)], current_, true) ? 3 : 0);
     SetCursor(previous);
   }
+  // The loaded list has no selected row: the line says so.
+  RefreshInfo();
   UpdateControls();
   COmbrelApp::WriteProfileString(L"LoadPath", FolderOf(path));
   if (skipped > 0) {

@@ -248,6 +248,17 @@ INSTANTIATE_TEST_SUITE_P(
         RankingCase{"CaseDoesNotMatter", L"Virus", L"operation", L"VIRUS", {kComputer}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The exchange sort: a swap with a heavier third entry moves the first of
+// two equal ones behind the second.
+TEST_F(AnalyzerComTest, ASwapWithAHeavierTemplateReordersEqualOnes) {
+  StoreList(kEnglishRussian, kGeneral, L"alpha");
+  StoreList(kEnglishRussian, kComputer, L"beta");
+  StoreList(kEnglishRussian, kBusiness, L"gamma");
+  auto analyzer = Ready();
+  ASSERT_EQ(S_OK, analyzer->Analyze(Bstr(L"alpha beta gamma gamma").Get(), nullptr));
+  EXPECT_EQ((std::vector<std::wstring>{kBusiness, kComputer, kGeneral}), Walk(analyzer.Get()));
+}
+
 TEST_F(AnalyzerComTest, HeavyWeightsCompareUnsigned) {
   // 40000 hits against 30000: the unsigned compare keeps 40000 first.
   std::wstring text;
@@ -289,10 +300,19 @@ TEST_F(AnalyzerComTest, AnalyzesTheHeadOfAFile) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
   };
   std::string longFile = utf16(std::wstring(600, L' ')) + utf16(L" operation operation operation");
+  auto utf16be = [](const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t c : text) bytes += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    return bytes;
+  };
   const FileCase files[] = {
       {"bom", "\xFF\xFE" + utf16(kMedicalText), S_OK, kMedical},
-      {"odd", utf16(kComputerText) + "x", S_OK, kComputer},
-      {"ansi", "the program keeps the virus in memory", S_OK, kComputer},
+      // Without a mark the bytes are UTF-16LE, whatever their high bytes.
+      {"nomark", utf16(L"\x300C" + std::wstring(kComputerText) + L"\x300D \xFB01"), S_OK, kComputer},
+      {"odd", utf16(kMedicalText) + "x", S_OK, kMedical},
+      {"bigendian", "\xFE\xFF" + utf16be(kComputerText), S_OK, kComputer},
+      {"utf8", "\xEF\xBB\xBF" "After the operation the virus was gone; a second operation followed.", S_OK, kMedical},
+      {"eightbit", "the program keeps the virus in memory", S_FALSE, L""},
       {"beyond1024", utf16(L"virus ") + longFile, S_OK, kComputer},
   };
   for (const FileCase& f : files) {

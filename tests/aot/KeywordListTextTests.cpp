@@ -91,16 +91,27 @@ std::vector<BYTE> Bytes(std::initializer_list<int> values) {
   return bytes;
 }
 
-TEST(FileHead, ReadsWholeCharactersAndSkipsTheMark) {
-  EXPECT_EQ(L"ab", DecodeFileHead(Bytes({0xFF, 0xFE, 'a', 0, 'b', 0}), 1));
-  EXPECT_EQ(L"ab", DecodeFileHead(Bytes({'a', 0, 'b', 0, 'c'}), 1)) << "odd byte count";
-  EXPECT_EQ(L"ab", DecodeFileHead(Bytes({0xFF, 0xFE, 'a', 0, 'b', 0, 'c'}), 1));
-  EXPECT_EQ(L"\x0432\x0438\x0440\x0443\x0441", DecodeFileHead(Bytes({0x32, 4, 0x38, 4, 0x40, 4, 0x43, 4, 0x41, 4}), 2));
-  EXPECT_EQ(L"virus in memory", DecodeFileHead(Bytes({'v', 'i', 'r', 'u', 's', ' ', 'i', 'n', ' ', 'm', 'e', 'm',
-                                                      'o', 'r', 'y'}),
-                                              1))
-      << "8-bit file";
-  EXPECT_EQ(L"caf\x00E9", DecodeFileHead(Bytes({0xEF, 0xBB, 0xBF, 'c', 'a', 'f', 0xC3, 0xA9}), 1));
+TEST(FileHead, ReadsUtf16LittleEndianUnlessAMarkSaysOtherwise) {
+  struct HeadCase {
+    const char* name;
+    std::vector<BYTE> bytes;
+    std::wstring text;
+  };
+  const HeadCase cases[] = {
+      {"mark FF FE", Bytes({0xFF, 0xFE, 'a', 0, 'b', 0}), L"ab"},
+      {"no mark, odd byte count", Bytes({'a', 0, 'b', 0, 'c'}), L"ab"},
+      {"mark FF FE, odd byte count", Bytes({0xFF, 0xFE, 'a', 0, 'b', 0, 'c'}), L"ab"},
+      {"no mark, Cyrillic", Bytes({0x32, 4, 0x38, 4, 0x40, 4, 0x43, 4, 0x41, 4}), L"\x0432\x0438\x0440\x0443\x0441"},
+      // High bytes of 0x30 and more are text too: quotation brackets, a ligature.
+      {"no mark, high bytes above 0x30", Bytes({0x0C, 0x30, 'f', 0, 0x01, 0xFB, 0x0D, 0x30}), L"\x300C" L"f\xFB01\x300D"},
+      {"no mark, 8-bit bytes", Bytes({'v', 'i', 'r', 'u'}), L"\x6976\x7572"},
+      {"mark FE FF", Bytes({0xFE, 0xFF, 0, 'a', 0x30, 0x0C}), L"a\x300C"},
+      {"mark EF BB BF", Bytes({0xEF, 0xBB, 0xBF, 'c', 'a', 'f', 0xC3, 0xA9}), L"caf\x00E9"},
+      {"mark EF BB BF, last character cut", Bytes({0xEF, 0xBB, 0xBF, 'c', 'a', 'f', 0xC3}), L"caf"},
+      {"lead surrogate cut at the end", Bytes({'a', 0, 0x3D, 0xD8}), L"a"},
+      {"empty", Bytes({}), L""},
+  };
+  for (const HeadCase& c : cases) EXPECT_EQ(c.text, DecodeFileHead(c.bytes)) << c.name;
 }
 
 TEST(StoredLists, Utf16StreamOfOddLengthIsWholeCharacters) {

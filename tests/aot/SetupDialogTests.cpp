@@ -28,7 +28,7 @@ using platform::Variant;
 constexpr wchar_t kSetupTitle[] = L"Настройка определения профиля перевода по ключевым словам";
 constexpr wchar_t kFormsTitle[] = L"Словоформы";
 constexpr int kPairs = 210, kProfiles = 201, kList = 207, kEdit = 204, kForms = 209, kAdd = 205, kDelete = 206,
-              kSave = 212, kLoad = 213, kApply = 203;
+              kSave = 212, kLoad = 213, kApply = 203, kInfo = 208;
 
 // A button click that returns once the dialog handled it (modal dialogs it
 // opens included, which other watchers answer).
@@ -265,6 +265,39 @@ TEST_F(SetupTest, SavesAndLoadsTheListThroughFiles) {
   EXPECT_EQ(folder.Path(), path);
 }
 
+TEST_F(SetupTest, InformationLineSaysNoKeywordIsSelectedAfterLoad) {
+  StoreList(kEnglishRussian, kMedical, L"operation\r\nvirus");
+  StoreList(kEnglishRussian, kComputer, L"virus");
+  auto analyzer = Ready();
+  testsupport::TempFolder folder;
+  const std::wstring file = folder.Path() + L"loaded.txt";
+  {
+    const std::wstring text = L"\xFEFFvirus\r\nclinic\r\n";
+    std::ofstream(file.c_str(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(text.data()), static_cast<std::streamsize>(text.size() * 2));
+  }
+  testsupport::DialogWatcher files;
+  files.OnWindow(L"", L"#32770", [&](HWND dialog) {
+    if (!HasFileNameBox(dialog)) return;
+    Sleep(200);
+    ChooseFile(dialog, file);
+  });
+  std::wstring before, after;
+  int selected = 0;
+  RunSetup(analyzer.Get(), [&](HWND dialog) {
+    Select(dialog, 1);
+    before = WindowText(GetDlgItem(dialog, kInfo));
+    Click(dialog, kLoad);
+    selected = static_cast<int>(
+        SendMessageW(GetDlgItem(dialog, kList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    after = WindowText(GetDlgItem(dialog, kInfo));
+    Click(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(L"Данное ключевое слово найдено в других профилях перевода: Computers and Internet", before);
+  EXPECT_EQ(-1, selected);
+  EXPECT_EQ(L"Нет выбранных ключевых слов.", after);
+}
+
 TEST_F(SetupTest, RejectedFileNameIsReportedToTheMessageServiceAndTheDialogStays) {
   StoreList(kEnglishRussian, kMedical, L"operation");
   auto analyzer = Ready();
@@ -421,13 +454,26 @@ TEST_F(SetupTest, WordFormsOfAProfileThatMayNotBeEditedAreOnlyShown) {
 }
 
 TEST_F(SetupTest, AutoSetupAddsWordsAndTheirFormsToTheProfile) {
-  StoreList(kEnglishRussian, kComputer, L"virus");
+  // The user's list: "virus" without its forms, "program" with one of them.
+  StoreList(kEnglishRussian, kComputer, L"virus\r\nprogram\r\nprograms#123#program");
   auto analyzer = Ready(kEnglishRussian, kComputer);
   EXPECT_EQ(S_OK, analyzer->AutoSetup(Bstr(L"Memory; ;virus;unknownword").Get()));
-  EXPECT_EQ(L"virus\r\nmemory\r\nunknownword\r\nmemory#123#memory\r\nmemories#123#memory",
-            StoredList(kEnglishRussian, kComputer).value_or(L"?"));
+  // "virus" was in the list: it stays once, and its forms are stored too.
+  const std::wstring expected =
+      L"virus\r\nprogram\r\nmemory\r\nunknownword\r\nprograms#123#program\r\nmemory#123#memory\r\n"
+      L"memories#123#memory\r\nvirus#123#virus\r\nviruses#123#virus";
+  EXPECT_EQ(expected, StoredList(kEnglishRussian, kComputer).value_or(L"?"));
   EXPECT_EQ(S_FALSE, analyzer->AutoSetup(Bstr(L" ; ").Get())) << "no word";
-  EXPECT_EQ(S_FALSE, analyzer->AutoSetup(Bstr(L"virus").Get())) << "nothing new";
+  EXPECT_EQ(expected, StoredList(kEnglishRussian, kComputer).value_or(L"?"));
+  // Words given again keep one entry each, their forms stored once.
+  EXPECT_EQ(S_OK, analyzer->AutoSetup(Bstr(L"virus;VIRUS;memory").Get()));
+  EXPECT_EQ(L"virus\r\nprogram\r\nmemory\r\nunknownword\r\nprograms#123#program\r\nvirus#123#virus\r\n"
+            L"viruses#123#virus\r\nmemory#123#memory\r\nmemories#123#memory",
+            StoredList(kEnglishRussian, kComputer).value_or(L"?"));
+  // An existing keyword given alone gets all its forms.
+  EXPECT_EQ(S_OK, analyzer->AutoSetup(Bstr(L"program").Get()));
+  EXPECT_NE(std::wstring::npos, StoredList(kEnglishRussian, kComputer).value_or(L"?").find(
+                                    L"program#123#program\r\nprograms#123#program\r\nprogrammed#123#program"));
   auto other = Ready(kEnglishRussian, L"No such profile");
   EXPECT_EQ(S_FALSE, other->AutoSetup(Bstr(L"virus").Get()));
   auto noPair = Ready(0x00080001, kComputer);

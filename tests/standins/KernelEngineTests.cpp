@@ -2,6 +2,7 @@
 // detection, document pieces and text files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "DocumentPieces.h"
@@ -136,10 +137,34 @@ struct MatchCase {
 
 class KeywordMatcherTest : public testing::TestWithParam<MatchCase> {};
 
+// The hits as one count per word id.
+std::vector<unsigned> CountsOf(kernelstandin::KeywordMatcher& matcher, std::wstring_view text) {
+  std::vector<unsigned> counts(matcher.Size(), 0);
+  for (const auto& hit : matcher.Count(text)) counts.at(hit.word) += hit.count;
+  return counts;
+}
+
 TEST_P(KeywordMatcherTest, CountsWholeWordsWithoutRegardToCase) {
   kernelstandin::KeywordMatcher matcher;
   for (const std::wstring& word : GetParam().words) matcher.Add(word);
-  EXPECT_EQ(GetParam().expected, matcher.Count(GetParam().text)) << GetParam().name;
+  EXPECT_EQ(GetParam().expected, CountsOf(matcher, GetParam().text)) << GetParam().name;
+  EXPECT_EQ(GetParam().expected, CountsOf(matcher, GetParam().text)) << GetParam().name << ", counted again";
+}
+
+TEST(KeywordMatcherHits, OnlyTheWordsFoundAreReported) {
+  kernelstandin::KeywordMatcher matcher;
+  for (int i = 0; i < 20000; ++i) matcher.Add(L"word" + std::to_wstring(i));
+  EXPECT_TRUE(matcher.Count(L"x").empty());
+  auto hits = matcher.Count(L"WORD7 word19999, word7 words7 aword7");
+  ASSERT_EQ(2u, hits.size());
+  std::sort(hits.begin(), hits.end(), [](const auto& a, const auto& b) { return a.word < b.word; });
+  EXPECT_EQ(7u, hits[0].word);
+  EXPECT_EQ(2u, hits[0].count);
+  EXPECT_EQ(19999u, hits[1].word);
+  EXPECT_EQ(1u, hits[1].count);
+  // Words added after a count are found by the next one.
+  matcher.Add(L"aword7");
+  EXPECT_EQ(1u, CountsOf(matcher, L"aword7 word7").back());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -150,7 +175,11 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"overlapping suffixes", {L"he", L"she", L"hers"}, L"she he hers shehe", {1, 1, 1}},
         MatchCase{"phrase", {L"new york", L"york"}, L"New York, york.", {1, 2}},
         MatchCase{"repeated word", {L"bank", L"bank", L""}, L"bank", {1, 1, 0}},
-        MatchCase{"cyrillic", {L"вирус"}, L"ВИРУС вирусы вирус", {2}}),
+        MatchCase{"cyrillic", {L"вирус"}, L"ВИРУС вирусы вирус", {2}},
+        MatchCase{"many moves from one letter", {L"ab", L"ac", L"ad", L"ae", L"af", L"ag", L"ah", L"ai", L"aj", L"ak", L"a"},
+                  L"AK aj a ak-a", {0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 2}},
+        MatchCase{"nothing", {}, L"text", {}},
+        MatchCase{"word at the text's end and start", {L"end"}, L"end of the end", {2}}),
     [](const auto& info) {
       std::string name;
       for (const char* c = info.param.name; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';

@@ -4,7 +4,7 @@
 // the report has one line per word found, in list order: count, blank, "1",
 // blank, word.
 #include <algorithm>
-#include <map>
+#include <cstdint>
 #include <span>
 
 #include "CallGuard.h"
@@ -42,38 +42,49 @@ class KeywordAnalyzer : public Stubs<INrvaKeywordAnalyzer> {
   HRESULT STDMETHODCALLTYPE ResetKeywords() override {
     return KernelCall(L"INrvaKeywordAnalyzer.ResetKeywords", [&] {
       lists_.clear();
+      owners_.clear();
       results_.clear();
       matcher_ = KeywordMatcher();
     });
   }
   HRESULT STDMETHODCALLTYPE AddKeywords(BSTR templateName, BSTR words) override {
     return KernelCall(L"INrvaKeywordAnalyzer.AddKeywords", [&] {
-      std::vector<std::pair<std::wstring, size_t>> list;
-      for (const std::wstring& line : SplitFields(std::wstring(platform::BstrView(words)), L'\n')) {
-        std::wstring word = line;
-        if (!word.empty() && word.back() == L'\r') word.pop_back();
+      const uint32_t listIndex = static_cast<uint32_t>(lists_.size());
+      const std::wstring lower = ToLower(platform::BstrView(words));
+      std::vector<std::wstring> list;
+      for (size_t start = 0; start < lower.size();) {
+        size_t end = lower.find(L'\n', start);
+        if (end == std::wstring::npos) end = lower.size();
+        std::wstring_view word(lower.data() + start, end - start);
+        start = end + 1;
+        if (!word.empty() && word.back() == L'\r') word.remove_suffix(1);
         if (word.empty()) continue;
-        word = ToLower(word);
-        list.emplace_back(word, matcher_.Add(word));
+        const size_t id = matcher_.Add(word);
+        if (owners_.size() <= id) owners_.resize(id + 1);
+        owners_[id] = {listIndex, static_cast<uint32_t>(list.size())};
+        list.emplace_back(word);
       }
       lists_.emplace_back(std::wstring(platform::BstrView(templateName)), std::move(list));
     });
   }
   HRESULT STDMETHODCALLTYPE Analyze(BSTR text) override {
     return KernelCall(L"INrvaKeywordAnalyzer.Analyze", [&] {
-      const std::vector<unsigned> hits = matcher_.Count(platform::BstrView(text));
+      // Only the words found cost: each hit goes to its list, in list order.
+      std::vector<std::pair<std::pair<uint32_t, uint32_t>, unsigned>> found;
+      for (const KeywordMatcher::Hit& hit : matcher_.Count(platform::BstrView(text)))
+        found.emplace_back(owners_[hit.word], hit.count);
+      std::sort(found.begin(), found.end());
       results_.clear();
-      for (const auto& [name, list] : lists_) {
-        Result result{name, 0, {}};
-        unsigned total = 0;
-        for (const auto& [word, id] : list) {
-          const unsigned count = hits[id];
-          if (count == 0) continue;
-          total = std::min(total + count, 0xFFFFu);
-          result.report += std::to_wstring(count) + L" 1 " + word + L"\r\n";
-        }
-        result.weight = static_cast<unsigned short>(std::min(total, 0xFFFFu));
-        results_.push_back(std::move(result));
+      results_.reserve(lists_.size());
+      for (const auto& [name, list] : lists_) results_.push_back(Result{name, 0, {}});
+      std::vector<unsigned> totals(lists_.size(), 0);
+      for (const auto& [owner, count] : found) {
+        const auto [listIndex, position] = owner;
+        unsigned& total = totals[listIndex];
+        total = std::min(total + count, 0xFFFFu);
+        Result& result = results_[listIndex];
+        result.weight = static_cast<unsigned short>(total);
+        result.report += std::to_wstring(count) + L" 1 " + lists_[listIndex].second[position] + L"\r\n";
       }
     });
   }
@@ -111,7 +122,9 @@ class KeywordAnalyzer : public Stubs<INrvaKeywordAnalyzer> {
   }
 
   LONG dirId_ = 0;
-  std::vector<std::pair<std::wstring, std::vector<std::pair<std::wstring, size_t>>>> lists_;
+  // Each template's name and lower-case words, in list order.
+  std::vector<std::pair<std::wstring, std::vector<std::wstring>>> lists_;
+  std::vector<std::pair<uint32_t, uint32_t>> owners_;  // word id -> (list, position in it)
   KeywordMatcher matcher_;
   std::vector<Result> results_;
 };

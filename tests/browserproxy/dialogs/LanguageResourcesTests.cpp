@@ -3,6 +3,9 @@
 // interface-language libraries, from which the frame then speaks.
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "DialogTextFit.h"
 #include "FrameRun.h"
 #include "browserproxy/ui/DialogsResources.h"
 #include "browserproxy/ui/PopupResources.h"
@@ -48,6 +51,19 @@ std::wstring StringIn(HMODULE module, UINT id, LANGID language) {
   const wchar_t* p = static_cast<const wchar_t*>(LockResource(LoadResource(module, found)));
   for (UINT i = 0; i < id % 16; ++i) p += 1 + *p;
   return std::wstring(p + 1, *p);
+}
+
+// The bytes of every resource of the type that the module carries in exactly
+// that language, by resource id.
+std::map<UINT, std::string> ResourcesIn(HMODULE module, LPCWSTR type, LANGID language) {
+  std::map<UINT, std::string> found;
+  for (const auto& [id, inLanguage] : testsupport::ModuleResources(module, type)) {
+    if (inLanguage != language) continue;
+    HRSRC resource = FindResourceExW(module, type, MAKEINTRESOURCEW(id), language);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    found[id] = std::string(bytes, bytes ? SizeofResource(module, resource) : 0);
+  }
+  return found;
 }
 
 class LanguageResources : public FrameTest, public testing::WithParamInterface<Language> {};
@@ -120,6 +136,37 @@ TEST_P(LanguageResources, TheLibraryCarriesThePopupsAndTheAboutBox) {
   EXPECT_EQ(l.aboutFamily, family) << l.code;
   EXPECT_NE(nullptr, menu) << l.code;
   if (menu) DestroyMenu(menu);
+  FreeLibrary(library);
+  FreeLibrary(tessiva);
+}
+
+// The program and the library of a language are built from the same files:
+// every dialog, string block and menu of that language is in both, byte for
+// byte.
+TEST_P(LanguageResources, TheProgramAndTheLibraryCarryTheSameTexts) {
+  const Language l = GetParam();
+  HMODULE tessiva = LoadLibraryExW((ExeFolder() + L"Tessiva.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, tessiva);
+  HMODULE library = LoadLibraryExW(LibraryPath(l).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, library) << l.code;
+  const struct {
+    LPCWSTR type;
+    const char* name;
+  } types[] = {{RT_DIALOG, "dialog"}, {RT_STRING, "string block"}, {RT_MENU, "menu"}};
+  for (const auto& type : types) {
+    const auto inProgram = ResourcesIn(tessiva, type.type, l.id);
+    const auto inLibrary = ResourcesIn(library, type.type, l.id);
+    EXPECT_FALSE(inProgram.empty()) << l.code << " " << type.name;
+    for (const auto& [id, bytes] : inProgram) {
+      const auto found = inLibrary.find(id);
+      if (found == inLibrary.end())
+        ADD_FAILURE() << l.code << " " << type.name << " " << id << " is missing from the library";
+      else
+        EXPECT_TRUE(found->second == bytes) << l.code << " " << type.name << " " << id << " differs";
+    }
+    for (const auto& [id, bytes] : inLibrary)
+      EXPECT_EQ(1u, inProgram.count(id)) << l.code << " " << type.name << " " << id << " is only in the library";
+  }
   FreeLibrary(library);
   FreeLibrary(tessiva);
 }
