@@ -6,9 +6,12 @@
 
 namespace {
 
-// How often the bar follows the recorded progress.
+// The bar follows recorded progress at most this often; the timer runs only
+// while a change waits, so a dialog whose job is quiet does not wake.
 constexpr UINT_PTR kBarTimer = 1;
 constexpr UINT kBarTimerMs = 50;
+// Asks the dialog's thread to start the timer for a change recorded on another thread.
+constexpr UINT kArmBarTimer = WM_APP + 1;
 
 // The foreground window's owner when it has one, else the window itself.
 HWND OwnerOfForeground() {
@@ -30,16 +33,23 @@ CProgressDlg::CProgressDlg(std::wstring title) : Dialog(IDD_PROGRESS), title_(st
     // of the browser's process, each time the queue empties: a round trip
     // to another process after every progress event.
     SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | DS_NOIDLEMSG);
-    SetTimer(hwnd_, kBarTimer, kBarTimerMs, nullptr);
+    // A change recorded in an earlier run has no timer in this one.
+    progressChanged_ = false;
     // The job ended, or the user cancelled, while the run was starting.
     if (pendingEnd_) EndRun(pendingEnd_);
     return TRUE;
   });
   Messages().On(WM_TIMER, [this](platform::Message& message) -> LRESULT {
-    if (message.wParam == kBarTimer)
-      ShowRecordedProgress();
-    else
+    if (message.wParam != kBarTimer) {
       message.handled = false;
+      return 0;
+    }
+    KillTimer(hwnd_, kBarTimer);
+    ShowRecordedProgress();
+    return 0;
+  });
+  Messages().On(kArmBarTimer, [this](platform::Message&) -> LRESULT {
+    SetTimer(hwnd_, kBarTimer, kBarTimerMs, nullptr);
     return 0;
   });
   Messages().OnCommand(IDOK, BN_CLICKED, [this](platform::Message&) -> LRESULT {
@@ -95,7 +105,13 @@ long CProgressDlg::SetPos(long position, long maximum) {
   if (stopped_ || !hwnd_) return 0;
   recordedProgress_ = static_cast<unsigned long long>(static_cast<unsigned long>(maximum)) << 32 |
                       static_cast<unsigned long>(position);
-  progressChanged_ = true;
+  if (progressChanged_.exchange(true)) return 0;  // the timer is already on its way
+  HWND window = hwnd_;
+  if (!window) return 0;
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+    SetTimer(window, kBarTimer, kBarTimerMs, nullptr);
+  else
+    PostMessageW(window, kArmBarTimer, 0, 0);
   return 0;
 }
 

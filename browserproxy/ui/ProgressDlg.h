@@ -12,7 +12,8 @@
 // runs it and ends it. The window the modal run disabled is enabled again
 // when the dialog is cancelled and when it goes, whatever window is in front then.
 // A job reports its progress far more often than anyone can see it: SetPos
-// only records the position, and the bar is moved on the dialog's own timer.
+// only records the position, and the bar is moved on the dialog's own timer
+// at most every 50 ms.
 class CProgressDlg : public platform::Dialog, public IProgressDlg {
  public:
   explicit CProgressDlg(std::wstring title);
