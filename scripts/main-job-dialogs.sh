@@ -4,7 +4,11 @@
 # over a window of the demo's own, saving a PNG of each into
 # <build>/screenshots. Runs inside the Wine environment the main job started.
 # Usage: scripts/main-job-dialogs.sh <build-dir>
+# Ends with "dialogs-demo: passed", or with a line "dialogs-demo: FAILED: <what>" for each
+# thing that went wrong, and then exits 1 (scripts/road-verdict.sh).
 set -euo pipefail
+# shellcheck source=road-verdict.sh
+source "$(dirname "$0")/road-verdict.sh"
 
 build=$(cd "$1" && pwd)
 bin="$build/bin"
@@ -12,9 +16,10 @@ shots="$build/screenshots"
 mkdir -p "$shots"
 echo "Registering the stand-in smart-URL store"
 timeout 60 wine regsvr32 /s "$bin/NrvaSmartUrl.dll" </dev/null >/dev/null 2>&1 \
-  || { echo "registering NrvaSmartUrl.dll failed" >&2; exit 1; }
+  || road_fail dialogs-demo "registering NrvaSmartUrl.dll failed"
 out="$build/main-job-dialogs.txt"
+wait_for_tessiva_end  # a Tessiva of the road before, ending
 status=0
 timeout 180 wine "$bin/tessiva_dialogs_demo.exe" "$(winepath -w "$shots")" </dev/null >"$out" 2>&1 || status=$?
-grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' "$out" || true
-exit $status
+road_output "$out"
+road_verdict dialogs-demo "$status" "$out"

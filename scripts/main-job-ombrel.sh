@@ -7,7 +7,11 @@
 # module's result dialog and keyword setup dialog, and chooses a template
 # through Tessiva.exe's ShowAot with the module's dialog driven.
 # Usage: scripts/main-job-ombrel.sh <build-dir>
+# Ends with "aot-demo: passed", or with a line "aot-demo: FAILED: <what>" for each
+# thing that went wrong, and then exits 1 (scripts/road-verdict.sh).
 set -euo pipefail
+# shellcheck source=road-verdict.sh
+source "$(dirname "$0")/road-verdict.sh"
 
 build=$(cd "$1" && pwd)
 bin="$build/bin"
@@ -17,10 +21,11 @@ out="$build/main-job-ombrel.txt"
 
 echo "Registering the AOT module OMBREL.dll"
 timeout 60 wine regsvr32 /s "$bin/OMBREL.dll" </dev/null >/dev/null 2>&1 \
-  || { echo "registering OMBREL.dll failed" >&2; exit 1; }
+  || road_fail aot-demo "registering OMBREL.dll failed"
 timeout 60 wine reg add 'HKCU\Software\NorvaStandIns\Kernel' /v SeedKeywordLists /t REG_DWORD /d 1 /f \
   </dev/null >/dev/null 2>&1 || true
+wait_for_tessiva_end  # a Tessiva of the road before, ending
 status=0
 timeout 120 wine "$bin/aot_demo.exe" "$(winepath -w "$shots")" </dev/null >"$out" 2>&1 || status=$?
-grep -v -e 'wine32 is missing' -e 'multiarch needs' -e 'dpkg --add-architecture' -e 'apt-get install wine32' "$out" || true
-exit $status
+road_output "$out"
+road_verdict aot-demo "$status" "$out"

@@ -41,6 +41,17 @@ wine_env_start() {
       </dev/null >>"$build/wineboot.log" 2>&1 || true
     timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || true
   fi
+  # Wine draws the buttons of a title bar as letters of its Marlett font;
+  # this Wine does not load the fonts of its own data folder, and without the
+  # font the buttons show "0 1 r" where a user sees minimise, maximise and
+  # close. The font goes where every Wine program finds it.
+  local marlett
+  for marlett in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
+    if [ -f "$marlett" ] && [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]; then
+      mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+      cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+    fi
+  done
   wineserver -p </dev/null >/dev/null 2>&1 || true
   # The first program of a session starts the prefix's services and desktop
   # process; started here, they hold no test's output pipes.

@@ -4,23 +4,19 @@
 #include <initguid.h>
 #include <wincodec.h>
 
-#include <vector>
-
 #include "platform/base/DeviceContext.h"
 #include "platform/base/SelectedObject.h"
 #include "platform/com/ComApartment.h"
 #include "platform/com/ComPtr.h"
 #include "platform/win/WindowImage.h"
+#include "platform/win/WindowPaintCheck.h"
 
 namespace platform {
 
-UniqueBitmap CaptureWindow(HWND window) {
-  RECT rect{};
-  if (!window || !GetWindowRect(window, &rect)) return {};
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
+UniqueBitmap CaptureScreen(const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return {};
-
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -32,16 +28,57 @@ UniqueBitmap CaptureWindow(HWND window) {
   WindowDC screen(nullptr);
   UniqueBitmap bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) return {};
-
   MemoryDC memory(screen.Get());
   {
     SelectedObject selected(memory.Get(), bitmap.Get());
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    // The pixels as shown: the window's area of the screen.
-    if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY)) return {};
+    if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY)) return {};
   }
   GdiFlush();
   return bitmap;
+}
+
+WindowPicture CaptureWindow(HWND window, DWORD waitMs) {
+  constexpr DWORD kLookEveryMs = 100;
+  // Painted but still changing after this (a progress bar, a caret) is as
+  // the user sees it.
+  constexpr DWORD kSettleMs = 1000;
+  WindowPicture picture;
+  if (!window || !IsWindow(window)) {
+    picture.fault = L"window";
+    return picture;
+  }
+  // A window of this thread paints now; another thread's when it next looks
+  // at its messages (asking it to paint now would wait on it).
+  const bool ours = GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | (ours ? RDW_UPDATENOW : 0));
+  Pixels previous;
+  const DWORD start = GetTickCount();
+  DWORD painted = 0;  // when the pictures began to show it painted
+  bool seenPainted = false;
+  for (;;) {
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) {
+      picture.bitmap = {};
+      picture.fault = L"window";
+      return picture;
+    }
+    picture.bitmap = CaptureScreen(rect);
+    Pixels pixels = ReadPixels(picture.bitmap.Get());
+    picture.fault = UnpaintedPart(window, pixels);
+    const DWORD now = GetTickCount();
+    if (picture.fault.empty()) {
+      if (pixels == previous) return picture;
+      if (!seenPainted) painted = now;
+      seenPainted = true;
+      if (now - painted >= kSettleMs) return picture;
+    } else {
+      seenPainted = false;
+    }
+    if (now - start >= waitMs) return picture;
+    previous = std::move(pixels);
+    Sleep(kLookEveryMs);
+  }
 }
 
 HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
@@ -72,31 +109,21 @@ HRESULT SaveBitmapToPng(HBITMAP bitmap, const std::wstring& path) {
   WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
   if (FAILED(hr = frame->SetPixelFormat(&format))) return hr;
   if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGR)) return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-  // The rows in a known top-down order: what GetObject says of a DIB
-  // section's orientation differs between systems (Wine reports a top-down
-  // section as bottom-up), GetDIBits with a negative height does not.
-  BITMAPINFO rows{};
-  rows.bmiHeader.biSize = sizeof(rows.bmiHeader);
-  rows.bmiHeader.biWidth = static_cast<LONG>(width);
-  rows.bmiHeader.biHeight = -static_cast<LONG>(height);
-  rows.bmiHeader.biPlanes = 1;
-  rows.bmiHeader.biBitCount = 32;
-  rows.bmiHeader.biCompression = BI_RGB;
-  std::vector<BYTE> pixels(static_cast<size_t>(width) * 4 * height);
-  {
-    WindowDC screen(nullptr);
-    if (GetDIBits(screen.Get(), bitmap, 0, height, pixels.data(), &rows, DIB_RGB_COLORS) != static_cast<int>(height))
-      return E_FAIL;
-  }
-  if (FAILED(hr = frame->WritePixels(height, width * 4, static_cast<UINT>(pixels.size()), pixels.data()))) return hr;
+  const Pixels pixels = ReadPixels(bitmap);
+  if (pixels.values.empty()) return E_FAIL;
+  if (FAILED(hr = frame->WritePixels(height, width * 4, static_cast<UINT>(pixels.values.size() * sizeof(DWORD)),
+                                     reinterpret_cast<BYTE*>(const_cast<DWORD*>(pixels.values.data())))))
+    return hr;
   if (FAILED(hr = frame->Commit())) return hr;
   return encoder->Commit();
 }
 
-HRESULT SaveWindowToPng(HWND window, const std::wstring& path) {
-  UniqueBitmap picture = CaptureWindow(window);
-  if (!picture) return HRESULT_FROM_WIN32(GetLastError() ? GetLastError() : ERROR_INVALID_WINDOW_HANDLE);
-  return SaveBitmapToPng(picture.Get(), path);
+HRESULT SaveWindowToPng(HWND window, const std::wstring& path, std::wstring* unpainted) {
+  WindowPicture picture = CaptureWindow(window);
+  if (unpainted) *unpainted = picture.fault;
+  if (!picture.bitmap) return HRESULT_FROM_WIN32(GetLastError() ? GetLastError() : ERROR_INVALID_WINDOW_HANDLE);
+  if (!picture.fault.empty()) return kWindowNotPainted;
+  return SaveBitmapToPng(picture.bitmap.Get(), path);
 }
 
 }  // namespace platform

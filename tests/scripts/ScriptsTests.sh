@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Tests of the test command's shell functions, on the Linux side: stopping a
 # private Wine session (also twice at once, also when its display already
-# ended), the exit trap that leaves the result as it was, and one run at a
-# time in a build folder. wineserver is a stand-in on PATH that only waits;
+# ended), the exit trap that leaves the result as it was, one run at a
+# time in a build folder, and the verdict of a main-job road. wineserver is a stand-in on PATH that only waits;
 # a session's display is a sleep this test started. Every wait is bounded.
 #   ScriptsTests.sh SOURCE-ROOT
 set -u
@@ -130,6 +130,27 @@ second_code=$?
 touch "$work/runs"
 order=$(sort -k3,3n "$work/runs" | awk '{ printf "%s ", $1 }')
 [ "$order" = "start end start end " ] || fail "the runs overlapped: $(sort -k3,3n "$work/runs" | tr '\n' ';')"
+
+# 5. A road's verdict: "<road>: passed" only for exit code 0 without a
+#    FAILED line; a program that ended otherwise without saying why gets its
+#    FAILED line from the script; one that said why gets no second line.
+verdict() {  # STATUS OUTPUT-TEXT: prints the verdict's lines and its exit code
+  printf '%b' "$2" >"$work/road.txt"
+  bash -c "source '$root/scripts/road-verdict.sh'; road_verdict demo-road $1 '$work/road.txt'; echo \"exit \$?\""
+}
+while IFS='|' read -r status output expected; do
+  got=$(verdict "$status" "$output" | tr '\n' ';')
+  [ "$got" = "$expected" ] || fail "road_verdict $status after \"$output\": \"$got\", expected \"$expected\""
+done <<'ROWS'
+0|step 1 done\n|demo-road: passed;exit 0;
+3|step 1 done\ndemo-road: FAILED: no popup\n|exit 1;
+3|step 1 done\n|demo-road: FAILED: ended with exit code 3;exit 1;
+124||demo-road: FAILED: no end within its time limit;exit 1;
+0|demo-road: FAILED: no popup\n|demo-road: FAILED: the program reported failures but ended with exit code 0;exit 1;
+ROWS
+code=$(bash -c "source '$root/scripts/road-verdict.sh'; road_fail demo-road 'registering X failed'; echo after" \
+  2>&1 | tr '\n' ';'; echo " ${PIPESTATUS[0]}")
+[ "$code" = "demo-road: FAILED: registering X failed; 1" ] || fail "road_fail: \"$code\""
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures failure(s)"

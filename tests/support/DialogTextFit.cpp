@@ -241,7 +241,7 @@ std::vector<TextMisfit> ClippedColumnHeaders(HWND list) {
   HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
   if (!header || !IsWindowVisible(header)) return misfits;
   RedrawWindow(header, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  platform::UniqueBitmap picture = platform::CaptureWindow(header);
+  platform::UniqueBitmap picture = platform::CaptureWindow(header).bitmap;
   DIBSECTION dib{};
   if (!picture || GetObjectW(picture.Get(), sizeof(dib), &dib) != sizeof(dib)) return misfits;
   const int width = dib.dsBm.bmWidth, height = std::abs(dib.dsBm.bmHeight);

@@ -2,6 +2,10 @@
 // from this process, gets the Firefox browser object with a hook-handler
 // window, reads and changes a setting, lists what the translation engine
 // offers, translates a text and a page as a plug-in does, and prints each step.
+// The road ("plugin-demo", or the name given as its argument) fails, with
+// one line "<road>: FAILED: <what>" and exit code 1, when a step fails or a
+// translation is not the one expected.
+// Usage: tessiva_plugin_demo.exe [road name]
 #include <windows.h>
 
 #include <cstdio>
@@ -9,6 +13,8 @@
 #include <iterator>
 #include <string>
 
+#include "RoadCheck.h"
+#include "StandInWords.h"
 #include "TessivaLib.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
@@ -17,19 +23,15 @@
 
 namespace {
 
+using roads::kHelloWorldRussian;
+using roads::kComputerRussian;
+using roads::kMorningRussian;
 using platform::Bstr;
 using platform::ComPtr;
 using platform::Variant;
+using roads::Utf8;
 
-// The output is UTF-8 whatever the console's code page, so that translations print.
-std::string Utf8(const wchar_t* text) {
-  if (!text || !*text) return {};
-  int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string result(size > 0 ? size - 1 : 0, '\0');
-  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), size, nullptr, nullptr);
-  return result;
-}
-std::string Utf8(const std::wstring& text) { return Utf8(text.c_str()); }
+std::string Utf8(const wchar_t* text) { return Utf8(std::wstring(text ? text : L"")); }
 
 void Step(const char* what, HRESULT hr) { printf("%-44s 0x%08lX\n", what, static_cast<unsigned long>(hr)); }
 
@@ -58,26 +60,40 @@ std::string ReadWholeFile(const std::wstring& path) {
   return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void TranslateSomeText(INorvaBrowserClass* browser) {
+std::wstring FromUtf8(const std::string& bytes) {
+  if (bytes.empty()) return {};
+  const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(size > 0 ? size : 0, L'\0');
+  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+  return text;
+}
+
+void TranslateSomeText(roads::Road& road, INorvaBrowserClass* browser) {
   Bstr source(L"Hello world.\r\nThe computer translates the page.");
   Bstr target;
-  Step("TranslateText", browser->TranslateText(source.Get(), target.Receive()));
+  const HRESULT hr = browser->TranslateText(source.Get(), target.Receive());
+  Step("TranslateText", hr);
   printf("  source: %s\n  result: %s\n", Utf8(source.CStr()).c_str(), Utf8(target.CStr()).c_str());
+  road.CheckResult(hr, "TranslateText");
+  road.CheckContains(target.CStr() ? target.CStr() : L"", kHelloWorldRussian, "the text's translation");
+  road.CheckContains(target.CStr() ? target.CStr() : L"", kComputerRussian, "the text's translation");
 }
 
 // A page goes through files and a progress dialog in Tessiva; the result is UTF-8.
-void TranslateSomePage(INorvaBrowserClass* browser) {
+void TranslateSomePage(roads::Road& road, INorvaBrowserClass* browser) {
   const std::wstring sourcePath = TempPath(L"plugin-demo-page.htm");
   const std::wstring resultPath = TempPath(L"plugin-demo-page-result.htm");
   const std::wstring page =
       L"<html><head><title>The new computer</title></head><body><p>Good morning, my friend.</p></body></html>";
-  if (!WriteExchangeFile(sourcePath, page)) {
-    printf("  cannot write %s\n", Utf8(sourcePath).c_str());
-    return;
-  }
-  Step("TranslatePage", browser->TranslatePage(Bstr(L"http://example.test/news").Get(), Bstr(sourcePath).Get(),
-                                               Bstr(resultPath).Get()));
-  printf("  page:   %s\n  result: %s\n", Utf8(page).c_str(), ReadWholeFile(resultPath).c_str());
+  if (!road.Check(WriteExchangeFile(sourcePath, page), "cannot write " + Utf8(sourcePath))) return;
+  const HRESULT hr =
+      browser->TranslatePage(Bstr(L"http://example.test/news").Get(), Bstr(sourcePath).Get(), Bstr(resultPath).Get());
+  Step("TranslatePage", hr);
+  const std::string result = ReadWholeFile(resultPath);
+  printf("  page:   %s\n  result: %s\n", Utf8(page).c_str(), result.c_str());
+  road.CheckResult(hr, "TranslatePage");
+  road.CheckContains(FromUtf8(result), kComputerRussian, "the page's translation");
+  road.CheckContains(FromUtf8(result), kMorningRussian, "the page's translation");
   DeleteFileW(sourcePath.c_str());
   DeleteFileW(resultPath.c_str());
 }
@@ -93,11 +109,11 @@ HWND CreateHandlerWindow() {
                          wc.hInstance, nullptr);
 }
 
-int Run() {
+void Run(roads::Road& road) {
   ComPtr<IWebClassCreator> creator;
   HRESULT hr = ComPtr<IWebClassCreator>::TryCreate(CLSID_WebClassCreator, &creator, CLSCTX_LOCAL_SERVER);
   Step("create WebClassCreator (local server)", hr);
-  if (FAILED(hr)) return 1;
+  if (!road.CheckResult(hr, "creating WebClassCreator (Tessiva)")) return;
 
   HWND handler = CreateHandlerWindow();
   ComPtr<IDispatch> object;
@@ -105,11 +121,12 @@ int Run() {
                                object.Receive());
   Step("GetProxyObject(EPBT_FF)", hr);
   auto browser = object.As<INorvaBrowserClass>();
-  if (!browser) return 2;
+  if (!road.Check(static_cast<bool>(browser), "GetProxyObject(EPBT_FF) gave no browser object")) return;
 
   Bstr title;
   Step("PluginTitle", browser->get_PluginTitle(title.Receive()));
   printf("  title: %s\n", Utf8(title.CStr()).c_str());
+  road.Check(title.CStr() && *title.CStr(), "the plug-in title is empty");
   LONG disabled = 0;
   hr = browser->get_IsDisable(&disabled);
   Step("IsDisable", hr);
@@ -128,7 +145,8 @@ int Run() {
   ULONG count = 0;
   hr = browser->get_DirsCount(&count);
   Step("DirsCount", hr);
-  if (FAILED(hr)) {
+  if (!road.Check(SUCCEEDED(hr) && count > 0,
+                  "no translation engine is connected (DirsCount " + roads::Hex(hr) + ")")) {
     printf("  no translation engine is connected\n");
   } else {
     printf("  %lu directions\n", count);
@@ -153,19 +171,19 @@ int Run() {
     Bstr activeTemplate;
     Step("ActiveTplId", browser->get_ActiveTplId(activeTemplate.Receive()));
     printf("  active template: %s\n", Utf8(activeTemplate.CStr()).c_str());
-    TranslateSomeText(browser.Get());
-    TranslateSomePage(browser.Get());
+    TranslateSomeText(road, browser.Get());
+    TranslateSomePage(road, browser.Get());
   }
   DestroyWindow(handler);
-  return next == after.ToUInt32().value_or(0) ? 0 : 3;
+  road.Check(next == after.ToUInt32().value_or(0),
+             "PopupWordDelay set to " + std::to_string(next) + " reads back as " + Utf8(Describe(after)));
 }
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
+  roads::Road road(argc > 1 ? roads::Utf8(argv[1]) : "plugin-demo");
   platform::ComApartment apartment;
-  if (!apartment.Ok()) return 1;
-  int result = Run();
-  printf("done (%d)\n", result);
-  return result;
+  if (road.Check(apartment.Ok(), "COM does not start")) Run(road);
+  return road.Finish();
 }

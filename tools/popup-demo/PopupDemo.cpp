@@ -2,13 +2,17 @@
 // window of its own with a word and a sentence on it, puts the pointer on
 // the word, asks for the word popup (TranslateTextDlg, word kind) and for
 // the selection popup (selection kind), waits until each is on the screen
-// and saves a PNG of it through the imaging component.
+// and saves a PNG of it through the imaging component. The road
+// ("popup-demo") fails, with one line "popup-demo: FAILED: <what>" and exit
+// code 1, when a popup did not appear, did not paint, covers the text it
+// explains or leaves the screen.
 // Usage: tessiva_popup_demo.exe <folder for the PNG files>
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "RoadCheck.h"
 #include "TessivaLib.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComApartment.h"
@@ -93,14 +97,20 @@ HWND WaitForPopup(const wchar_t* className, DWORD ms) {
   }
 }
 
-bool Save(HWND popup, const std::wstring& folder, const wchar_t* name) {
-  RECT r{};
-  GetWindowRect(popup, &r);
-  std::wstring path = folder + L"\\" + name;
-  HRESULT hr = platform::SaveWindowToPng(popup, path);
-  printf("%-44ls 0x%08lX  %ldx%ld at (%ld, %ld)\n", name, static_cast<unsigned long>(hr), r.right - r.left,
-         r.bottom - r.top, r.left, r.top);
-  return SUCCEEDED(hr);
+// The popup shown for a text at that box of the page: painted, on the
+// screen, beside the text rather than over it.
+void CheckPopup(roads::Road& road, HWND popup, const RECT& text, const std::wstring& folder, const wchar_t* name,
+                const std::string& what) {
+  if (!road.Check(popup, "no " + what + " appeared")) return;
+  RECT shown{}, overlap{}, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  GetWindowRect(popup, &shown);
+  printf("%-44ls %ldx%ld at (%ld, %ld)\n", name, shown.right - shown.left, shown.bottom - shown.top, shown.left,
+         shown.top);
+  road.Check(!IntersectRect(&overlap, &shown, &text), "the " + what + " covers the text it explains");
+  road.Check(shown.left >= screen.left && shown.top >= screen.top && shown.right <= screen.right &&
+                 shown.bottom <= screen.bottom,
+             "the " + what + " leaves the screen");
+  road.SavePicture(popup, folder + L"\\" + name, "the " + what);
 }
 
 }  // namespace
@@ -109,23 +119,23 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring folder = argc > 1 ? argv[1] : L".";
   CreateDirectoryW(folder.c_str(), nullptr);
   platform::ComApartment apartment;
-  if (!apartment.Ok()) return 2;
+  roads::Road road("popup-demo");
+  if (!road.Check(apartment.Ok(), "COM does not start")) return road.Finish();
 
   ComPtr<IWebClassCreator> creator;
   HRESULT hr = ComPtr<IWebClassCreator>::TryCreate(CLSID_WebClassCreator, &creator, CLSCTX_LOCAL_SERVER);
   printf("%-44s 0x%08lX\n", "create WebClassCreator", static_cast<unsigned long>(hr));
-  if (FAILED(hr)) return 1;
+  if (!road.CheckResult(hr, "creating WebClassCreator (Tessiva)")) return road.Finish();
   HWND page = MakePage();
   ComPtr<IDispatch> object;
   hr = creator->GetProxyObject(EPBT_FF, nullptr, HandleToLong(page), 0, object.Receive());
   printf("%-44s 0x%08lX\n", "GetProxyObject(EPBT_FF)", static_cast<unsigned long>(hr));
   auto browser = object.As<INorvaBrowserClass>();
-  if (!browser) return 1;
+  if (!road.Check(static_cast<bool>(browser), "GetProxyObject(EPBT_FF) gave no browser object")) return road.Finish();
   browser->put_ActiveDirID(0x00020001);  // English-Russian
   browser->SetSetting(Bstr(L"PopupWordDelay").Get(), Variant::FromUInt32(200).Get());
   Pump(300);
 
-  int failures = 0;
   // The word under the pointer.
   RECT word = ScreenRect(page, kWordBox);
   SetCursorPos(word.left + 10, word.top + 6);
@@ -134,9 +144,10 @@ int wmain(int argc, wchar_t** argv) {
   hr = browser->TranslateTextDlg(Bstr(kWord).Get(), point, wordRect.Get(), Variant::FromInt32(EPTDT_TOOLTIP_WORD).Get(),
                                  Variant::FromInt32(HandleToLong(page)).Get());
   printf("%-44s 0x%08lX\n", "TranslateTextDlg(\"table\", word popup)", static_cast<unsigned long>(hr));
+  road.CheckResult(hr, "TranslateTextDlg(\"table\", word popup)");
   HWND popup = WaitForPopup(L"NorvaToolTipWordWnd", 5000);
   Pump(300);
-  if (!popup || !Save(popup, folder, L"word-popup.png")) ++failures;
+  CheckPopup(road, popup, word, folder, L"word-popup.png", "word popup");
   browser->TranslateTextDlg(Bstr(L"").Get(), point, wordRect.Get(), Variant::FromInt32(EPTDT_TOOLTIP_WORD).Get(),
                             Variant::FromInt32(HandleToLong(page)).Get());
   Pump(200);
@@ -149,14 +160,14 @@ int wmain(int argc, wchar_t** argv) {
                                  sentenceRect.Get(), Variant::FromInt32(EPTDT_TOOLTIP_SELECTION).Get(),
                                  Variant::FromInt32(HandleToLong(page)).Get());
   printf("%-44s 0x%08lX\n", "TranslateTextDlg(sentence, selection popup)", static_cast<unsigned long>(hr));
+  road.CheckResult(hr, "TranslateTextDlg(sentence, selection popup)");
   popup = WaitForPopup(L"NorvaToolTipTranslateWnd", 5000);
   Pump(300);
-  if (!popup || !Save(popup, folder, L"selection-popup.png")) ++failures;
+  CheckPopup(road, popup, sentence, folder, L"selection-popup.png", "selection popup");
 
   browser.Reset();
   object.Reset();
   creator.Reset();
   DestroyWindow(page);
-  printf("popups shown and saved: %s\n", failures ? "no" : "yes");
-  return failures ? 1 : 0;
+  return road.Finish();
 }

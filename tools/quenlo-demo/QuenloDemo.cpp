@@ -1,7 +1,10 @@
 // The extensions manager's main job: builds a fabricated machine with four
 // browsers and the product's plug-ins, runs Quenlo.exe to switch them on and
 // off, prints what changed for each host, and saves a picture of the tree
-// dialog. Everything it made is undone at the end.
+// dialog. Everything it made is undone at the end. The road ("quenlo-demo")
+// fails, with one line "quenlo-demo: FAILED: <what>" and exit code 1, when a
+// switch changed the wrong things, "/u" left something behind, or the tree
+// dialog did not appear or paint.
 // Usage: quenlo_demo.exe <screenshot folder>
 #include <windows.h>
 #include <commctrl.h>
@@ -15,8 +18,8 @@
 #include "HostFabric.h"
 #include "OfficeHosts.h"
 #include "OpenOfficeHosts.h"
+#include "RoadCheck.h"
 #include "platform/base/ModulePath.h"
-#include "platform/win/WindowImage.h"
 
 namespace {
 
@@ -136,31 +139,7 @@ HTREEITEM FindGroup(HWND window, DWORD processId, const wchar_t* prefix) {
   return found;
 }
 
-// The dialog's pixels on the screen, in a bottom-up DIB section (its row
-// order reads the same on every system) saved through the imaging component.
-HRESULT SaveDialogPicture(HWND window, const std::wstring& png) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = rect.right - rect.left;
-  info.bmiHeader.biHeight = rect.bottom - rect.top;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  platform::UniqueBitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, bitmap.Get());
-  BitBlt(memory, 0, 0, info.bmiHeader.biWidth, info.bmiHeader.biHeight, screen, rect.left, rect.top, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  GdiFlush();
-  return bitmap ? platform::SaveBitmapToPng(bitmap.Get(), png) : E_FAIL;
-}
-
-int Demo(const std::wstring& screenshots) {
+void Demo(roads::Road& road, const std::wstring& screenshots) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   wchar_t appDataText[MAX_PATH] = {};
@@ -200,7 +179,6 @@ int Demo(const std::wstring& screenshots) {
   machine.WatchFolder(appData + L"\\Opera");
   machine.WatchFolder(machine.Root() + L"Programs");
 
-  int failures = 0;
   hostfab::Footprint before = machine.Snapshot();
   // Another program holds a key-binding list of the OpenOffice.org 3.2
   // profile: that profile's switch fails and is taken back, and the next
@@ -211,14 +189,15 @@ int Demo(const std::wstring& screenshots) {
   Print(L"");
   Print(L"Quenlo.exe /i ie|iep|ff|gc|os|aa|aap|qi|oo|oop, with " + held.substr(appData.size() + 1) +
         (holder != INVALID_HANDLE_VALUE ? L" held by another program" : L" NOT held"));
-  if (holder == INVALID_HANDLE_VALUE) ++failures;
+  road.Check(holder != INVALID_HANDLE_VALUE, "the OpenOffice.org 3.2 key-binding list could not be held");
   Started on = Start(L"/i ie|iep|ff|gc|os|aa|aap|qi|oo|oop");
   DWORD code = on.process ? Finish(on, 120000) : 9997;
   if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
   Print(L"  exit code " + std::to_wstring(code));
   hostfab::Footprint switchedOn = machine.Snapshot();
   PrintChanges(before, switchedOn);
-  if (hostfab::DiffFootprints(before, switchedOn).empty()) ++failures;
+  road.Check(code == 0, "\"Quenlo.exe /i\" ended with exit code " + std::to_string(code));
+  road.Check(!hostfab::DiffFootprints(before, switchedOn).empty(), "\"Quenlo.exe /i\" switched nothing on");
   // The failed profile is as it was; the next one is on, in both editions.
   bool threeBack = true, twoOn = false;
   for (const auto& line : hostfab::DiffFootprints(before, switchedOn)) {
@@ -229,7 +208,8 @@ int Demo(const std::wstring& screenshots) {
                   : L"  OpenOffice.org 3.2: NOT as it was");
   Print(twoOn ? L"  OpenOffice.org 2.4: the next profile, switched on all the same"
               : L"  OpenOffice.org 2.4: NOT switched on");
-  if (!threeBack || !twoOn) ++failures;
+  road.Check(threeBack, "OpenOffice.org 3.2 is not as it was after its failed switch");
+  road.Check(twoOn, "OpenOffice.org 2.4 was not switched on after 3.2 failed");
 
   Print(L"");
   Print(L"Quenlo.exe (the tree dialog)");
@@ -239,39 +219,23 @@ int Demo(const std::wstring& screenshots) {
     Sleep(50);
     window = FindDialog(dialog.id);
   }
-  if (window) {
+  if (road.Check(window, "the tree dialog of Quenlo.exe did not appear")) {
     ExpandGroups(window);
     SetForegroundWindow(window);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Sleep(500);  // let it paint
     CreateDirectoryW(screenshots.c_str(), nullptr);
-    std::wstring png = screenshots + L"\\quenlo-tree.png";
-    HRESULT hr = SaveDialogPicture(window, png);
-    Print(L"  saved " + png + (SUCCEEDED(hr) ? L"" : L" FAILED"));
-    if (FAILED(hr)) ++failures;
+    road.SavePicture(window, screenshots + L"\\quenlo-tree.png", "the tree dialog");
     // The Office groups, from the first of them down.
     if (HTREEITEM office = FindGroup(window, dialog.id, L"Microsoft Office")) {
       TreeView_Select(GetDlgItem(window, 1000), office, TVGN_FIRSTVISIBLE);
-      RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-      Sleep(500);
-      std::wstring officePng = screenshots + L"\\quenlo-tree-office.png";
-      HRESULT officeResult = SaveDialogPicture(window, officePng);
-      Print(L"  saved " + officePng + (SUCCEEDED(officeResult) ? L"" : L" FAILED"));
-      if (FAILED(officeResult)) ++failures;
+      road.SavePicture(window, screenshots + L"\\quenlo-tree-office.png", "the tree dialog at the Office groups");
+    } else {
+      road.Fail("the tree dialog has no \"Microsoft Office\" group");
     }
     // The groups below the first screenful (the messengers last).
     HWND tree = GetDlgItem(window, 1000);
     TreeView_EnsureVisible(tree, TreeView_GetLastVisible(tree));
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Sleep(500);
-    std::wstring end = screenshots + L"\\quenlo-tree-end.png";
-    HRESULT endResult = SaveDialogPicture(window, end);
-    Print(L"  saved " + end + (SUCCEEDED(endResult) ? L"" : L" FAILED"));
-    if (FAILED(endResult)) ++failures;
+    road.SavePicture(window, screenshots + L"\\quenlo-tree-end.png", "the tree dialog at its end");
     PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
-  } else {
-    Print(L"  the dialog did not show");
-    ++failures;
   }
   if (dialog.process) Finish(dialog, 20000);
 
@@ -298,19 +262,20 @@ int Demo(const std::wstring& screenshots) {
     }
   }
   Print(back ? L"  every plug-in file, key and preference is back as it was before \"/i\"" : L"  NOT back as before \"/i\"");
-  if (!back) ++failures;
+  road.Check(code == 0, "\"Quenlo.exe /u\" ended with exit code " + std::to_string(code));
+  road.Check(back, "\"Quenlo.exe /u\" left changes of \"/i\" behind");
   Print(L"");
   Print(L"Undoing the fabricated machine.");
-  return failures == 0 ? 0 : 1;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  roads::Road road("quenlo-demo");
   try {
-    return Demo(argc > 1 ? argv[1] : L".");
+    Demo(road, argc > 1 ? argv[1] : L".");
   } catch (const std::exception& error) {
-    std::printf("failed: %s\n", error.what());
-    return 2;
+    road.Fail(error.what());
   }
+  return road.Finish();
 }
