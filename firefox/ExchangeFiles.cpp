@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 #include "firefox/MappedFile.h"
@@ -31,17 +32,31 @@ bool WriteAll(HANDLE file, const char* data, size_t size) {
   return true;
 }
 
-// UTF-8 to UTF-16 in one pass; a malformed sequence gives U+FFFD, as the
-// system's conversion does.
-std::wstring DecodeUtf8(const unsigned char* p, size_t size) {
-  std::wstring text;
-  text.resize(size);
-  wchar_t* out = text.data();
+// UTF-8 to UTF-16; a malformed sequence gives U+FFFD, as the system's
+// conversion does. Without `out` it only counts the UTF-16 units, so that
+// the destination can be sized once, exactly, before it is written.
+size_t DecodeUtf8(const unsigned char* p, size_t size, wchar_t* out) {
   const unsigned char* end = p + size;
+  size_t units = 0;
+  auto put = [&](unsigned unit) {
+    if (out) out[units] = static_cast<wchar_t>(unit);
+    ++units;
+  };
   while (p < end) {
+    // Most of a page is ASCII: eight bytes at a time while none has its top bit.
+    while (end - p >= 8) {
+      unsigned long long eight;
+      memcpy(&eight, p, 8);
+      if (eight & 0x8080808080808080ull) break;
+      if (out)
+        for (int i = 0; i < 8; ++i) out[units + i] = static_cast<wchar_t>(p[i]);
+      units += 8;
+      p += 8;
+    }
+    if (p == end) break;
     unsigned c = *p;
     if (c < 0x80) {
-      *out++ = static_cast<wchar_t>(c);
+      put(c);
       ++p;
       continue;
     }
@@ -57,7 +72,7 @@ std::wstring DecodeUtf8(const unsigned char* p, size_t size) {
                  (extra == 3 && (code < 0x10000 || code > 0x10FFFF))))
       good = false;
     if (!good) {
-      *out++ = 0xFFFD;
+      put(0xFFFD);
       ++p;
       while (p < end && (*p & 0xC0) == 0x80 && extra-- > 0) ++p;
       continue;
@@ -65,14 +80,13 @@ std::wstring DecodeUtf8(const unsigned char* p, size_t size) {
     p += extra + 1;
     if (code >= 0x10000) {
       code -= 0x10000;
-      *out++ = static_cast<wchar_t>(0xD800 + (code >> 10));
-      *out++ = static_cast<wchar_t>(0xDC00 + (code & 0x3FF));
+      put(0xD800 + (code >> 10));
+      put(0xDC00 + (code & 0x3FF));
     } else {
-      *out++ = static_cast<wchar_t>(code);
+      put(code);
     }
   }
-  text.resize(out - text.data());
-  return text;
+  return units;
 }
 
 }  // namespace
@@ -100,7 +114,10 @@ std::optional<std::wstring> ReadPageResult(const std::wstring& path) {
   if (!file.Ok()) return std::nullopt;
   const unsigned char* bytes = file.Data();
   size_t start = file.Size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF ? 3 : 0;
-  return DecodeUtf8(bytes + start, file.Size() - start);
+  const size_t units = DecodeUtf8(bytes + start, file.Size() - start, nullptr);
+  std::wstring text(units, L'\0');
+  DecodeUtf8(bytes + start, file.Size() - start, text.data());
+  return text;
 }
 
 std::wstring PageBaseAddress(std::wstring_view address) {

@@ -2,19 +2,19 @@
 // with its progress dialog (TranslateTextWithProgress from this client
 // process), against the processor time of the same Tessiva left idle for as
 // long. Between the job's events the server should sleep: both near zero.
-// Under Wine, GetProcessTimes of another process answers zero, so the times
-// are read from the Linux process's /proc entry (through the Z: drive); the
-// figure of GetProcessTimes is printed beside them.
+// Beside Tessiva's share: the stand-in kernel's server, the session's
+// wineserver and this client, so that Tessiva's own part of the job's cost
+// stands apart. Under Wine, GetProcessTimes of another process answers zero,
+// so the times are read from the Linux processes' /proc entries (through the
+// Z: drive); the figure of GetProcessTimes is printed beside them.
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cwctype>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "ChildProcess.h"
+#include "LinuxProcessTimes.h"
 #include "ServerProcess.h"
 #include "TessivaLib.h"
 #include "platform/com/Bstr.h"
@@ -53,81 +53,6 @@ double CpuSeconds(HANDLE process) {
     return (static_cast<unsigned long long>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
   };
   return seconds(kernel) + seconds(user);
-}
-
-// The whole content of a file that reports no size (/proc).
-std::string ReadAll(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string content;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) content.append(buffer, read);
-  CloseHandle(file);
-  return content;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string Utf8(const std::wstring& text) {
-  int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
-  return bytes;
-}
-
-// The /proc folder (as a Windows path) of the Linux process that runs the
-// program: its command line names the program's path (in its Windows or its
-// Linux spelling) and its short name is the start of the program's file
-// name, which leaves out launchers such as timeout. Empty unless exactly one.
-// (Z:\proc\self would not do: Wine opens files in its server process.)
-// Without wholePath, the file name in the command line is enough (a program
-// started from a shell by its bare name).
-std::wstring ProcFolderOf(const std::wstring& program, bool wholePath = true) {
-  std::string windowsPath = Lower(Utf8(program));
-  std::string linuxPath = windowsPath.size() > 2 && windowsPath[1] == ':' ? windowsPath.substr(2) : windowsPath;
-  for (char& c : linuxPath) if (c == '\\') c = '/';
-  const std::string fileName = windowsPath.substr(windowsPath.find_last_of('\\') + 1);
-  std::vector<std::wstring> found;
-  WIN32_FIND_DATAW entry;
-  HANDLE search = FindFirstFileW(L"Z:\\proc\\*", &entry);
-  if (search == INVALID_HANDLE_VALUE) return {};
-  do {
-    if (!iswdigit(entry.cFileName[0])) continue;
-    const std::wstring folder = std::wstring(L"Z:\\proc\\") + entry.cFileName;
-    const std::string line = Lower(ReadAll(folder + L"\\cmdline"));
-    const bool named = wholePath ? line.find(windowsPath) != std::string::npos || line.find(linuxPath) != std::string::npos
-                                 : line.find(fileName) != std::string::npos;
-    if (!named) continue;
-    const std::string stat = Lower(ReadAll(folder + L"\\stat"));
-    const size_t open = stat.find('('), close = stat.rfind(')');
-    if (open == std::string::npos || close == std::string::npos || close <= open + 1) continue;
-    if (fileName.compare(0, close - open - 1, stat, open + 1, close - open - 1) != 0) continue;
-    found.push_back(folder);
-  } while (FindNextFileW(search, &entry));
-  FindClose(search);
-  return found.size() == 1 ? found.front() : std::wstring();
-}
-
-// User and system time of a Linux process from its /proc stat (fields 14 and
-// 15, in clock ticks of 1/100 s); -1 when unreadable.
-double ProcCpuSeconds(const std::wstring& folder) {
-  const std::string stat = ReadAll(folder + L"\\stat");
-  const size_t end = stat.rfind(')');
-  if (end == std::string::npos) return -1;
-  std::istringstream fields(stat.substr(end + 2));
-  std::string field;
-  unsigned long long user = 0, system = 0;
-  // After the name: state (3) ... utime is the 14th field of the line.
-  for (int i = 3; i <= 15 && fields >> field; ++i) {
-    if (i == 14) user = std::stoull(field);
-    if (i == 15) system = std::stoull(field);
-  }
-  return (user + system) / 100.0;
 }
 
 double Seconds(std::chrono::steady_clock::time_point since) {
@@ -171,47 +96,69 @@ int wmain() {
     return 1;
   }
 
-  const std::wstring proc = ProcFolderOf(testsupport::SiblingPath(L"Tessiva.exe"));
+  const std::wstring proc = testsupport::LinuxProcFolderOf(testsupport::SiblingPath(L"Tessiva.exe"));
   if (proc.empty()) {
     std::printf("the Linux process of Tessiva.exe was not found under /proc\n");
     return 1;
   }
   // The same reading of this process against GetProcessTimes, which is real
   // for the calling process: the /proc figures are checked by it.
-  const std::wstring own = ProcFolderOf(testsupport::SiblingPath(L"tessiva_filejob_bench.exe"), false);
+  const std::wstring own = testsupport::LinuxProcFolderOf(testsupport::SiblingPath(L"tessiva_filejob_bench.exe"), false);
+  testsupport::LinuxCpuMeter wineServer(testsupport::WineServerProcFolder(proc));
+  testsupport::LinuxCpuMeter client(own);
 
   std::wstring folder(MAX_PATH, L'\0');
   folder.resize(GetTempPathW(MAX_PATH, folder.data()));
   const std::wstring source = WriteSource(folder + L"tessiva-bench-source.txt");
   const std::wstring destination = folder + L"tessiva-bench-result.txt";
-  // About ten seconds: 100 steps, 100 ms apart.
+  // A short job first starts the kernel's server, which the timed job finds running.
+  SetSwitch(L"JobStepDelay", 0);
+  browser->TranslateTextWithProgress(Bstr(source).Get(), Bstr(destination).Get(), platform::Variant::Missing().Get());
+  // The kernel's server started with that job's file translator.
+  testsupport::LinuxCpuMeter kernel(testsupport::LinuxProcFolderOf(testsupport::SiblingPath(L"NrvaKernelServer.exe")));
+  // The timed job takes about ten seconds: 100 steps, 100 ms apart.
   SetSwitch(L"JobStepDelay", 100);
   double cpuBefore = CpuSeconds(tessiva);
-  double procBefore = ProcCpuSeconds(proc);
+  double procBefore = testsupport::LinuxCpuSeconds(proc);
+  kernel.Start();
+  wineServer.Start();
+  client.Start();
   auto start = std::chrono::steady_clock::now();
   HRESULT hr = browser->TranslateTextWithProgress(Bstr(source).Get(), Bstr(destination).Get(),
                                                   platform::Variant::Missing().Get());
   const double jobWall = Seconds(start);
   const double jobCpu = CpuSeconds(tessiva) - cpuBefore;
-  const double jobProc = ProcCpuSeconds(proc) - procBefore;
+  const double jobProc = testsupport::LinuxCpuSeconds(proc) - procBefore;
+  const double kernelProc = kernel.Seconds(), wineServerProc = wineServer.Seconds(), clientProc = client.Seconds();
   SetSwitch(L"JobStepDelay", 0);
 
   // The same server, holding the same objects, doing nothing for as long.
-  procBefore = ProcCpuSeconds(proc);
-  const double ownProcBefore = ProcCpuSeconds(own);
+  procBefore = testsupport::LinuxCpuSeconds(proc);
+  const double ownProcBefore = testsupport::LinuxCpuSeconds(own);
   const double ownCpuBefore = CpuSeconds(GetCurrentProcess());
   Sleep(static_cast<DWORD>(jobWall * 1000));
-  const double idleProc = ProcCpuSeconds(proc) - procBefore;
+  const double idleProc = testsupport::LinuxCpuSeconds(proc) - procBefore;
   // A busy second of this process, measured both ways.
   for (auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
        std::chrono::steady_clock::now() < until;) {
   }
-  const double ownProc = ProcCpuSeconds(own) - ownProcBefore;
+  const double ownProc = testsupport::LinuxCpuSeconds(own) - ownProcBefore;
   const double ownCpu = CpuSeconds(GetCurrentProcess()) - ownCpuBefore;
 
   std::printf("Tessiva during a file job with progress (0x%08lX): %.2f s passed, %.3f s of processor time "
               "(/proc), ratio %.4f; GetProcessTimes of the other process says %.3f s\n",
               static_cast<unsigned long>(hr), jobWall, jobProc, jobProc / jobWall, jobCpu);
+  auto share = [&](const char* name, double seconds) {
+    if (seconds < 0)
+      std::printf("  %-32s not found under /proc\n", name);
+    else
+      std::printf("  %-32s %.3f s, %.2f%% of a core\n", name, seconds, 100 * seconds / jobWall);
+  };
+  std::printf("processor time during the job, by process (goal for Tessiva: under 1%% of a core):\n");
+  share("Tessiva.exe", jobProc);
+  share("NrvaKernelServer.exe (stand-in)", kernelProc);
+  share("wineserver", wineServerProc);
+  share("this client", clientProc);
   std::printf("Tessiva idle for as long: %.3f s of processor time (/proc); job against idle: %.3f s more\n",
               idleProc, jobProc - idleProc);
   if (own.empty())

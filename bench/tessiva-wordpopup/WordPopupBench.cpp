@@ -93,16 +93,16 @@ class ReaderForTheRun {
 void CheckProcReading() {
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const std::wstring folder = testsupport::ProcFolderOf(self);
+  const std::wstring folder = testsupport::LinuxProcFolderOf(self);
   if (folder.empty()) {
     printf("check of the /proc reading: this process was not found under /proc\n");
     return;
   }
-  const double procBefore = testsupport::ProcCpuSeconds(folder), ownBefore = testsupport::OwnCpuSeconds();
+  const double procBefore = testsupport::LinuxCpuSeconds(folder), ownBefore = testsupport::OwnCpuSeconds();
   volatile unsigned sink = 0;
   for (auto end = Clock::now() + std::chrono::milliseconds(500); Clock::now() < end;) sink = sink + 1;
   printf("check of the /proc reading on this process's busy half second: /proc %.2f s, GetProcessTimes %.2f s\n",
-         testsupport::ProcCpuSeconds(folder) - procBefore, testsupport::OwnCpuSeconds() - ownBefore);
+         testsupport::LinuxCpuSeconds(folder) - procBefore, testsupport::OwnCpuSeconds() - ownBefore);
 }
 
 }  // namespace
@@ -125,7 +125,7 @@ int wmain(int argc, wchar_t** argv) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
     wchar_t path[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    if (process && QueryFullProcessImageNameW(process, 0, path, &size)) tessivaProc = testsupport::ProcFolderOf(path);
+    if (process && QueryFullProcessImageNameW(process, 0, path, &size)) tessivaProc = testsupport::LinuxProcFolderOf(path);
     if (process) CloseHandle(process);
   }
 
@@ -165,12 +165,12 @@ int wmain(int argc, wchar_t** argv) {
   const int rounds = 4, perRound = std::max(1, requests / rounds);
   double popupTime = 0, emptyTime = 0, tessivaCpu = 0;
   for (int round = 0; round < rounds; ++round) {
-    const double cpuBefore = tessivaProc.empty() ? 0 : testsupport::ProcCpuSeconds(tessivaProc);
+    const double cpuBefore = tessivaProc.empty() ? 0 : testsupport::LinuxCpuSeconds(tessivaProc);
     auto start = Clock::now();
     for (int i = 0; i < perRound; ++i)
       if (!show(i)) ++failed;
     popupTime += Micro(Clock::now() - start);
-    if (!tessivaProc.empty()) tessivaCpu += testsupport::ProcCpuSeconds(tessivaProc) - cpuBefore;
+    if (!tessivaProc.empty()) tessivaCpu += testsupport::LinuxCpuSeconds(tessivaProc) - cpuBefore;
     start = Clock::now();
     for (int i = 0; i < perRound; ++i) emptyCall();
     emptyTime += Micro(Clock::now() - start);

@@ -22,6 +22,9 @@ namespace {
 
 // How often the job's own state is asked while waiting for it to stop.
 constexpr DWORD kStatePollMs = 100;
+// How often the dialog's run looks for an end it missed or a silent job:
+// rare roads, and every look wakes the apartment while the job runs.
+constexpr DWORD kDialogWatchMs = 500;
 
 long JobState(INrvaTranslationJob* job) {
   long state = -1;
@@ -239,7 +242,7 @@ void CNorvaKernelWrapper::RunDialogUntil(IProgressDlg* dialog, const std::functi
   // missed (it came before the run had its window) still ends the run.
   DialogWatch watch{&poll, false, t_dialogWatch};
   t_dialogWatch = &watch;
-  const UINT_PTR timer = SetTimer(nullptr, 0, kStatePollMs, &PollDialogWatch);
+  const UINT_PTR timer = SetTimer(nullptr, 0, kDialogWatchMs, &PollDialogWatch);
   dialog->DoModal();
   if (timer) KillTimer(nullptr, timer);
   t_dialogWatch = watch.outer;

@@ -6,6 +6,13 @@
 
 namespace {
 
+// The bar follows recorded progress at most this often; the timer runs only
+// while a change waits, so a dialog whose job is quiet does not wake.
+constexpr UINT_PTR kBarTimer = 1;
+constexpr UINT kBarTimerMs = 50;
+// Asks the dialog's thread to start the timer for a change recorded on another thread.
+constexpr UINT kArmBarTimer = WM_APP + 1;
+
 // The foreground window's owner when it has one, else the window itself.
 HWND OwnerOfForeground() {
   HWND foreground = GetForegroundWindow();
@@ -22,9 +29,28 @@ CProgressDlg::CProgressDlg(std::wstring title) : Dialog(IDD_PROGRESS), title_(st
   if (owner_) SetActiveWindow(owner_);
   Messages().On(WM_INITDIALOG, [this](platform::Message&) -> LRESULT {
     SetWindowTextW(hwnd_, title_.c_str());
+    // The modal run would otherwise send WM_ENTERIDLE to its owner, a window
+    // of the browser's process, each time the queue empties: a round trip
+    // to another process after every progress event.
+    SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | DS_NOIDLEMSG);
+    // A change recorded in an earlier run has no timer in this one.
+    progressChanged_ = false;
     // The job ended, or the user cancelled, while the run was starting.
     if (pendingEnd_) EndRun(pendingEnd_);
     return TRUE;
+  });
+  Messages().On(WM_TIMER, [this](platform::Message& message) -> LRESULT {
+    if (message.wParam != kBarTimer) {
+      message.handled = false;
+      return 0;
+    }
+    KillTimer(hwnd_, kBarTimer);
+    ShowRecordedProgress();
+    return 0;
+  });
+  Messages().On(kArmBarTimer, [this](platform::Message&) -> LRESULT {
+    SetTimer(hwnd_, kBarTimer, kBarTimerMs, nullptr);
+    return 0;
   });
   Messages().OnCommand(IDOK, BN_CLICKED, [this](platform::Message&) -> LRESULT {
     EndRun(IDOK);
@@ -75,12 +101,28 @@ long CProgressDlg::OnEvent(long code) {
 long CProgressDlg::OnKernelNotice(long) { return 0; }
 
 long CProgressDlg::SetPos(long position, long maximum) {
-  if (stopped_) return 0;
-  HWND bar = hwnd_ ? GetDlgItem(hwnd_, IDC_PROGRESS_BAR) : nullptr;
-  if (!bar) return 0;
-  SendMessageW(bar, PBM_SETRANGE32, 0, maximum);
-  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+  // Without a window there is no bar to move, now or later.
+  if (stopped_ || !hwnd_) return 0;
+  recordedProgress_ = static_cast<unsigned long long>(static_cast<unsigned long>(maximum)) << 32 |
+                      static_cast<unsigned long>(position);
+  if (progressChanged_.exchange(true)) return 0;  // the timer is already on its way
+  HWND window = hwnd_;
+  if (!window) return 0;
+  if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+    SetTimer(window, kBarTimer, kBarTimerMs, nullptr);
+  else
+    PostMessageW(window, kArmBarTimer, 0, 0);
   return 0;
+}
+
+void CProgressDlg::ShowRecordedProgress() {
+  // After Cancel the bar stays where it was.
+  if (stopped_ || !progressChanged_.exchange(false)) return;
+  HWND bar = hwnd_ ? GetDlgItem(hwnd_, IDC_PROGRESS_BAR) : nullptr;
+  if (!bar) return;
+  const unsigned long long recorded = recordedProgress_;
+  SendMessageW(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(static_cast<long>(recorded >> 32)));
+  SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(static_cast<long>(recorded & 0xFFFFFFFFu)), 0);
 }
 
 bool CProgressDlg::DoModal() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "browserproxy/ui/IProgressDlg.h"
@@ -10,6 +11,9 @@
 // job's progress, offers Cancel and tells the stop handler; the connector
 // runs it and ends it. The window the modal run disabled is enabled again
 // when the dialog is cancelled and when it goes, whatever window is in front then.
+// A job reports its progress far more often than anyone can see it: SetPos
+// only records the position, and the bar is moved on the dialog's own timer
+// at most every 50 ms.
 class CProgressDlg : public platform::Dialog, public IProgressDlg {
  public:
   explicit CProgressDlg(std::wstring title);
@@ -34,6 +38,8 @@ class CProgressDlg : public platform::Dialog, public IProgressDlg {
   // Ends the modal run with this code; before the run has its window the
   // code is kept, and the run ends with it as soon as it starts.
   void EndRun(INT_PTR code);
+  // Moves the bar to the recorded position when it changed since the last time.
+  void ShowRecordedProgress();
 
   IProgressDlgCallBack* stopHandler_ = nullptr;
   volatile bool stopped_ = false;
@@ -43,4 +49,8 @@ class CProgressDlg : public platform::Dialog, public IProgressDlg {
   HWND disabledByRun_ = nullptr;
   // An end (or Cancel) that came before the modal run had its window.
   INT_PTR pendingEnd_ = 0;
+  // The last SetPos: the maximum in the high half, the position in the low
+  // half (one store, so a reader never sees one without the other).
+  std::atomic<unsigned long long> recordedProgress_{0};
+  std::atomic<bool> progressChanged_{false};
 };

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -231,9 +235,19 @@ TEST_F(KernelConnectorTest, FileJobWithProgressRunsTheDialogOverTheDisabledWindo
   CProgressDlg dialog(kProgressTitle);
   ObservedDialog observed(dialog, browser.Get());
   TranslateFileJob job = TextJob(true, &observed);
+  // The bar, as a user sees it, while the job runs.
+  std::atomic<int> highest{0};
+  testsupport::DialogWatcher watcher;
+  watcher.OnWindow(kProgressTitle, L"#32770", [&](HWND window) {
+    while (IsWindow(window)) {
+      highest = std::max<int>(highest, static_cast<int>(SendMessageW(GetDlgItem(window, 201), PBM_GETPOS, 0, 0)));
+      Sleep(20);
+    }
+  });
   // The processor time of this wait is measured by bench_kernel_connector.
   EXPECT_TRUE(connector_.TranslateFile(job));
   EXPECT_LT(0, observed.progressEvents);
+  EXPECT_LT(0, highest.load()) << "the job's progress reached the bar";
   EXPECT_TRUE(observed.shownDuringProgress);
   EXPECT_TRUE(observed.browserDisabledDuringProgress);
   EXPECT_TRUE(IsWindowEnabled(browser.Get()));

@@ -42,6 +42,17 @@ class FrontWindow {
 
 HWND BarOf(HWND dialog) { return GetDlgItem(dialog, IDC_PROGRESS_BAR); }
 
+// The bar follows SetPos on the dialog's timer: its position once it shows
+// `expected`, or what it shows when a second has passed without.
+int BarPositionOnceAt(HWND dialog, int expected) {
+  int pos = -1;
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 1000; Sleep(5)) {
+    pos = static_cast<int>(SendMessageW(BarOf(dialog), PBM_GETPOS, 0, 0));
+    if (pos == expected) break;
+  }
+  return pos;
+}
+
 class ProgressDlgTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -76,8 +87,8 @@ TEST_F(ProgressDlgTest, ProgressMovesTheBarUntilCancelStopsIt) {
   watcher_.OnWindow(kTitle, L"#32770", [&](HWND window) {
     GetWindowTextW(window, caption, 64);
     dialog.SetPos(5, 20);
+    pos = BarPositionOnceAt(window, 5);
     high = static_cast<int>(SendMessageW(BarOf(window), PBM_GETRANGE, FALSE, 0));
-    pos = static_cast<int>(SendMessageW(BarOf(window), PBM_GETPOS, 0, 0));
     testsupport::DialogWatcher::PressButton(window, IDCANCEL);
   });
   EXPECT_TRUE(dialog.DoModal());
@@ -175,6 +186,53 @@ TEST_F(ProgressDlgTest, CancelGivesBackTheWindowItsRunDisabled) {
   EXPECT_TRUE(enabledWhenStopped);
   EXPECT_TRUE(IsWindowEnabled(atRun.Get()));
   EXPECT_TRUE(IsWindowEnabled(atConstruction.Get()));
+}
+
+// A front window that counts the idle notices a modal run sends it.
+class IdleCountingWindow {
+ public:
+  IdleCountingWindow() {
+    static const ATOM atom = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = &IdleCountingWindow::Procedure;
+      wc.hInstance = GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"IdleCountingWindow";
+      return RegisterClassW(&wc);
+    }();
+    hwnd_ = CreateWindowExW(0, MAKEINTATOM(atom), L"browser", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200, 100,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(hwnd_);
+  }
+  ~IdleCountingWindow() { DestroyWindow(hwnd_); }
+  int IdleNotices() const { return s_idleNotices; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENTERIDLE) ++s_idleNotices;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  static inline std::atomic<int> s_idleNotices{0};
+  HWND hwnd_;
+};
+
+// The owner is a window of the browser's process: a notice each time the
+// run's queue empties would be a round trip there after every progress event.
+TEST_F(ProgressDlgTest, ProgressReachesTheBarWithoutIdleNoticesToTheOwner) {
+  IdleCountingWindow browser;
+  const int before = browser.IdleNotices();
+  CProgressDlg dialog(kTitle);
+  int pos = -1;
+  watcher_.OnWindow(kTitle, L"#32770", [&](HWND window) {
+    for (long step = 1; step <= 10; ++step) {
+      dialog.SetPos(step, 10);
+      Sleep(10);
+    }
+    pos = BarPositionOnceAt(window, 10);
+    dialog.End(1);
+  });
+  EXPECT_FALSE(dialog.DoModal());
+  EXPECT_EQ(10, pos) << "the bar shows the last progress";
+  EXPECT_EQ(0, browser.IdleNotices() - before);
 }
 
 TEST_F(ProgressDlgTest, OwnerIsTheFrontWindowsOwner) {
