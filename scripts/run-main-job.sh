@@ -37,6 +37,11 @@ timeout 60 wine regsvr32 /s "$bin/NrvaKernel.dll" </dev/null >/dev/null 2>&1 \
   || road_fail "main job" "registering NrvaKernel.dll failed"
 timeout 60 wine "$bin/NrvaKernelServer.exe" -RegServer </dev/null >/dev/null 2>&1 \
   || road_fail "main job" "NrvaKernelServer.exe -RegServer failed"
+# The product installs its table reader beside "mds.stg": without it every
+# word popup asks COM for the reader again for each of its tables.
+echo "Registering the stand-in table reader"
+timeout 60 wine regsvr32 /s "$bin/mdsreader.dll" </dev/null >/dev/null 2>&1 \
+  || road_fail "main job" "registering mdsreader.dll failed"
 
 # Each road prints "<road>: passed" or its "<road>: FAILED: <what>" lines;
 # the job goes on after a failed road and fails at the end.
