@@ -102,12 +102,11 @@ long CProgressDlg::OnKernelNotice(long) { return 0; }
 
 long CProgressDlg::SetPos(long position, long maximum) {
   // Without a window there is no bar to move, now or later.
-  if (stopped_ || !hwnd_) return 0;
+  const HWND window = hwnd_;
+  if (stopped_ || !window) return 0;
   recordedProgress_ = static_cast<unsigned long long>(static_cast<unsigned long>(maximum)) << 32 |
                       static_cast<unsigned long>(position);
   if (progressChanged_.exchange(true)) return 0;  // the timer is already on its way
-  HWND window = hwnd_;
-  if (!window) return 0;
   if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
     SetTimer(window, kBarTimer, kBarTimerMs, nullptr);
   else
